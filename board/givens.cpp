@@ -1,0 +1,29 @@
+// Laying the puzzle as entered out on the board, in solving or in setup form.
+#include "window/form1.h"
+
+namespace quorix {
+
+void Form1::LoadGivens()
+{
+    for (int s = 0; s < SquareCount; ++s) {
+        Board.Grid[s] = Board.Givens[s];
+        SetSquare(static_cast<std::int16_t>(s), Board.Grid[s], true);
+    }
+    Board.StepTarget = -1;
+    Board.StepKind = StepNone;
+    Board.Guessed = false;
+}
+
+void Form1::EnterSetupMode()
+{
+    Controls.CandidateBits.fill(0);
+    for (auto &square : Controls.Squares) {
+        square.Visible = true;
+        square.Enabled = true;
+    }
+    Board.StepTarget = -1;
+    Board.StepKind = StepNone;
+    Board.Guessed = false;
+}
+
+} // namespace quorix

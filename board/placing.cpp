@@ -1,0 +1,83 @@
+// Placing values and striking candidates: the operations through which the board changes.
+#include "window/form1.h"
+
+namespace quorix {
+
+std::int16_t Form1::SquareOfUnit(std::int16_t unit, std::int16_t position, std::int16_t unitType)
+{
+    if (unitType < UnitRow || unitType > UnitGroup) {
+        PlatformRef.MessageBox("Invalid type - something wrong");
+        return 0;
+    }
+    return UnitSquare(unit, position, unitType);
+}
+
+void Form1::SetSquare(std::int16_t square, std::int16_t code, bool showCandidates)
+{
+    assert(square >= 0 && square < SquareCount && "square out of range");
+    auto &button = Controls.Squares[square];
+    if (code > -1) {
+        assert(code < DigitCount && "digit code out of range");
+        Controls.CandidateBits[square] = 0;
+        Board.Grid[square] = code;
+        button.Caption = static_cast<char>('1' + code);
+        button.Background = Board.DigitColours[code];
+        button.Visible = true;
+        return;
+    }
+    Board.Grid[square] = Empty;
+    if (showCandidates) {
+        button.Visible = false;
+        Controls.CandidateBits[square] = AllCandidates;
+    }
+    button.Caption = 0;
+    button.Background = SystemButtonFace;
+}
+
+// Hides, in every unit, the candidates of the digits set in that unit. Equivalent to walking
+// every unit and hiding each set digit's candidate at every position, done with one digit mask
+// per unit.
+void Form1::StrikeSetDigits()
+{
+    std::array<std::uint16_t, 9> rows{}, columns{}, groups{};
+    for (int s = 0; s < SquareCount; ++s) {
+        const int d = Board.Grid[s];
+        if (d < 0)
+            continue;
+        const auto bit = static_cast<std::uint16_t>(1U << d);
+        rows[s / 9] |= bit;
+        columns[s % 9] |= bit;
+        groups[GroupOfSquare(s)] |= bit;
+    }
+    for (int s = 0; s < SquareCount; ++s) {
+        const auto set = rows[s / 9] | columns[s % 9] | groups[GroupOfSquare(s)];
+        Controls.CandidateBits[s] &= static_cast<std::uint16_t>(~set);
+    }
+}
+
+void Form1::ApplyStep()
+{
+    switch (Board.StepKind) {
+    case StepPlace:
+        SetSquare(Board.StepTarget, Board.StepDigit, true);
+        StrikeSetDigits();
+        break;
+    case StepStrike:
+        Controls.SetCandidateVisible(Board.StepTarget, false);
+        StrikeSetDigits();
+        break;
+    case StepRestrike:
+        StrikeSetDigits();
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::cmdEle_Click(std::int16_t index)
+{
+    Controls.SetCandidateVisible(index, false);
+    StrikeSetDigits();
+}
+
+} // namespace quorix

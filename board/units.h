@@ -1,0 +1,59 @@
+// Square, group and unit numbering.
+//
+// Squares are 0..80 row-major; groups are the nine 3x3 boxes 0..8 row-major; a unit is a row
+// (type 0), column (type 1) or group (type 2) with an index 0..8, and position 0..8 names one
+// of its squares (left to right, top to bottom, or row by row within a group).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quorix {
+
+enum UnitType : std::int16_t { UnitRow = 0, UnitColumn = 1, UnitGroup = 2 };
+
+// The square at `position` of unit `unit` of type `type` (0..2); see Form1::SquareOfUnit for
+// the checked form used by the logic.
+constexpr std::int16_t UnitSquare(int unit, int position, int type)
+{
+    switch (type) {
+    case UnitRow:
+        return static_cast<std::int16_t>(unit * 9 + position);
+    case UnitColumn:
+        return static_cast<std::int16_t>(position * 9 + unit);
+    default: {
+        int origin = unit * 3;
+        if (origin > 6)
+            origin += 18;
+        if (origin > 33)
+            origin += 18;
+        int offset = position;
+        if (offset > 2)
+            offset += 6;
+        if (offset > 11)
+            offset += 6;
+        return static_cast<std::int16_t>(origin + offset);
+    }
+    }
+}
+
+constexpr std::int16_t GroupOfSquare(int square)
+{
+    return static_cast<std::int16_t>((square / 27) * 3 + (square % 9) / 3);
+}
+
+// Every unit's squares in position order: UnitSquares[type][unit][position].
+constexpr auto UnitSquares = [] {
+    std::array<std::array<std::array<std::uint8_t, 9>, 9>, 3> table{};
+    for (int t = 0; t < 3; ++t)
+        for (int u = 0; u < 9; ++u)
+            for (int p = 0; p < 9; ++p)
+                table[t][u][p] = static_cast<std::uint8_t>(UnitSquare(u, p, t));
+    return table;
+}();
+
+static_assert(UnitSquare(3, 8, 0) == 35 && UnitSquare(3, 8, 1) == 75);
+static_assert(UnitSquare(5, 0, 2) == 33 && UnitSquare(7, 5, 2) == 68 && UnitSquare(8, 8, 2) == 80);
+static_assert(GroupOfSquare(26) == 2 && GroupOfSquare(27) == 3 && GroupOfSquare(80) == 8);
+
+} // namespace quorix

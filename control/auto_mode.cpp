@@ -1,0 +1,101 @@
+// The auto loop: deduce, check, guess or backtrack, until solved, exhausted or stopped.
+#include "window/form1.h"
+
+namespace quorix {
+
+void Form1::RunAuto()
+{
+    ++Dispatch.AutoDepth;
+    Stats = {};
+    Board.Guessed = false;
+    Guesses.GuessCount = 0;
+    Dispatch.StopAuto = false;
+    StrikeSetDigits();
+    std::int32_t status = CheckBoard();
+    if (status == StatusNotStarted) {
+        LoadGivens();
+        StrikeSetDigits();
+    }
+    if (status == StatusImpossible || status == StatusTooFew || status == StatusNothingEntered) {
+        Dispatch.StopAuto = true;
+    } else {
+        // Depth slot 0 always belongs to the latest run, so a uniqueness check after a run
+        // that needed no guess starts from this run's board.
+        SaveSnapshot(0);
+    }
+    Controls.SetNews("Setting up.");
+
+    std::string progress = "Thinking..";
+    std::uint64_t progressRevision = 0;
+    bool done = false;
+    while (!Dispatch.StopAuto && !Dispatch.Closing && !done) {
+        ++Stats.Cycles;
+        progress.push_back('.');
+        // Extend the text in place while nobody else has written the status line since.
+        if (progressRevision != 0 && Controls.NewsChanges() == progressRevision)
+            Controls.AppendNews('.');
+        else
+            Controls.SetNews(progress);
+        progressRevision = Controls.NewsChanges();
+        PlatformRef.DoEvents();
+
+        bool found;
+        do {
+            found = FindStep(-1);
+            ShowHighlight();
+            ApplyStep();
+        } while (found);
+
+        status = CheckBoard();
+        if (status == StatusImpossible || status == StatusConsistent) {
+            done = GuessOrBacktrack(status);
+            Board.Guessed = true;
+        } else if (status == StatusSolved) {
+            done = true;
+        }
+    }
+
+    switch (status) {
+    case StatusNothingEntered:
+        Controls.SetNews("Nothing to do - please set some squares");
+        break;
+    case StatusTooFew:
+        Controls.SetNews("Not enough squares set");
+        break;
+    case StatusImpossible:
+        Controls.SetNews("This one seems to be impossible");
+        break;
+    case StatusSolved:
+        Controls.SetNews(Board.Guessed ? "Found a solution - but might not be unique"
+                                       : "Success!  Unique solution found");
+        Controls.Modes[ModeCheckUnique].Visible = true;
+        break;
+    default:
+        Controls.SetNews("Auto mode suspended");
+        break;
+    }
+    Controls.Highlights[0].Visible = false;
+    Controls.Highlights[1].Visible = false;
+    Controls.Timer.Enabled = false;
+    Dispatch.LastAutoStatus = status;
+    --Dispatch.AutoDepth;
+}
+
+void Form1::CheckUnique()
+{
+    std::copy_n(Board.Grid.begin(), SquareCount, Unique.FirstSolution.begin());
+    Guesses.ReverseGuessOrder = !Guesses.ReverseGuessOrder;
+    RestoreSnapshot(0);
+    cmdMode_Click(ModeAuto);
+    // A run that did not end solved (stopped, or no solution) keeps its own message: only a
+    // second solution may be compared with the first.
+    if (Dispatch.LastAutoStatus != StatusSolved)
+        return;
+    int same = 0;
+    for (int s = 0; s < SquareCount; ++s)
+        same += Board.Grid[s] == Unique.FirstSolution[s];
+    Controls.SetNews(same == SquareCount ? "Checked out - Solution is unique"
+                                         : "Another solution found - solution is not unique");
+}
+
+} // namespace quorix

@@ -1,0 +1,171 @@
+// The control store: every property of every control the logic sets or reads.
+//
+// The store is the truth. A candidate is alive exactly while its button is visible here, and
+// an empty square is in setup form exactly while its square button is visible here; the Qt
+// window only mirrors these values and forwards input. Positions and sizes are layout units
+// (1/1440 inch, 15 to a pixel at 96 dots per inch).
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cassert>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quorix {
+
+// 0x00RRGGBB, or one of the system colours below (high byte set).
+using Colour = std::uint32_t;
+
+constexpr Colour Rgb(int red, int green, int blue)
+{
+    return (static_cast<Colour>(red) << 16) | (static_cast<Colour>(green) << 8)
+           | static_cast<Colour>(blue);
+}
+constexpr Colour SystemButtonFace = 0xFF000001;
+constexpr Colour SystemInactiveBorder = 0xFF000002;
+constexpr Colour SystemWindowText = 0xFF000003;
+constexpr bool IsSystemColour(Colour colour) { return (colour & 0xFF000000) != 0; }
+
+constexpr int SquareCount = 81;
+constexpr int CandidateCount = 729;
+constexpr int DigitCount = 9;
+constexpr int ModeButtonCount = 10; // indexes 0, 1, 3..9; there is no element 2
+constexpr std::uint16_t AllCandidates = 0x1FF;
+
+struct Rect
+{
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    friend bool operator==(const Rect &, const Rect &) = default;
+};
+
+// A push button other than a square or candidate: digit and command buttons.
+struct Button
+{
+    std::string Caption;
+    Colour Background = SystemButtonFace;
+    int FontTenthPoints = 135;
+    Rect Geometry;
+    bool Visible = true;
+    bool Enabled = true;
+};
+
+// Highlight frames: outlines drawn beneath the buttons.
+struct Frame
+{
+    bool Visible = false;
+    Rect Geometry;
+    Colour Border = 0;
+    int WidthPixels = 2;
+};
+
+struct BlinkTimer
+{
+    bool Enabled = false;
+    int PeriodMs = 100;
+};
+
+class ControlStore
+{
+public:
+    // Square buttons, indexed by square. A caption is empty or one digit '1'..'9'.
+    struct SquareButton
+    {
+        char Caption = 0; // 0 = the empty text
+        Colour Background = SystemButtonFace;
+        int FontTenthPoints = 135;
+        Rect Geometry;
+        bool Visible = true;
+        bool Enabled = true;
+    };
+    std::array<SquareButton, SquareCount> Squares;
+
+    // Candidate buttons: visibility as nine bits per square (bit d = digit code d), which is
+    // also the candidate store, plus colour and geometry per candidate number.
+    std::array<std::uint16_t, SquareCount> CandidateBits{};
+    std::array<Colour, CandidateCount> CandidateColours{};
+    std::array<Rect, CandidateCount> CandidateGeometry{};
+
+    std::array<Button, DigitCount> Numbers; // cmdNumber, index = digit code
+    std::array<Button, ModeButtonCount> Modes; // cmdMode, index 2 unused and never shown
+    std::array<Frame, 2> Highlights;           // shpHighlight 0 (square) and 1 (unit)
+    int FrontFrame = 1; // the frame drawn last among the two; BringToFront makes it 0
+    BlinkTimer Timer;   // Timer1
+
+    ControlStore();
+
+    [[nodiscard]] bool CandidateVisible(int candidate) const
+    {
+        assert(candidate >= 0 && candidate < CandidateCount && "candidate out of range");
+        return (CandidateBits[candidate / 9] >> (candidate % 9)) & 1U;
+    }
+    void SetCandidateVisible(int candidate, bool visible)
+    {
+        assert(candidate >= 0 && candidate < CandidateCount && "candidate out of range");
+        const auto bit = static_cast<std::uint16_t>(1U << (candidate % 9));
+        auto &bits = CandidateBits[candidate / 9];
+        bits = visible ? static_cast<std::uint16_t>(bits | bit)
+                       : static_cast<std::uint16_t>(bits & ~bit);
+    }
+    [[nodiscard]] int VisibleCandidateCount(int square) const
+    {
+        return std::popcount(CandidateBits[square]);
+    }
+
+    [[nodiscard]] std::string SquareCaption(int square) const
+    {
+        const char c = Squares[square].Caption;
+        return c == 0 ? std::string() : std::string(1, c);
+    }
+
+    // The status line (lblNews). Every change bumps NewsRevision, so a caller can tell whether
+    // the text is still the one it last put there.
+    [[nodiscard]] const std::string &News() const { return NewsText; }
+    void SetNews(std::string_view text)
+    {
+        NewsText.assign(text);
+        ++NewsRevision;
+    }
+    void AppendNews(char c)
+    {
+        NewsText.push_back(c);
+        ++NewsRevision;
+    }
+    [[nodiscard]] std::uint64_t NewsChanges() const { return NewsRevision; }
+
+    void BringFrameToFront(int frame) { FrontFrame = frame; }
+
+private:
+    std::string NewsText;
+    std::uint64_t NewsRevision = 0;
+};
+
+// Fixed layout of the window (layout units), shared by the logic and the Qt view.
+namespace layout {
+constexpr int ClientWidth = 10140;
+constexpr int ClientHeight = 8025;
+constexpr int TwipsPerPixel = 15;
+constexpr int SquareOrigin = 480;
+constexpr int SquarePitch = 720;
+constexpr int SquareSize = 495;
+constexpr int CandidateSize = 180;
+constexpr int NumberSize = 555;
+constexpr int ModeHeight = 495;
+constexpr Rect NewsGeometry{360, 7020, 9435, 375};
+constexpr int GridLineStart = 360;
+constexpr int GridLineEnd = 6840;
+constexpr int GridLinePitch = 720;
+// Width in pixels of grid line k = 0..9 (vertical and horizontal alike).
+constexpr int GridLineWidth(int k) { return (k == 0 || k == 9) ? 3 : (k == 3 || k == 6) ? 2 : 1; }
+constexpr Rect SquareGeometry(int square)
+{
+    return {SquareOrigin + SquarePitch * (square % 9), SquareOrigin + SquarePitch * (square / 9),
+            SquareSize, SquareSize};
+}
+} // namespace layout
+
+} // namespace quorix

@@ -1,0 +1,36 @@
+// Entering the puzzle on the square buttons, by mouse and keyboard.
+#include "window/form1.h"
+
+namespace quorix {
+
+void Form1::cmdSquare_Click(std::int16_t index)
+{
+    // The caption, not Grid, tells a blank square from a set one.
+    auto &value = Board.Grid[index];
+    if (Controls.Squares[index].Caption == 0) {
+        value = 0;
+    } else {
+        value = static_cast<std::int16_t>(value + 1);
+        if (value > 8)
+            value = Empty;
+    }
+    SetSquare(index, value, false);
+    Board.Givens[index] = Board.Grid[index];
+}
+
+void Form1::cmdSquare_KeyPress(std::int16_t index, std::int16_t key)
+{
+    std::int16_t code;
+    if (key >= '1' && key <= '9')
+        code = static_cast<std::int16_t>(key - '1');
+    else if (key == '0')
+        code = Empty;
+    else
+        return;
+    SetSquare(index, code, false);
+    Board.Givens[index] = code;
+    if (index < 80)
+        PlatformRef.SendTab();
+}
+
+} // namespace quorix

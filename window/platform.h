@@ -1,0 +1,51 @@
+// The few platform calls the logic makes besides reading and writing the control store.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorix {
+
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+    // A modal box with one OK button; returns when the user has closed it.
+    virtual void MessageBox(std::string_view text) = 0;
+    // Lets every pending window event run to completion, nested in the caller.
+    virtual void DoEvents() = 0;
+    // Moves the keyboard focus to the next visible, enabled control once the current handler
+    // has returned.
+    virtual void SendTab() = 0;
+};
+
+// Platform for runs without a display: message boxes are recorded and answered at once, the
+// yield runs an optional hook (how tests and the trace tool put events inside a running auto
+// loop), and Tab keystrokes are counted.
+class HeadlessPlatform : public Platform
+{
+public:
+    std::vector<std::string> Messages;
+    std::function<void(std::string_view)> OnMessageBox;
+    std::function<void()> OnDoEvents;
+    long long Yields = 0;
+    int TabsSent = 0;
+
+    void MessageBox(std::string_view text) override
+    {
+        Messages.emplace_back(text);
+        if (OnMessageBox)
+            OnMessageBox(text);
+    }
+    void DoEvents() override
+    {
+        ++Yields;
+        if (OnDoEvents)
+            OnDoEvents();
+    }
+    void SendTab() override { ++TabsSent; }
+};
+
+} // namespace quorix
