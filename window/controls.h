@@ -96,8 +96,6 @@ public:
     int FrontFrame = 1; // the frame drawn last among the two; BringToFront makes it 0
     BlinkTimer Timer;   // Timer1
 
-    ControlStore();
-
     [[nodiscard]] bool CandidateVisible(int candidate) const
     {
         assert(candidate >= 0 && candidate < CandidateCount && "candidate out of range");

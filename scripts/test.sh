@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: first the suite built with
+# address and undefined-behaviour sanitizers, then the normal build (whose CTest summary is the
+# last thing printed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh test
+jobs=$(nproc)
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORIX_SANITIZE=ON -DBUILD_APP=OFF \
+      -DBUILD_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
