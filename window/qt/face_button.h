@@ -1,0 +1,30 @@
+// A push button whose background colour fills the whole face, drawn with a classic bevel.
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+namespace quorix::qt {
+
+class FaceButton : public QPushButton
+{
+public:
+    // `index` is the element index of the control array the button belongs to; `bevelWidth`
+    // is 2 for full-size buttons and 1 for the small candidate buttons, so that most of their
+    // twelve pixels show colour.
+    FaceButton(int index, int bevelWidth, QWidget *parent = nullptr);
+
+    [[nodiscard]] int Index() const { return ElementIndex; }
+    [[nodiscard]] QColor Face() const { return FaceColour; }
+    void SetFace(const QColor &colour);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int ElementIndex;
+    int BevelWidth;
+    QColor FaceColour;
+};
+
+} // namespace quorix::qt
