@@ -1,0 +1,94 @@
+// Rules 3 to 5: a digit confined to two squares of one unit that also share a second unit can
+// go from every other square of that second unit.
+#include "deduce/rules.h"
+
+namespace quorix {
+
+namespace {
+
+// The strike of a confinement: the square of `target` at the highest position where d is
+// alive, other than the two confining squares; -1 when there is none.
+int StrikeSquare(const CandidateView &view, int d, SquareSet target, SquareSet pair)
+{
+    const SquareSet rest = (view.Places[d] & target) - pair;
+    return rest.IsEmpty() ? -1 : rest.Highest();
+}
+
+void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, const char *fromUnit,
+                  const char *sharedUnit)
+{
+    step.Kind = StepStrike;
+    step.Target = static_cast<std::int16_t>(square * 9 + d);
+    step.Digit = -1;
+    step.Square = static_cast<std::int16_t>(square);
+    step.Unit = static_cast<std::int16_t>(unit);
+    step.UnitType = static_cast<std::int16_t>(unitType);
+    step.Explanation = "Only";
+    AppendNumber(step.Explanation, d + 1);
+    step.Explanation += fromUnit;
+    AppendNumber(step.Explanation, unit + 1);
+    step.Explanation += sharedUnit;
+    AppendNumber(step.Explanation, square + 1);
+    step.Explanation += " can't be a";
+    AppendNumber(step.Explanation, d + 1);
+}
+
+} // namespace
+
+bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+{
+    const DigitRange digits = AllowedDigits(digitFilter);
+    for (int d = digits.First; d <= digits.Last; ++d) {
+        for (int g = 0; g < 9; ++g) {
+            const SquareSet pair = view.Places[d] & UnitSets[UnitGroup][g];
+            if (pair.Count() != 2)
+                continue;
+            const int first = pair.Lowest();
+            const int second = pair.Highest();
+            if (first % 9 == second % 9) {
+                const int s = StrikeSquare(view, d, UnitSets[UnitColumn][first % 9], pair);
+                if (s >= 0) {
+                    RecordStrike(step, s, d, g, UnitGroup, "s in group",
+                                 " in same column, so square");
+                    return true;
+                }
+            } else if (first / 9 == second / 9) {
+                const int s = StrikeSquare(view, d, UnitSets[UnitRow][first / 9], pair);
+                if (s >= 0) {
+                    RecordStrike(step, s, d, g, UnitGroup, "s in group", " in same row, so square");
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
+                     FoundStep &step)
+{
+    assert((lineType == UnitRow || lineType == UnitColumn) && "lines are rows or columns");
+    // Two squares of a row share a group when they share a band of three columns; two squares
+    // of a column, when they share a band of three rows.
+    const int band = lineType == UnitRow ? 3 : 27;
+    const char *lineWord = lineType == UnitRow ? "s in row" : "s in column";
+    const DigitRange digits = AllowedDigits(digitFilter);
+    for (int d = digits.First; d <= digits.Last; ++d) {
+        for (int line = 0; line < 9; ++line) {
+            const SquareSet pair = view.Places[d] & UnitSets[lineType][line];
+            if (pair.Count() != 2)
+                continue;
+            const int first = pair.Lowest();
+            if (first / band != pair.Highest() / band)
+                continue;
+            const int s = StrikeSquare(view, d, UnitSets[UnitGroup][GroupOfSquare(first)], pair);
+            if (s >= 0) {
+                RecordStrike(step, s, d, line, lineType, lineWord, " in same group, so square");
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace quorix

@@ -1,0 +1,98 @@
+// The deduction rules behind Form1::FindStep, as free functions over a read-only view of the
+// board, so they can be run and tested without a window.
+//
+// Each rule scans in its own fixed order and reports the first step it meets; a rule that
+// reports nothing leaves `step` untouched. A digit filter 0..8 narrows the digit-driven rules
+// (singles and intersections) to that digit code; a negative filter tries every digit code,
+// ascending. Pairs and triples always consider every digit.
+#pragma once
+
+#include "board/board_state.h"
+#include "deduce/square_set.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string>
+
+namespace quorix {
+
+// What the rules read: each square's live candidates as nine bits, the same candidates as one
+// square set per digit, and the squares that are empty in the grid. Built once per search.
+struct CandidateView
+{
+    CandidateView(const std::array<std::uint16_t, SquareCount> &candidateBits,
+                  const std::array<std::int16_t, 82> &grid);
+
+    std::array<std::uint16_t, SquareCount> Masks{}; // bit d: candidate d alive
+    std::array<SquareSet, DigitCount> Places{};     // Places[d]: squares where d is alive
+    SquareSet Open;                                 // squares empty in the grid
+
+    [[nodiscard]] bool IsOpen(int square) const { return Open.Contains(square); }
+};
+
+// One step as FindStep records it.
+struct FoundStep
+{
+    std::int32_t Kind = StepNone; // StepPlace or StepStrike
+    std::int16_t Target = 0;      // square (place) or candidate number (strike)
+    std::int16_t Digit = -1;      // digit code to place; -1 for a strike
+    std::int16_t Square = 0;      // square to highlight
+    std::int16_t Unit = -1;       // unit to highlight, -1 for none
+    std::int16_t UnitType = -1;
+    std::string Explanation;
+};
+
+// The smallest value above m with as many set bits among bits 0..9 as m has; bits above 9 are
+// ignored in m and in the values tried. From 3 it walks the two-bit digit masks in ascending
+// order (3, 5, 6, 9, ..., 384, then 513), from 7 the three-bit ones (..., 448, then 515).
+constexpr std::int16_t NextSameBitCount(std::int16_t m)
+{
+    const int bits = std::popcount(static_cast<unsigned>(m) & 0x3FFU);
+    int next = m + 1;
+    while (std::popcount(static_cast<unsigned>(next) & 0x3FFU) != bits)
+        ++next;
+    return static_cast<std::int16_t>(next);
+}
+
+// Rule 1: an empty square with exactly one live candidate. Lowest digit first, then lowest
+// square.
+bool FindSingleCandidate(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
+// Rule 2: a unit in which a digit is alive in exactly one square, which is empty. Per digit,
+// rows, then columns, then groups.
+bool FindOnlyPlace(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
+// Rule 3: a digit alive in exactly two squares of a group that share a column (or else a row);
+// strikes it from the square of that line at the highest position.
+bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
+// Rules 4 and 5: a digit alive in exactly two squares of a row (lineType UnitRow) or column
+// (UnitColumn) that share a group; strikes it from the square of that group at the highest
+// position.
+bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
+                     FoundStep &step);
+// Rule 6: naked, then hidden pair per two-digit mask in ascending order, per unit.
+bool FindPairs(const CandidateView &view, FoundStep &step);
+// Rule 7: three squares of a unit with the same three-digit mask.
+bool FindTriples(const CandidateView &view, FoundStep &step);
+
+// All seven rules in their fixed order; the first step found wins.
+bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
+
+// Explanations join fixed pieces and numbers; a number is one space and its decimal digits.
+inline void AppendNumber(std::string &text, int number)
+{
+    text.push_back(' ');
+    text += std::to_string(number);
+}
+
+// The digit codes a digit filter allows: all of 0..8, or the one it names.
+struct DigitRange
+{
+    int First;
+    int Last;
+};
+constexpr DigitRange AllowedDigits(std::int16_t digitFilter)
+{
+    return digitFilter < 0 ? DigitRange{0, DigitCount - 1} : DigitRange{digitFilter, digitFilter};
+}
+
+} // namespace quorix

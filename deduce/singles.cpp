@@ -1,0 +1,71 @@
+// Rules 1 and 2: the two rules that place a digit.
+#include "deduce/rules.h"
+
+namespace quorix {
+
+bool FindSingleCandidate(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+{
+    // Digit outranks square: keep the lowest digit seen, and for it the first square.
+    const DigitRange digits = AllowedDigits(digitFilter);
+    int bestDigit = DigitCount;
+    int bestSquare = -1;
+    for (int s = 0; s < SquareCount && bestDigit > digits.First; ++s) {
+        const unsigned mask = view.Masks[s];
+        if (mask == 0 || (mask & (mask - 1)) != 0 || !view.IsOpen(s))
+            continue;
+        const int d = std::countr_zero(mask);
+        if (d >= digits.First && d <= digits.Last && d < bestDigit) {
+            bestDigit = d;
+            bestSquare = s;
+        }
+    }
+    if (bestSquare < 0)
+        return false;
+
+    step.Kind = StepPlace;
+    step.Target = static_cast<std::int16_t>(bestSquare);
+    step.Digit = static_cast<std::int16_t>(bestDigit);
+    step.Square = static_cast<std::int16_t>(bestSquare);
+    step.Unit = -1;
+    step.UnitType = -1;
+    step.Explanation = "Square";
+    AppendNumber(step.Explanation, bestSquare + 1);
+    step.Explanation += " can only be a";
+    AppendNumber(step.Explanation, bestDigit + 1);
+    return true;
+}
+
+bool FindOnlyPlace(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+{
+    static constexpr const char *UnitWords[3] = {"Row", "Column", "Group"};
+    const DigitRange digits = AllowedDigits(digitFilter);
+    for (int d = digits.First; d <= digits.Last; ++d) {
+        for (int t = 0; t < 3; ++t) {
+            for (int u = 0; u < 9; ++u) {
+                // A lone live place counts even in a set square, but only an empty one is
+                // placed; set squares normally hold no live candidate anyway.
+                const SquareSet places = view.Places[d] & UnitSets[t][u];
+                if (!places.IsSingle())
+                    continue;
+                const int s = places.Lowest();
+                if (!view.IsOpen(s))
+                    continue;
+
+                step.Kind = StepPlace;
+                step.Target = static_cast<std::int16_t>(s);
+                step.Digit = static_cast<std::int16_t>(d);
+                step.Square = static_cast<std::int16_t>(s);
+                step.Unit = static_cast<std::int16_t>(u);
+                step.UnitType = static_cast<std::int16_t>(t);
+                step.Explanation = UnitWords[t];
+                AppendNumber(step.Explanation, u + 1);
+                step.Explanation += " has only one possible";
+                AppendNumber(step.Explanation, d + 1);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace quorix

@@ -1,0 +1,189 @@
+// Rules 6 and 7: pairs and triples of digits shut into as many squares of one unit.
+//
+// The written scan walks every two- or three-digit mask M in ascending order per unit. Only a
+// mask some square holds exactly can make a naked subset, and a hidden pair needs two digits
+// alive in the same two squares, so each unit is searched for the lowest M that gives a step
+// (naked before hidden for the same M) instead of trying all 36 or 84 masks.
+#include "deduce/rules.h"
+
+namespace quorix {
+
+namespace {
+
+constexpr unsigned NoMask = 0x400; // above every nine-bit mask
+
+// The squares of one unit in position order and their candidate masks.
+struct UnitMasks
+{
+    std::array<std::uint8_t, 9> Squares;
+    std::array<std::uint16_t, 9> Masks;
+};
+
+UnitMasks LoadUnit(const CandidateView &view, int t, int u)
+{
+    UnitMasks unit{};
+    unit.Squares = UnitSquares[t][u];
+    for (int p = 0; p < 9; ++p)
+        unit.Masks[p] = view.Masks[unit.Squares[p]];
+    return unit;
+}
+
+// The lowest mask of n digits that exactly n squares of the unit hold exactly, with another
+// square of the unit sharing one of its digits (something to strike); NoMask if none.
+unsigned LowestNakedMask(const UnitMasks &unit, int n)
+{
+    unsigned best = NoMask;
+    for (int p = 0; p < 9; ++p) {
+        const unsigned mask = unit.Masks[p];
+        if (mask >= best || std::popcount(mask) != n)
+            continue;
+        int holders = 0;
+        bool shared = false;
+        for (int q = 0; q < 9; ++q) {
+            if (unit.Masks[q] == mask)
+                ++holders;
+            else if ((unit.Masks[q] & mask) != 0)
+                shared = true;
+        }
+        if (holders == n && shared)
+            best = mask;
+    }
+    return best;
+}
+
+// The lowest pair of digits both alive in the same two squares of the unit and nowhere else in
+// it, where those squares hold some other candidate to strike; NoMask if none.
+unsigned LowestHiddenPair(const CandidateView &view, const UnitMasks &unit, SquareSet unitSquares)
+{
+    unsigned once = 0;
+    unsigned twice = 0;
+    unsigned more = 0;
+    for (const unsigned mask : unit.Masks) {
+        more |= twice & mask;
+        twice |= once & mask;
+        once |= mask;
+    }
+    const unsigned exactlyTwice = twice & ~more;
+    if (std::popcount(exactlyTwice) < 2)
+        return NoMask;
+
+    unsigned best = NoMask;
+    for (unsigned lows = exactlyTwice; lows != 0; lows &= lows - 1) {
+        const int low = std::countr_zero(lows);
+        const SquareSet places = view.Places[low] & unitSquares;
+        for (unsigned highs = lows & (lows - 1); highs != 0; highs &= highs - 1) {
+            const int high = std::countr_zero(highs);
+            const unsigned pair = (1U << low) | (1U << high);
+            if (pair >= best || (view.Places[high] & unitSquares) != places)
+                continue;
+            const unsigned extras =
+                (view.Masks[places.Lowest()] | view.Masks[places.Highest()]) & ~pair;
+            if (extras != 0)
+                best = pair;
+        }
+    }
+    return best;
+}
+
+void RecordStrike(FoundStep &step, int square, int d, int u, int t)
+{
+    step.Kind = StepStrike;
+    step.Target = static_cast<std::int16_t>(square * 9 + d);
+    step.Digit = -1;
+    step.Square = static_cast<std::int16_t>(square);
+    step.Unit = static_cast<std::int16_t>(u);
+    step.UnitType = static_cast<std::int16_t>(t);
+    step.Explanation = "Cell";
+    AppendNumber(step.Explanation, square + 1);
+    step.Explanation += " can't be a";
+    AppendNumber(step.Explanation, d + 1);
+}
+
+// A naked subset of n squares holding exactly `mask`: the first other square of the unit
+// sharing a digit loses the highest digit of the mask it still holds.
+void RecordNaked(FoundStep &step, const UnitMasks &unit, unsigned mask, int n, int u, int t)
+{
+    std::array<int, 3> members{};
+    int found = 0;
+    int target = -1;
+    for (int p = 0; p < 9; ++p) {
+        if (unit.Masks[p] == mask) {
+            if (found < n)
+                members[found++] = unit.Squares[p];
+        } else if (target < 0 && (unit.Masks[p] & mask) != 0) {
+            target = p;
+        }
+    }
+    assert(found == n && target >= 0 && "only masks with a step reach here");
+    const unsigned shared = unit.Masks[target] & mask;
+    RecordStrike(step, unit.Squares[target], std::bit_width(shared) - 1, u, t);
+    step.Explanation += " since it must be in either cell ";
+    AppendNumber(step.Explanation, members[0] + 1);
+    if (n == 3) {
+        step.Explanation += ",";
+        AppendNumber(step.Explanation, members[1] + 1);
+    }
+    step.Explanation += " or";
+    AppendNumber(step.Explanation, members[n - 1] + 1);
+}
+
+// A hidden pair: the second square's lowest extra candidate goes first, else the first's.
+void RecordHidden(FoundStep &step, const CandidateView &view, SquareSet unitSquares, unsigned pair,
+                  int u, int t)
+{
+    const int low = std::countr_zero(pair);
+    const int high = std::bit_width(pair) - 1;
+    const SquareSet places = view.Places[low] & unitSquares;
+    const int first = places.Lowest();
+    const int second = places.Highest();
+    const unsigned secondExtras = view.Masks[second] & ~pair;
+    const int target = secondExtras != 0 ? second : first;
+    RecordStrike(step, target, std::countr_zero(view.Masks[target] & ~pair), u, t);
+    step.Explanation += " since cells";
+    AppendNumber(step.Explanation, first + 1);
+    step.Explanation += " and";
+    AppendNumber(step.Explanation, second + 1);
+    step.Explanation += " must be";
+    AppendNumber(step.Explanation, low + 1);
+    step.Explanation += " and";
+    AppendNumber(step.Explanation, high + 1);
+}
+
+} // namespace
+
+bool FindPairs(const CandidateView &view, FoundStep &step)
+{
+    for (int t = 0; t < 3; ++t) {
+        for (int u = 0; u < 9; ++u) {
+            const UnitMasks unit = LoadUnit(view, t, u);
+            const SquareSet unitSquares = UnitSets[t][u];
+            const unsigned naked = LowestNakedMask(unit, 2);
+            const unsigned hidden = LowestHiddenPair(view, unit, unitSquares);
+            if (naked == NoMask && hidden == NoMask)
+                continue;
+            if (naked <= hidden)
+                RecordNaked(step, unit, naked, 2, u, t);
+            else
+                RecordHidden(step, view, unitSquares, hidden, u, t);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FindTriples(const CandidateView &view, FoundStep &step)
+{
+    for (int t = 0; t < 3; ++t) {
+        for (int u = 0; u < 9; ++u) {
+            const UnitMasks unit = LoadUnit(view, t, u);
+            const unsigned naked = LowestNakedMask(unit, 3);
+            if (naked == NoMask)
+                continue;
+            RecordNaked(step, unit, naked, 3, u, t);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace quorix
