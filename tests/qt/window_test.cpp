@@ -1,0 +1,304 @@
+// The real window under the offscreen platform: input goes in as Qt events, and what comes
+// out is read from the widgets and the drawn pixels, with the store as the reference.
+#include "window/qt/main_window.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegion>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorix::qt {
+namespace {
+
+constexpr std::string_view Puzzle =
+    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+// Logic alone gets stuck on it, so an auto run needs more than one cycle.
+constexpr std::string_view HardPuzzle =
+    "..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......97..";
+
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Window = std::make_unique<MainWindow>();
+        Window->Host().OnMessageBox = [this](std::string_view text) { Dialogs.emplace_back(text); };
+        Window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    }
+
+    Form1 &Form() { return Window->Form(); }
+    QPushButton *Square(int square) { return Window->SquareButton(square); }
+    QPushButton *Mode(int index) { return Window->ModeButton(index); }
+    [[nodiscard]] std::string Status() const { return Window->NewsLabel()->text().toStdString(); }
+
+    // Types one character on a square that has the focus, as the user would, and lets the
+    // Tab it may send run.
+    void Type(int square, char key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Square(square)->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(Square(square), key, modifiers);
+        QCoreApplication::processEvents();
+    }
+
+    void TypePuzzle(std::string_view puzzle)
+    {
+        for (int square = 0; square < SquareCount; ++square)
+            Type(square, puzzle[square] == '.' ? '0' : puzzle[square]);
+    }
+
+    void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    QColor PixelAt(int x, int y) { return Window->grab().toImage().pixelColor(x, y); }
+
+    std::unique_ptr<MainWindow> Window;
+    std::vector<std::string> Dialogs;
+};
+
+TEST_F(WindowTest, OpensReadyForTypingOnSquareZero)
+{
+    EXPECT_EQ(Window->windowTitle(), QStringLiteral("Kelb's Quorix Solver"));
+    EXPECT_EQ(Window->size(), QSize(676, 535));
+    EXPECT_EQ(Window->minimumSize(), Window->maximumSize());
+    EXPECT_EQ(Window->focusWidget(), Square(0));
+    EXPECT_EQ(Status(), SetupMessage);
+
+    for (const int index : {ModeStart, ModeCheck, ModeReset, ModeAuto, ModeRestart, ModeNext,
+                            ModeSave, ModeRestore}) {
+        SCOPED_TRACE(index);
+        EXPECT_FALSE(Mode(index)->isHidden());
+    }
+    EXPECT_TRUE(Mode(ModeCheckUnique)->isHidden());
+    for (int candidate = 0; candidate < CandidateCount; ++candidate)
+        ASSERT_TRUE(Window->CandidateButton(candidate)->isHidden()) << candidate;
+}
+
+TEST_F(WindowTest, PlacesControlsInPixels)
+{
+    struct Expected
+    {
+        const char *Name;
+        QWidget *Widget;
+        QRect Geometry;
+    };
+    const Expected table[] = {
+        {"square 0", Square(0), {32, 32, 33, 33}},
+        {"square 80", Square(80), {416, 416, 33, 33}},
+        {"candidate 7 of square 0", Window->CandidateButton(6), {30, 30, 12, 12}},
+        {"candidate 3 of square 0", Window->CandidateButton(2), {54, 54, 12, 12}},
+        {"candidate 5 of square 80", Window->CandidateButton(80 * 9 + 4), {426, 426, 12, 12}},
+        {"digit 5", Window->NumberButton(4), {528, 276, 37, 37}},
+        {"digit 1", Window->NumberButton(0), {492, 312, 37, 37}},
+        {"Reset", Mode(ModeReset), {504, 24, 89, 33}},
+        {"Next", Mode(ModeNext), {504, 204, 89, 33}},
+        {"Save", Mode(ModeSave), {476, 352, 57, 33}},
+        {"Restore", Mode(ModeRestore), {536, 352, 81, 33}},
+        {"Check Unique", Mode(ModeCheckUnique), {476, 424, 141, 33}},
+        {"status line", Window->NewsLabel(), {24, 468, 629, 25}},
+    };
+    for (const auto &row : table) {
+        SCOPED_TRACE(row.Name);
+        EXPECT_EQ(row.Widget->geometry(), row.Geometry);
+    }
+    EXPECT_EQ(Mode(ModeStart)->text(), QStringLiteral("Start"));
+    EXPECT_EQ(Window->NumberButton(8)->text(), QStringLiteral("9"));
+}
+
+TEST_F(WindowTest, DrawsGridLinesOfThreeWidths)
+{
+    const QImage image = Window->grab().toImage();
+    const QColor ink(0, 0, 0);
+    // Vertical lines at x = 24 (3 wide), 72 (1 wide) and 168 (2 wide), away from any button.
+    const int y = 200;
+    EXPECT_NE(image.pixelColor(22, y), ink);
+    for (const int x : {23, 24, 25})
+        EXPECT_EQ(image.pixelColor(x, y), ink) << x;
+    EXPECT_NE(image.pixelColor(26, y), ink);
+    EXPECT_NE(image.pixelColor(71, y), ink);
+    EXPECT_EQ(image.pixelColor(72, y), ink);
+    EXPECT_NE(image.pixelColor(73, y), ink);
+    EXPECT_NE(image.pixelColor(166, y), ink);
+    EXPECT_EQ(image.pixelColor(167, y), ink);
+    EXPECT_EQ(image.pixelColor(168, y), ink);
+    EXPECT_NE(image.pixelColor(169, y), ink);
+    // The horizontal lines mirror them.
+    EXPECT_EQ(image.pixelColor(200, 168), ink);
+    EXPECT_EQ(image.pixelColor(200, 456), ink);
+    EXPECT_NE(image.pixelColor(200, 458), ink);
+}
+
+TEST_F(WindowTest, TypedDigitsSetSquaresAndMoveTheFocusOn)
+{
+    Type(0, '5');
+    EXPECT_EQ(Form().Board.Grid[0], 4);
+    EXPECT_EQ(Form().Board.Givens[0], 4);
+    EXPECT_EQ(Square(0)->text(), QStringLiteral("5"));
+    EXPECT_EQ(Window->focusWidget(), Square(1));
+
+    Type(1, '7', Qt::KeypadModifier);
+    EXPECT_EQ(Form().Board.Grid[1], 6);
+    EXPECT_EQ(Window->focusWidget(), Square(2));
+
+    Type(2, 'a');
+    EXPECT_EQ(Form().Board.Grid[2], Empty);
+    EXPECT_EQ(Form().Board.Givens[2], Empty);
+    EXPECT_EQ(Window->focusWidget(), Square(2));
+
+    Type(1, '0');
+    EXPECT_EQ(Form().Board.Grid[1], Empty);
+    EXPECT_EQ(Form().Board.Givens[1], Empty);
+    EXPECT_EQ(Square(1)->text(), QString());
+    EXPECT_EQ(Window->focusWidget(), Square(2));
+
+    Type(80, '8');
+    EXPECT_EQ(Form().Board.Grid[80], 7);
+    EXPECT_EQ(Window->focusWidget(), Square(80));
+}
+
+TEST_F(WindowTest, TypingAWholePuzzleEndsOnTheLastSquare)
+{
+    TypePuzzle(Puzzle);
+    for (int square = 0; square < SquareCount; ++square) {
+        const std::int16_t expected = Puzzle[square] == '.' ? Empty : Puzzle[square] - '1';
+        ASSERT_EQ(Form().Board.Givens[square], expected) << square;
+    }
+    EXPECT_EQ(Window->focusWidget(), Square(80));
+}
+
+TEST_F(WindowTest, TenClicksCycleASquareThroughTheDigitsAndBack)
+{
+    const int square = 40; // at (224, 224); (228, 228) is on its face, clear of the caption
+    for (int click = 1; click <= 10; ++click) {
+        SCOPED_TRACE(click);
+        Click(Square(square));
+        const int digitCode = click <= 9 ? click - 1 : Empty;
+        EXPECT_EQ(Form().Board.Grid[square], digitCode);
+        EXPECT_EQ(Form().Board.Givens[square], digitCode);
+        const QColor face = digitCode == Empty ? ToQColor(SystemButtonFace)
+                                               : ToQColor(Form().Board.DigitColours[digitCode]);
+        EXPECT_EQ(Square(square)->text(),
+                  digitCode == Empty ? QString() : QString::number(digitCode + 1));
+        EXPECT_EQ(PixelAt(228, 228), face);
+    }
+}
+
+TEST_F(WindowTest, HiddenControlsTakeNoClicks)
+{
+    // A click that reaches a hidden widget (here sent straight to it) is the store's to refuse.
+    Mode(ModeCheckUnique)->click();
+    EXPECT_EQ(Status(), SetupMessage);
+
+    TypePuzzle(Puzzle);
+    Click(Mode(ModeStart));
+    const int emptySquare = 2;
+    ASSERT_FALSE(Form().Controls.Squares[emptySquare].Visible);
+    ASSERT_TRUE(Square(emptySquare)->isHidden());
+    Square(emptySquare)->click();
+    EXPECT_EQ(Form().Board.Grid[emptySquare], Empty);
+    EXPECT_FALSE(Form().Controls.Squares[emptySquare].Visible);
+
+    const int deadCandidate = emptySquare * 9 + 4; // 5 is set in the same row
+    ASSERT_FALSE(Form().Controls.CandidateVisible(deadCandidate));
+    const auto bitsBefore = Form().Controls.CandidateBits;
+    Window->CandidateButton(deadCandidate)->click();
+    EXPECT_EQ(Form().Controls.CandidateBits, bitsBefore);
+}
+
+TEST_F(WindowTest, ClickOnACandidateStrikesIt)
+{
+    TypePuzzle(Puzzle);
+    Click(Mode(ModeStart));
+    const int candidate = 2 * 9 + 0; // digit 1 in square 2 is still open after Start
+    ASSERT_TRUE(Form().Controls.CandidateVisible(candidate));
+    ASSERT_FALSE(Window->CandidateButton(candidate)->isHidden());
+    Click(Window->CandidateButton(candidate));
+    EXPECT_FALSE(Form().Controls.CandidateVisible(candidate));
+    EXPECT_TRUE(Window->CandidateButton(candidate)->isHidden());
+}
+
+// A point on frame 0's outline that frame 1's outline does not cover.
+QPoint SquareFramePoint(const ControlStore &store)
+{
+    const auto pixels = [](const Rect &r) {
+        return QRect(r.X / 15, r.Y / 15, r.Width / 15, r.Height / 15);
+    };
+    const QRect square = pixels(store.Highlights[0].Geometry);
+    QRegion unit;
+    if (store.Highlights[1].Visible) {
+        const QRect outer = pixels(store.Highlights[1].Geometry);
+        unit = QRegion(outer) - QRegion(outer.adjusted(2, 2, -2, -2));
+    }
+    const QPoint centre = square.center();
+    for (const QPoint point :
+         {QPoint(centre.x(), square.top()), QPoint(square.left(), centre.y()),
+          QPoint(centre.x(), square.bottom()), QPoint(square.right(), centre.y())}) {
+        if (!unit.contains(point))
+            return point;
+    }
+    ADD_FAILURE() << "frame 0 lies wholly on frame 1";
+    return centre;
+}
+
+TEST_F(WindowTest, BlinkTimerTogglesTheSquareFrame)
+{
+    TypePuzzle(Puzzle);
+    Click(Mode(ModeStart));
+    Click(Mode(ModeNext));
+    const ControlStore &store = Form().Controls;
+    ASSERT_TRUE(store.Highlights[0].Visible);
+    ASSERT_TRUE(Window->Timer()->isActive());
+    EXPECT_EQ(Window->Timer()->interval(), 500);
+
+    const QPoint point = SquareFramePoint(store);
+    const QColor red(192, 0, 0);
+    EXPECT_EQ(PixelAt(point.x(), point.y()), red);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!store.Highlights[0].Visible, 2000);
+    EXPECT_NE(PixelAt(point.x(), point.y()), red);
+    EXPECT_TRUE(Window->Timer()->isActive());
+}
+
+TEST_F(WindowTest, StatusLineShowsOnlyWhatFits)
+{
+    Form().Controls.SetNews(std::string(100000, '.'));
+    Window->Mirror();
+    const QString shown = Window->NewsLabel()->text();
+    EXPECT_EQ(shown.size(), Window->NewsCapacity());
+    EXPECT_LT(shown.size(), 2000);
+    EXPECT_EQ(shown, QString(shown.size(), QLatin1Char('.')));
+
+    Form().Controls.SetNews("Checked");
+    Window->Mirror();
+    EXPECT_EQ(Status(), "Checked");
+}
+
+TEST_F(WindowTest, CommandClickInsideAnAutoRunSuspendsIt)
+{
+    TypePuzzle(HardPuzzle);
+    // Runs inside the auto loop's first yield, like a click that arrives while it works.
+    QTimer::singleShot(0, Window.get(), [this] { Click(Mode(ModeSave)); });
+    Click(Mode(ModeAuto));
+    EXPECT_GE(Window->Host().Yields, 1);
+    EXPECT_EQ(Status(), "Auto mode suspended");
+}
+
+TEST_F(WindowTest, ClosingTheWindowEndsARunningAutoLoop)
+{
+    TypePuzzle(HardPuzzle);
+    // The close arrives in the first yield; left alone the run would take several more.
+    QTimer::singleShot(0, Window.get(), [this] { Window->close(); });
+    Click(Mode(ModeAuto));
+    EXPECT_EQ(Window->Host().Yields, 1);
+    EXPECT_FALSE(Window->isVisible());
+}
+
+} // namespace
+} // namespace quorix::qt
