@@ -1,0 +1,147 @@
+// The digit buttons: one step about the button's digit, carried out at once and silently.
+#include "window/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quorix {
+namespace {
+
+constexpr std::string_view Puzzle =
+    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+constexpr std::string_view Solution =
+    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+
+class DigitButtons : public ::testing::Test
+{
+protected:
+    HeadlessPlatform Platform;
+    Form1 Form{Platform};
+
+    void SetUp() override { Form.Form_Load(); }
+
+    void Start(std::string_view puzzle)
+    {
+        for (int s = 0; s < SquareCount; ++s)
+            Form.Board.Givens[s] =
+                static_cast<std::int16_t>(puzzle[s] == '.' ? Empty : puzzle[s] - '1');
+        Form.LoadGivens();
+        Form.StrikeSetDigits();
+    }
+    std::string GridText() const
+    {
+        std::string text;
+        for (int s = 0; s < SquareCount; ++s)
+            text += Form.Board.Grid[s] < 0 ? '.' : static_cast<char>('1' + Form.Board.Grid[s]);
+        return text;
+    }
+    bool Alive(int square, int digit) const
+    {
+        return Form.Controls.CandidateVisible(square * 9 + digit - 1);
+    }
+};
+
+TEST_F(DigitButtons, PlacesASingleWithItsColourAndStrikesItFromItsUnits)
+{
+    Start(std::string(81, '.'));
+    Form.Controls.CandidateBits[40] = 1U << 3; // only a 4 left in the centre square
+    Form.cmdNumber_Click(3);
+    EXPECT_EQ(Form.Board.Grid[40], 3);
+    EXPECT_EQ(Form.Controls.SquareCaption(40), "4");
+    EXPECT_EQ(Form.Controls.Squares[40].Background, Rgb(192, 255, 192));
+    EXPECT_TRUE(Form.Controls.Squares[40].Visible);
+    for (int s = 0; s < SquareCount; ++s) {
+        SCOPED_TRACE(s);
+        const bool shares = s / 9 == 4 || s % 9 == 4 || GroupOfSquare(s) == 4;
+        EXPECT_EQ(Alive(s, 4), !shares);
+        if (s != 40) {
+            EXPECT_TRUE(Alive(s, 5)); // other digits untouched
+        }
+    }
+}
+
+TEST_F(DigitButtons, LeaveStatusLineHighlightAndBlinkAsTheyWere)
+{
+    Start(Puzzle);
+    Form.Controls.SetNews("Tricky");
+    Form.Controls.Timer.Enabled = true;
+    Form.Controls.Highlights[0].Visible = true;
+    Form.Controls.Highlights[1].Visible = false;
+    const auto newsChanges = Form.Controls.NewsChanges();
+    Form.cmdNumber_Click(0);
+    EXPECT_EQ(Form.Board.Grid[7], 0); // column 8 had only one place for the 1
+    EXPECT_EQ(Form.Controls.NewsChanges(), newsChanges);
+    EXPECT_EQ(Form.Controls.News(), "Tricky");
+    EXPECT_TRUE(Form.Controls.Timer.Enabled);
+    EXPECT_TRUE(Form.Controls.Highlights[0].Visible);
+    EXPECT_FALSE(Form.Controls.Highlights[1].Visible);
+    EXPECT_TRUE(Platform.Messages.empty());
+}
+
+TEST_F(DigitButtons, AClickThatFindsNothingDoesNothing)
+{
+    Start(std::string(81, '.'));
+    // A step recorded earlier, now stale: it must not be carried out by the click.
+    Form.Board.StepKind = StepPlace;
+    Form.Board.StepTarget = 0;
+    Form.Board.StepDigit = 0;
+    Form.Board.Explanation = "Square 1 can only be a 1";
+    const auto bits = Form.Controls.CandidateBits;
+    Form.cmdNumber_Click(0);
+    EXPECT_EQ(Form.Board.Grid[0], Empty);
+    EXPECT_EQ(Form.Controls.CandidateBits, bits);
+    EXPECT_EQ(Form.Board.Explanation, "Square 1 can only be a 1");
+
+    Form.Board.StepKind = StepStrike;
+    Form.Board.StepTarget = 5;
+    Form.cmdNumber_Click(8);
+    EXPECT_EQ(Form.Controls.CandidateBits, bits);
+}
+
+TEST_F(DigitButtons, MayStrikeAnotherDigitThroughAPair)
+{
+    Start(std::string(81, '.'));
+    Form.Controls.CandidateBits[0] = 0b11; // a naked pair {1,2} in row 1
+    Form.Controls.CandidateBits[1] = 0b11;
+    Form.cmdNumber_Click(8); // nothing for the 9
+    EXPECT_FALSE(Alive(2, 2));
+    EXPECT_TRUE(Alive(2, 1));
+    EXPECT_TRUE(Alive(2, 9));
+}
+
+TEST_F(DigitButtons, ClickingRoundTheNineSolvesAPuzzle)
+{
+    Start(Puzzle);
+    // First clicks, worked out by hand: 1 is only possible at the top of column 8; in group 6
+    // the 2 is confined to column 8, which takes it from square 17; square 71 is left with 3.
+    Form.cmdNumber_Click(0);
+    EXPECT_EQ(Form.Board.Grid[7], 0);
+    EXPECT_FALSE(Alive(7, 2));
+    Form.cmdNumber_Click(1);
+    EXPECT_FALSE(Alive(16, 2));
+    EXPECT_EQ(Form.Board.Explanation,
+              "Only 2s in group 6 in same column, so square 17 can't be a 2");
+    EXPECT_EQ(Form.Board.Grid[16], Empty);
+    Form.cmdNumber_Click(2);
+    EXPECT_EQ(Form.Board.Grid[70], 2);
+    EXPECT_EQ(Form.Board.Explanation, "Square 71 can only be a 3");
+
+    // Then round and round until a whole round changes nothing.
+    int clicks = 3;
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::int16_t digit = 0; digit < 9; ++digit) {
+            const auto bits = Form.Controls.CandidateBits;
+            Form.cmdNumber_Click(digit);
+            ++clicks;
+            changed = changed || bits != Form.Controls.CandidateBits;
+        }
+        ASSERT_LT(clicks, 2000);
+    }
+    EXPECT_EQ(GridText(), Solution);
+    EXPECT_EQ(Form.CheckBoard(), StatusSolved);
+}
+
+} // namespace
+} // namespace quorix
