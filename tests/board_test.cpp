@@ -1,0 +1,407 @@
+// The board model: unit indexing, placing and striking, loading the givens, setup display.
+#include "test_support.h"
+
+#include <set>
+
+namespace quorix::testing {
+namespace {
+
+// Independent formulas for the unit walk, to check the origin/offset arithmetic against.
+int ExpectedSquare(int unit, int position, int type)
+{
+    switch (type) {
+    case 0:
+        return unit * 9 + position;
+    case 1:
+        return position * 9 + unit;
+    default:
+        return (unit / 3) * 27 + (unit % 3) * 3 + (position / 3) * 9 + position % 3;
+    }
+}
+
+using SquareOfUnitTest = FormTest;
+
+TEST_F(SquareOfUnitTest, EveryUnitAndPosition)
+{
+    for (std::int16_t t = 0; t < 3; ++t) {
+        std::set<int> covered;
+        for (std::int16_t u = 0; u < 9; ++u) {
+            for (std::int16_t p = 0; p < 9; ++p) {
+                SCOPED_TRACE(::testing::Message() << "type " << t << " unit " << u << " pos " << p);
+                const int square = Form.SquareOfUnit(u, p, t);
+                EXPECT_EQ(square, ExpectedSquare(u, p, t));
+                covered.insert(square);
+                const int owner = t == UnitRow      ? square / 9
+                                  : t == UnitColumn ? square % 9
+                                                    : GroupOfSquare(square);
+                EXPECT_EQ(owner, u);
+            }
+        }
+        EXPECT_EQ(covered.size(), 81U) << "type " << t << " must cover every square once";
+    }
+    EXPECT_TRUE(Platform.Messages.empty());
+}
+
+TEST_F(SquareOfUnitTest, KnownSquares)
+{
+    EXPECT_EQ(Form.SquareOfUnit(3, 8, 0), 35);
+    EXPECT_EQ(Form.SquareOfUnit(3, 8, 1), 75);
+    EXPECT_EQ(Form.SquareOfUnit(0, 0, 2), 0);
+    EXPECT_EQ(Form.SquareOfUnit(5, 0, 2), 33);
+    EXPECT_EQ(Form.SquareOfUnit(7, 5, 2), 68);
+    EXPECT_EQ(Form.SquareOfUnit(8, 8, 2), 80);
+}
+
+TEST_F(SquareOfUnitTest, InvalidTypeShowsOneMessageAndGivesZero)
+{
+    EXPECT_EQ(Form.SquareOfUnit(4, 4, 3), 0);
+    ASSERT_EQ(Platform.Messages.size(), 1U);
+    EXPECT_EQ(Platform.Messages[0], "Invalid type - something wrong");
+    EXPECT_EQ(Form.SquareOfUnit(8, 8, -1), 0);
+    EXPECT_EQ(Platform.Messages.size(), 2U);
+}
+
+TEST(GroupOfSquare, EverySquare)
+{
+    for (int s = 0; s < 81; ++s) {
+        SCOPED_TRACE(s);
+        EXPECT_EQ(GroupOfSquare(s), (s / 27) * 3 + (s % 9) / 3);
+    }
+    EXPECT_EQ(GroupOfSquare(26), 2);
+    EXPECT_EQ(GroupOfSquare(27), 3);
+    EXPECT_EQ(GroupOfSquare(40), 4);
+    EXPECT_EQ(GroupOfSquare(80), 8);
+}
+
+class SetSquareTest : public FormTest
+{
+protected:
+    // Square 10 in solving form with candidates 2 and 6 struck by hand.
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        Form.Controls.CandidateBits.fill(AllCandidates);
+        Form.Controls.Squares[10].Visible = false;
+        Form.Controls.SetCandidateVisible(91, false);
+        Form.Controls.SetCandidateVisible(95, false);
+    }
+};
+
+TEST_F(SetSquareTest, DigitHidesCandidatesAndShowsColouredCaption)
+{
+    Form.SetSquare(10, 4, false);
+    EXPECT_EQ(Form.Board.Grid[10], 4);
+    EXPECT_EQ(Form.Controls.SquareCaption(10), "5");
+    EXPECT_EQ(Form.Controls.Squares[10].Background, Rgb(192, 255, 224));
+    EXPECT_TRUE(SquareShown(10));
+    EXPECT_EQ(Candidates(10), "");
+    // Only square 10 changes: the digit is not struck from its units.
+    EXPECT_EQ(Candidates(11), "123456789");
+    EXPECT_EQ(Candidates(9), "123456789");
+}
+
+TEST_F(SetSquareTest, EmptyWithCandidatesShowsAllNineAgain)
+{
+    Form.SetSquare(10, 4, true);
+    Form.SetSquare(10, -1, true);
+    EXPECT_EQ(Form.Board.Grid[10], -1);
+    EXPECT_FALSE(SquareShown(10));
+    EXPECT_EQ(Candidates(10), "123456789");
+    EXPECT_EQ(Form.Controls.SquareCaption(10), "");
+    EXPECT_EQ(Form.Controls.Squares[10].Background, SystemButtonFace);
+}
+
+TEST_F(SetSquareTest, StruckCandidatesComeBackWhenEmptiedWithCandidates)
+{
+    Form.SetSquare(10, -1, true);
+    EXPECT_EQ(Candidates(10), "123456789");
+}
+
+TEST_F(SetSquareTest, EmptyWithoutCandidatesLeavesVisibilityAlone)
+{
+    Form.Controls.Squares[10].Caption = '3';
+    Form.Controls.Squares[10].Background = Rgb(1, 2, 3);
+    Form.SetSquare(10, -1, false);
+    EXPECT_EQ(Form.Board.Grid[10], -1);
+    EXPECT_FALSE(SquareShown(10));
+    EXPECT_EQ(Candidates(10), "1345789");
+    EXPECT_EQ(Form.Controls.SquareCaption(10), "");
+    EXPECT_EQ(Form.Controls.Squares[10].Background, SystemButtonFace);
+
+    Form.Controls.Squares[20].Visible = true;
+    Form.Controls.CandidateBits[20] = 0;
+    Form.SetSquare(20, -1, false);
+    EXPECT_TRUE(SquareShown(20));
+    EXPECT_EQ(Candidates(20), "");
+}
+
+TEST_F(SetSquareTest, AnyNegativeCodeIsEmpty)
+{
+    Form.SetSquare(10, 2, true);
+    Form.SetSquare(10, -7, true);
+    EXPECT_EQ(Form.Board.Grid[10], -1);
+    EXPECT_FALSE(SquareShown(10));
+    EXPECT_EQ(Candidates(10), "123456789");
+
+    Form.SetSquare(12, 2, true);
+    Form.SetSquare(12, -7, false);
+    EXPECT_EQ(Form.Board.Grid[12], -1);
+    EXPECT_TRUE(SquareShown(12));
+    EXPECT_EQ(Candidates(12), "");
+    EXPECT_EQ(Form.Controls.SquareCaption(12), "");
+}
+
+using StrikeSetDigitsTest = FormTest;
+
+TEST_F(StrikeSetDigitsTest, FiveInSquareZeroClearsItsRowColumnAndGroup)
+{
+    Form.Controls.CandidateBits.fill(AllCandidates);
+    Form.SetSquare(0, 4, true);
+    Form.StrikeSetDigits();
+    std::set<int> peers;
+    for (int k = 0; k < 9; ++k) {
+        peers.insert(k);                   // row 0
+        peers.insert(k * 9);               // column 0
+        peers.insert((k / 3) * 9 + k % 3); // group 0
+    }
+    ASSERT_EQ(peers.size(), 21U);
+    int hidden = 0;
+    for (int c = 0; c < 729; ++c) {
+        const int s = c / 9, d = c % 9;
+        const bool expectHidden = s == 0 || (d == 4 && peers.count(s));
+        SCOPED_TRACE(c);
+        EXPECT_EQ(Form.Controls.CandidateVisible(c), !expectHidden);
+        hidden += !Form.Controls.CandidateVisible(c);
+    }
+    EXPECT_EQ(hidden, 9 + 20);
+}
+
+TEST_F(StrikeSetDigitsTest, IdempotentAndKeepsEarlierStrikes)
+{
+    Form.Controls.CandidateBits.fill(AllCandidates);
+    Form.StrikeSetDigits();
+    EXPECT_EQ(std::count(Form.Controls.CandidateBits.begin(), Form.Controls.CandidateBits.end(),
+                         AllCandidates),
+              81);
+
+    Form.SetSquare(40, 0, true);
+    Form.SetSquare(80, 8, true);
+    Form.Controls.SetCandidateVisible(3 * 9 + 5, false); // struck by hand, no peer of a digit
+    Form.StrikeSetDigits();
+    const auto once = Form.Controls.CandidateBits;
+    Form.StrikeSetDigits();
+    EXPECT_EQ(Form.Controls.CandidateBits, once);
+    EXPECT_FALSE(Form.Controls.CandidateVisible(3 * 9 + 5));
+    EXPECT_FALSE(Form.Controls.CandidateVisible(4 * 9 + 0));  // column 4 of the 1 in square 40
+    EXPECT_FALSE(Form.Controls.CandidateVisible(72 * 9 + 8)); // row 8 of the 9 in square 80
+    EXPECT_TRUE(Form.Controls.CandidateVisible(72 * 9 + 0));
+}
+
+class ApplyStepTest : public FormTest
+{
+protected:
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        Form.Controls.CandidateBits.fill(AllCandidates);
+        for (auto &square : Form.Controls.Squares)
+            square.Visible = false;
+        Form.Board.Grid.fill(-1);
+        // A 1 set in square 0 but not struck yet: a re-strike removes candidate 1 from square 1.
+        Form.SetSquare(0, 0, true);
+    }
+};
+
+TEST_F(ApplyStepTest, PlaceSetsDigitAndStrikes)
+{
+    Form.Board.StepKind = StepPlace;
+    Form.Board.StepTarget = 10;
+    Form.Board.StepDigit = 4;
+    Form.ApplyStep();
+    EXPECT_EQ(Form.Board.Grid[10], 4);
+    EXPECT_TRUE(SquareShown(10));
+    EXPECT_EQ(Candidates(10), "");
+    EXPECT_EQ(Candidates(11), "2346789"); // a 1 in square 0 and a 5 in square 10
+    EXPECT_EQ(Candidates(1), "2346789");
+    // The step fields stay: a second application changes nothing.
+    const auto before = Copy();
+    Form.ApplyStep();
+    EXPECT_EQ(Copy(), before);
+    EXPECT_EQ(Form.Board.StepKind, StepPlace);
+}
+
+TEST_F(ApplyStepTest, StrikeHidesOneCandidateThenReStrikes)
+{
+    Form.Board.StepKind = StepStrike;
+    Form.Board.StepTarget = 100; // square 11, digit 2
+    Form.ApplyStep();
+    EXPECT_EQ(Candidates(11), "3456789");
+    EXPECT_EQ(Candidates(12), "123456789");
+}
+
+TEST_F(ApplyStepTest, RestrikeOnly)
+{
+    Form.Board.StepKind = StepRestrike;
+    Form.Board.StepTarget = 100;
+    Form.ApplyStep();
+    EXPECT_EQ(Candidates(11), "23456789");
+    EXPECT_EQ(Candidates(40), "123456789");
+}
+
+TEST_F(ApplyStepTest, OtherKindsDoNothing)
+{
+    for (std::int32_t kind : {0, 7, 4, -1}) {
+        SCOPED_TRACE(kind);
+        const auto before = Copy();
+        Form.Board.StepKind = kind;
+        Form.Board.StepTarget = 100;
+        Form.Board.StepDigit = 4;
+        Form.ApplyStep();
+        EXPECT_EQ(Copy(), before);
+    }
+}
+
+TEST_F(FormTest, CandidateClickStrikesAndNothingElse)
+{
+    EnterAndStart(EasyPuzzle);
+    Form.Board.StepKind = 0;
+    const std::string news = News();
+    // Square 2 (row 1, column 3) starts with candidates 1, 2 and 4.
+    ASSERT_EQ(Candidates(2), "124");
+    Form.cmdEle_Click(2 * 9 + 0);
+    Form.cmdEle_Click(2 * 9 + 1);
+    EXPECT_EQ(Candidates(2), "4");
+    EXPECT_EQ(Form.Board.Grid[2], -1) << "a single candidate is not placed";
+    Form.cmdEle_Click(2 * 9 + 3);
+    EXPECT_EQ(Candidates(2), "");
+    EXPECT_EQ(Form.Board.Grid[2], -1);
+    EXPECT_FALSE(SquareShown(2));
+    EXPECT_EQ(News(), news);
+    EXPECT_EQ(Form.Board.StepKind, 0);
+    EXPECT_TRUE(Platform.Messages.empty());
+}
+
+TEST_F(FormTest, CandidateClickReStrikesSetDigits)
+{
+    Form.Controls.CandidateBits.fill(AllCandidates);
+    Form.SetSquare(0, 0, true);
+    Form.cmdEle_Click(80 * 9 + 8);
+    EXPECT_EQ(Candidates(80), "12345678");
+    EXPECT_EQ(Candidates(8), "23456789");
+}
+
+using LoadGivensTest = FormTest;
+
+TEST_F(LoadGivensTest, NothingEnteredShowsEveryCandidate)
+{
+    Form.LoadGivens();
+    for (int s = 0; s < 81; ++s) {
+        EXPECT_FALSE(SquareShown(s));
+        EXPECT_EQ(Candidates(s), "123456789");
+    }
+    EXPECT_EQ(Form.CheckBoard(), StatusTooFew);
+}
+
+TEST_F(LoadGivensTest, DiscardsPlacedDigitsAndForgetsTheStep)
+{
+    Enter(EasyPuzzle);
+    Form.Board.Givens[2] = -5;
+    Click(ModeStart);
+    Form.SetSquare(3, 5, true); // placed since
+    Form.Board.StepKind = StepPlace;
+    Form.Board.StepTarget = 7;
+    Form.Board.Guessed = true;
+    Form.Board.Explanation = "kept";
+    Form.Board.HighlightSquare = 12;
+    Form.Controls.Squares[0].Enabled = false;
+    Form.LoadGivens();
+    for (int s = 0; s < 81; ++s) {
+        SCOPED_TRACE(s);
+        const char c = EasyPuzzle[s];
+        EXPECT_EQ(Form.Board.Grid[s], c == '.' ? -1 : c - '1');
+        EXPECT_EQ(SquareShown(s), c != '.');
+        EXPECT_EQ(Candidates(s), c == '.' ? "123456789" : "");
+    }
+    EXPECT_EQ(Form.Board.StepKind, StepNone);
+    EXPECT_EQ(Form.Board.StepTarget, -1);
+    EXPECT_FALSE(Form.Board.Guessed);
+    EXPECT_EQ(Form.Board.Explanation, "kept");
+    EXPECT_EQ(Form.Board.HighlightSquare, 12);
+    EXPECT_FALSE(Form.Controls.Squares[0].Enabled);
+    EXPECT_EQ(Form.CheckBoard(), StatusNotStarted);
+}
+
+TEST_F(LoadGivensTest, ThenStrikeLeavesWhatNoGivenInTheUnitsHolds)
+{
+    Enter(EasyPuzzle);
+    Form.LoadGivens();
+    Form.StrikeSetDigits();
+    for (int s = 0; s < 81; ++s) {
+        if (EasyPuzzle[s] != '.')
+            continue;
+        std::string expected;
+        for (char digit = '1'; digit <= '9'; ++digit) {
+            bool taken = false;
+            for (int k = 0; k < 9; ++k) {
+                taken = taken || EasyPuzzle[UnitSquare(s / 9, k, 0)] == digit
+                        || EasyPuzzle[UnitSquare(s % 9, k, 1)] == digit
+                        || EasyPuzzle[UnitSquare(GroupOfSquare(s), k, 2)] == digit;
+            }
+            if (!taken)
+                expected += digit;
+        }
+        SCOPED_TRACE(s);
+        EXPECT_EQ(Candidates(s), expected);
+    }
+    EXPECT_EQ(Form.CheckBoard(), StatusConsistent);
+}
+
+TEST_F(FormTest, EnterSetupModeShowsEverySquareAndNoCandidate)
+{
+    EnterAndStart(EasyPuzzle);
+    Form.cmdEle_Click(2 * 9 + 0);
+    for (int s = 0; s < 81; s += 7)
+        Form.Controls.Squares[s].Enabled = false;
+    Form.Board.StepKind = StepStrike;
+    Form.Board.StepTarget = 5;
+    Form.Board.Guessed = true;
+    const auto grid = Form.Board.Grid;
+    const auto givens = Form.Board.Givens;
+    const auto squaresBefore = Form.Controls.Squares;
+
+    Form.EnterSetupMode();
+    for (int s = 0; s < 81; ++s) {
+        SCOPED_TRACE(s);
+        EXPECT_TRUE(SquareShown(s));
+        EXPECT_TRUE(Form.Controls.Squares[s].Enabled);
+        EXPECT_EQ(Form.Controls.Squares[s].Caption, squaresBefore[s].Caption);
+        EXPECT_EQ(Form.Controls.Squares[s].Background, squaresBefore[s].Background);
+        EXPECT_EQ(Candidates(s), "");
+    }
+    EXPECT_EQ(Form.Board.Grid, grid);
+    EXPECT_EQ(Form.Board.Givens, givens);
+    EXPECT_EQ(Form.Board.StepKind, StepNone);
+    EXPECT_EQ(Form.Board.StepTarget, -1);
+    EXPECT_FALSE(Form.Board.Guessed);
+    EXPECT_EQ(Form.CheckBoard(), StatusNotStarted);
+
+    // The next load shows all nine candidates of every empty square again, the struck one too.
+    Form.LoadGivens();
+    EXPECT_EQ(Candidates(2), "123456789");
+}
+
+TEST_F(FormTest, RestartShowsThePuzzleAsEnteredInSetupMode)
+{
+    EnterAndStart(EasyPuzzle);
+    Form.SetSquare(2, 3, true);
+    Click(ModeRestart);
+    EXPECT_EQ(GridText(), EasyPuzzle);
+    for (int s = 0; s < 81; ++s) {
+        EXPECT_TRUE(SquareShown(s));
+        EXPECT_EQ(Candidates(s), "");
+    }
+    EXPECT_EQ(News(), "");
+}
+
+} // namespace
+} // namespace quorix::testing

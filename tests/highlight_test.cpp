@@ -1,0 +1,132 @@
+// The highlight frames and their blink timer.
+#include "test_support.h"
+
+namespace quorix::testing {
+namespace {
+
+class HighlightTest : public FormTest
+{
+protected:
+    void Mark(int square, int unit, int type)
+    {
+        Form.Board.HighlightSquare = static_cast<std::int16_t>(square);
+        Form.Board.HighlightUnit = static_cast<std::int16_t>(unit);
+        Form.Board.HighlightUnitType = static_cast<std::int16_t>(type);
+    }
+};
+
+TEST_F(HighlightTest, SquareFrameForEverySquare)
+{
+    for (int s = 0; s < 81; ++s) {
+        SCOPED_TRACE(s);
+        Mark(s, -1, 0);
+        Form.ShowHighlight();
+        EXPECT_TRUE(Frame0().Visible);
+        EXPECT_EQ(Frame0().Geometry, (Rect{720 * (s % 9) + 420, 720 * (s / 9) + 420, 615, 615}));
+    }
+    Mark(40, -1, 0);
+    Form.ShowHighlight();
+    EXPECT_EQ(Frame0().Geometry, (Rect{3300, 3300, 615, 615}));
+    EXPECT_FALSE(Frame1().Visible);
+}
+
+TEST_F(HighlightTest, UnitFrameForEveryUnit)
+{
+    for (int u = 0; u < 9; ++u) {
+        SCOPED_TRACE(u);
+        Mark(-1, u, 0);
+        Form.ShowHighlight();
+        EXPECT_EQ(Frame1().Geometry, (Rect{420, 720 * u + 420, 6375, 615}));
+        Mark(-1, u, 1);
+        Form.ShowHighlight();
+        EXPECT_EQ(Frame1().Geometry, (Rect{720 * u + 420, 420, 615, 6375}));
+        Mark(-1, u, 2);
+        Form.ShowHighlight();
+        EXPECT_EQ(Frame1().Geometry,
+                  (Rect{2160 * (u % 3) + 420, 2160 * (u / 3) + 420, 2055, 2055}));
+        EXPECT_TRUE(Frame1().Visible);
+    }
+    EXPECT_FALSE(Frame0().Visible);
+    EXPECT_FALSE(Form.Controls.Timer.Enabled) << "only a square mark starts the blink";
+
+    const std::pair<std::array<int, 2>, Rect> spots[] = {
+        {{8, 0}, {420, 6180, 6375, 615}},
+        {{0, 1}, {420, 420, 615, 6375}},
+        {{5, 2}, {4740, 2580, 2055, 2055}},
+        {{8, 2}, {4740, 4740, 2055, 2055}},
+    };
+    for (const auto &[unit, rect] : spots) {
+        Mark(-1, unit[0], unit[1]);
+        Form.ShowHighlight();
+        EXPECT_EQ(Frame1().Geometry, rect);
+    }
+}
+
+TEST_F(HighlightTest, NegativeMarksChangeNothing)
+{
+    Mark(10, 3, 2);
+    Form.ShowHighlight();
+    const auto frames = Form.Controls.Highlights;
+    Mark(-1, -1, 0);
+    Form.ShowHighlight();
+    EXPECT_TRUE(Frame0().Visible);
+    EXPECT_TRUE(Frame1().Visible);
+    EXPECT_EQ(Frame0().Geometry, frames[0].Geometry);
+    EXPECT_EQ(Frame1().Geometry, frames[1].Geometry);
+    EXPECT_TRUE(Form.Controls.Timer.Enabled);
+
+    Form.Controls.Highlights[0].Visible = false;
+    Form.Controls.Highlights[1].Visible = false;
+    Form.ShowHighlight();
+    EXPECT_FALSE(Frame0().Visible);
+    EXPECT_FALSE(Frame1().Visible);
+}
+
+TEST_F(HighlightTest, SquareAndUnitTogetherOnlyTheSquareBlinks)
+{
+    Form.Controls.Timer.PeriodMs = 500;
+    Mark(20, 2, 0);
+    Form.ShowHighlight();
+    EXPECT_TRUE(Frame0().Visible);
+    EXPECT_TRUE(Frame1().Visible);
+    EXPECT_EQ(Form.Controls.FrontFrame, 0);
+    EXPECT_TRUE(Form.Controls.Timer.Enabled);
+    EXPECT_EQ(Form.Controls.Timer.PeriodMs, 500);
+
+    Form.Timer1_Timer();
+    EXPECT_FALSE(Frame0().Visible);
+    EXPECT_TRUE(Frame1().Visible);
+    Form.Timer1_Timer();
+    EXPECT_TRUE(Frame0().Visible);
+    EXPECT_TRUE(Frame1().Visible);
+}
+
+TEST_F(HighlightTest, NewSquareMarkMovesTheBlinkingFrame)
+{
+    Mark(0, -1, 0);
+    Form.ShowHighlight();
+    Form.Timer1_Timer(); // hidden half of the blink
+    Mark(80, -1, 0);
+    Form.ShowHighlight();
+    EXPECT_TRUE(Frame0().Visible);
+    EXPECT_EQ(Frame0().Geometry, (Rect{6180, 6180, 615, 615}));
+    EXPECT_TRUE(Form.Controls.Timer.Enabled);
+}
+
+TEST_F(HighlightTest, CheckHidesTheFrameButTheNextTickShowsItAgain)
+{
+    EnterAndStart(EasyPuzzle);
+    Mark(33, 4, 1);
+    Form.ShowHighlight();
+    (void)Form.CheckBoard();
+    EXPECT_FALSE(Frame0().Visible);
+    EXPECT_FALSE(Frame1().Visible);
+    EXPECT_TRUE(Form.Controls.Timer.Enabled);
+    Form.Timer1_Timer();
+    EXPECT_TRUE(Frame0().Visible);
+    EXPECT_EQ(Frame0().Geometry, (Rect{720 * 6 + 420, 720 * 3 + 420, 615, 615}));
+    EXPECT_FALSE(Frame1().Visible);
+}
+
+} // namespace
+} // namespace quorix::testing

@@ -1,0 +1,154 @@
+// Form_Load and InitialiseWindow: the layout the logic depends on and the starting state.
+#include "test_support.h"
+
+namespace quorix::testing {
+namespace {
+
+using StartupTest = FormTest;
+
+// Everything the window's starting state promises, after opening and after every Reset.
+void ExpectStartingState(const Form1 &form)
+{
+    for (int s = 0; s < 81; ++s) {
+        SCOPED_TRACE(s);
+        const auto &square = form.Controls.Squares[s];
+        EXPECT_EQ(form.Board.Grid[s], -1);
+        EXPECT_EQ(form.Board.Givens[s], -1);
+        EXPECT_TRUE(square.Visible);
+        EXPECT_TRUE(square.Enabled);
+        EXPECT_EQ(square.Caption, 0);
+        EXPECT_EQ(square.Background, SystemButtonFace);
+        EXPECT_EQ(square.FontTenthPoints, 180);
+        EXPECT_EQ(form.Controls.CandidateBits[s], 0);
+    }
+    EXPECT_EQ(form.Board.StepKind, StepNone);
+    EXPECT_EQ(form.Board.StepTarget, -1);
+    EXPECT_FALSE(form.Board.Guessed);
+    EXPECT_EQ(form.Guesses.GuessCount, 0);
+    EXPECT_FALSE(form.Guesses.ReverseGuessOrder);
+    EXPECT_FALSE(form.Controls.Highlights[0].Visible);
+    EXPECT_FALSE(form.Controls.Highlights[1].Visible);
+    EXPECT_FALSE(form.Controls.Timer.Enabled);
+    EXPECT_EQ(form.Controls.News(), SetupMessage);
+}
+
+TEST_F(StartupTest, OpensInSetupModeWithNothingEntered)
+{
+    ExpectStartingState(Form);
+    EXPECT_EQ(Form.Controls.Timer.PeriodMs, 100);
+    EXPECT_EQ(Form.Board.HighlightSquare, 0);
+    EXPECT_EQ(Form.Board.HighlightUnit, 0);
+    EXPECT_EQ(Form.Board.HighlightUnitType, 0);
+    EXPECT_EQ(Form.Board.Explanation, "");
+    EXPECT_EQ(Form.CheckBoard(), StatusTooFew);
+}
+
+TEST_F(StartupTest, CommandButtons)
+{
+    struct Expected
+    {
+        ModeIndex Index;
+        const char *Caption;
+        Rect Geometry;
+    };
+    const Expected table[] = {
+        {ModeReset, "Reset", {7560, 360, 1335, 495}},
+        {ModeRestart, "Restart", {7560, 900, 1335, 495}},
+        {ModeStart, "Start", {7560, 1440, 1335, 495}},
+        {ModeCheck, "Check", {7560, 1980, 1335, 495}},
+        {ModeNext, "Next", {7560, 3060, 1335, 495}},
+        {ModeSave, "Save", {7140, 5280, 855, 495}},
+        {ModeRestore, "Restore", {8040, 5280, 1215, 495}},
+        {ModeAuto, "Auto", {7560, 5820, 1335, 495}},
+        {ModeCheckUnique, "Check Unique", {7140, 6360, 2115, 495}},
+    };
+    for (const auto &row : table) {
+        SCOPED_TRACE(row.Caption);
+        const auto &button = Form.Controls.Modes[row.Index];
+        EXPECT_EQ(button.Caption, row.Caption);
+        EXPECT_EQ(button.Geometry, row.Geometry);
+        EXPECT_EQ(button.Visible, row.Index != ModeCheckUnique);
+    }
+}
+
+TEST_F(StartupTest, DigitColoursOnDigitAndCandidateButtons)
+{
+    const Colour colours[9] = {
+        Rgb(255, 192, 192), Rgb(255, 224, 192), Rgb(224, 255, 192),
+        Rgb(192, 255, 192), Rgb(192, 255, 224), Rgb(192, 224, 255),
+        Rgb(192, 192, 255), Rgb(224, 192, 255), Rgb(255, 224, 255),
+    };
+    for (int d = 0; d < 9; ++d) {
+        SCOPED_TRACE(d);
+        EXPECT_EQ(Form.Board.DigitColours[d], colours[d]);
+        EXPECT_EQ(Form.Controls.Numbers[d].Background, colours[d]);
+        EXPECT_EQ(Form.Controls.Numbers[d].Caption, std::string(1, char('1' + d)));
+    }
+    EXPECT_EQ(Form.Board.DigitColours[9], 0U);
+    for (int c = 0; c < 729; ++c)
+        EXPECT_EQ(Form.Controls.CandidateColours[c], colours[c % 9]) << "candidate " << c;
+}
+
+TEST_F(StartupTest, DigitButtonsInKeypadOrder)
+{
+    for (int d = 0; d < 9; ++d) {
+        SCOPED_TRACE(d);
+        const Rect expected{7380 + 540 * (d % 3), 3600 + 540 * (2 - d / 3), 555, 555};
+        EXPECT_EQ(Form.Controls.Numbers[d].Geometry, expected);
+    }
+    EXPECT_EQ(Form.Controls.Numbers[4].Geometry.X, 7920);
+    EXPECT_EQ(Form.Controls.Numbers[4].Geometry.Y, 4140);
+    EXPECT_EQ(Form.Controls.Numbers[0].Geometry.X, 7380);
+    EXPECT_EQ(Form.Controls.Numbers[0].Geometry.Y, 4680);
+}
+
+TEST_F(StartupTest, CandidatesInKeypadOrderAroundTheirSquare)
+{
+    for (int s = 0; s < 81; ++s) {
+        const Rect square = Form.Controls.Squares[s].Geometry;
+        ASSERT_EQ(square, (Rect{480 + 720 * (s % 9), 480 + 720 * (s / 9), 495, 495}));
+        for (int d = 0; d < 9; ++d) {
+            SCOPED_TRACE(::testing::Message() << "square " << s << " digit code " << d);
+            const Rect expected{square.X + 180 * (d % 3) - 30, square.Y + 180 * (2 - d / 3) - 30,
+                                180, 180};
+            EXPECT_EQ(Form.Controls.CandidateGeometry[s * 9 + d], expected);
+        }
+    }
+    EXPECT_EQ(Form.Controls.CandidateGeometry[6].X, 450);
+    EXPECT_EQ(Form.Controls.CandidateGeometry[6].Y, 450);
+    EXPECT_EQ(Form.Controls.CandidateGeometry[2].X, 810);
+    EXPECT_EQ(Form.Controls.CandidateGeometry[2].Y, 810);
+    EXPECT_EQ(Form.Controls.CandidateGeometry[80 * 9 + 4].X, 6240 + 150);
+    EXPECT_EQ(Form.Controls.CandidateGeometry[80 * 9 + 4].Y, 6240 + 150);
+    // Blocks of neighbouring squares keep a 180 gap, where the grid line runs.
+    const Rect &right = Form.Controls.CandidateGeometry[0 * 9 + 2];
+    const Rect &next = Form.Controls.CandidateGeometry[1 * 9 + 0];
+    EXPECT_EQ(next.X - (right.X + right.Width), 180);
+}
+
+TEST_F(StartupTest, ResetOnASolvedBoardGivesTheStartingState)
+{
+    Enter(EasyPuzzle);
+    Click(ModeAuto);
+    ASSERT_EQ(GridText(), EasySolution);
+    Form.Board.HighlightSquare = 17;
+    Form.Board.Explanation = "kept";
+    Click(ModeReset);
+    ExpectStartingState(Form);
+    EXPECT_EQ(Form.Board.HighlightSquare, 17);
+    EXPECT_EQ(Form.Board.Explanation, "kept");
+    EXPECT_EQ(Form.Controls.Timer.PeriodMs, 500) << "the command prologue's period stays";
+    EXPECT_FALSE(UniqueShown());
+}
+
+TEST_F(StartupTest, ResetClearsTheReversedGuessOrder)
+{
+    Form.Guesses.ReverseGuessOrder = true;
+    Form.Guesses.GuessCount = 12;
+    Click(ModeReset);
+    EXPECT_FALSE(Form.Guesses.ReverseGuessOrder);
+    EXPECT_EQ(Form.Guesses.GuessCount, 0);
+}
+
+} // namespace
+} // namespace quorix::testing
