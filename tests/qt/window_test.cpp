@@ -2,8 +2,10 @@
 // out is read from the widgets and the drawn pixels, with the store as the reference.
 #include "window/qt/main_window.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegion>
 #include <QTest>
@@ -173,6 +175,17 @@ TEST_F(WindowTest, TypingAWholePuzzleEndsOnTheLastSquare)
     EXPECT_EQ(Window->focusWidget(), Square(80));
 }
 
+TEST_F(WindowTest, TabAfterTypingSkipsHiddenSquares)
+{
+    TypePuzzle(Puzzle);
+    Click(Mode(ModeStart));
+    // Squares 2 and 3 are empty, so in solving mode their buttons are hidden.
+    ASSERT_TRUE(Square(2)->isHidden());
+    ASSERT_TRUE(Square(3)->isHidden());
+    Type(1, '3');
+    EXPECT_EQ(Window->focusWidget(), Square(4));
+}
+
 TEST_F(WindowTest, TenClicksCycleASquareThroughTheDigitsAndBack)
 {
     const int square = 40; // at (224, 224); (228, 228) is on its face, clear of the caption
@@ -222,6 +235,32 @@ TEST_F(WindowTest, ClickOnACandidateStrikesIt)
     Click(Window->CandidateButton(candidate));
     EXPECT_FALSE(Form().Controls.CandidateVisible(candidate));
     EXPECT_TRUE(Window->CandidateButton(candidate)->isHidden());
+}
+
+TEST_F(WindowTest, MessageBoxIsModalWithOneOkButton)
+{
+    Window->Host().OnMessageBox = nullptr;
+    QString text;
+    int buttons = 0;
+    QWidget *parent = nullptr;
+    // Answers the box once it is up; polls because exec() shows it asynchronously.
+    QTimer answer;
+    answer.setInterval(5);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        text = box->text();
+        buttons = static_cast<int>(box->buttons().size());
+        parent = box->parentWidget();
+        box->button(QMessageBox::Ok)->click();
+        answer.stop();
+    });
+    answer.start();
+    Window->Host().MessageBox("Invalid type - something wrong");
+    EXPECT_EQ(text, QStringLiteral("Invalid type - something wrong"));
+    EXPECT_EQ(buttons, 1);
+    EXPECT_EQ(parent, Window.get());
 }
 
 // A point on frame 0's outline that frame 1's outline does not cover.
