@@ -243,6 +243,8 @@ int MainWindow::NewsCapacity() const
 
 void MainWindow::Mirror()
 {
+    if (News == nullptr)
+        return; // the load event runs before the widgets exist; the first full mirror follows
     const bool all = !AppliedOnce;
     MirrorSquares(all);
     MirrorCandidates(all);
