@@ -18,6 +18,25 @@ CandidateView::CandidateView(const std::array<std::uint16_t, SquareCount> &candi
         for (unsigned rest = mask; rest != 0; rest &= rest - 1)
             Places[std::countr_zero(rest)].Add(s);
     }
+    for (int k = 0; k < 27; ++k) {
+        // Counted in locals: stores to the unit's masks could alias them.
+        unsigned a0 = 0, a1 = 0, a2 = 0, a3 = 0;
+        const auto &squares = UnitSquares[k / 9][k % 9];
+        for (int p = 0; p < 9; ++p) {
+            const unsigned mask = Masks[squares[p]];
+            Units[k].Masks[p] = static_cast<std::uint16_t>(mask);
+            a3 |= a2 & mask;
+            a2 |= a1 & mask;
+            a1 |= a0 & mask;
+            a0 |= mask;
+        }
+        Units[k].AtLeast = {static_cast<std::uint16_t>(a0), static_cast<std::uint16_t>(a1),
+                            static_cast<std::uint16_t>(a2), static_cast<std::uint16_t>(a3)};
+        for (unsigned once = a0 & ~a1; once != 0; once &= once - 1)
+            OnceIn[std::countr_zero(once)] |= 1U << k;
+        for (unsigned twice = a1 & ~a2; twice != 0; twice &= twice - 1)
+            TwiceIn[std::countr_zero(twice)] |= 1U << k;
+    }
 }
 
 bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)

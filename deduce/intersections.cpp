@@ -39,10 +39,10 @@ bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundS
 {
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
-        for (int g = 0; g < 9; ++g) {
+        // Groups holding d exactly twice.
+        for (std::uint32_t groups = view.TwiceIn[d] >> 18; groups != 0; groups &= groups - 1) {
+            const int g = std::countr_zero(groups);
             const SquareSet pair = view.Places[d] & UnitSets[UnitGroup][g];
-            if (pair.Count() != 2)
-                continue;
             const int first = pair.Lowest();
             const int second = pair.Highest();
             if (first % 9 == second % 9) {
@@ -74,10 +74,10 @@ bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitTy
     const char *lineWord = lineType == UnitRow ? "s in row" : "s in column";
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
-        for (int line = 0; line < 9; ++line) {
+        for (std::uint32_t lines = (view.TwiceIn[d] >> (lineType * 9)) & 0x1FFU; lines != 0;
+             lines &= lines - 1) {
+            const int line = std::countr_zero(lines);
             const SquareSet pair = view.Places[d] & UnitSets[lineType][line];
-            if (pair.Count() != 2)
-                continue;
             const int first = pair.Lowest();
             if (first / band != pair.Highest() / band)
                 continue;

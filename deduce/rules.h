@@ -28,6 +28,19 @@ struct CandidateView
     std::array<SquareSet, DigitCount> Places{};     // Places[d]: squares where d is alive
     SquareSet Open;                                 // squares empty in the grid
 
+    // Units are numbered type * 9 + index, so ascending number is the rules' unit order.
+    struct UnitView
+    {
+        std::array<std::uint16_t, 9> Masks{}; // in position order
+        // AtLeast[k], bit d: digit d is alive in more than k squares of the unit.
+        std::array<std::uint16_t, 4> AtLeast{};
+    };
+    std::array<UnitView, 27> Units{};
+    // Per digit, bit k: the digit is alive in exactly one (OnceIn) or exactly two (TwiceIn)
+    // squares of unit k.
+    std::array<std::uint32_t, DigitCount> OnceIn{};
+    std::array<std::uint32_t, DigitCount> TwiceIn{};
+
     [[nodiscard]] bool IsOpen(int square) const { return Open.Contains(square); }
 };
 

@@ -40,29 +40,27 @@ bool FindOnlyPlace(const CandidateView &view, std::int16_t digitFilter, FoundSte
     static constexpr const char *UnitWords[3] = {"Row", "Column", "Group"};
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
-        for (int t = 0; t < 3; ++t) {
-            for (int u = 0; u < 9; ++u) {
-                // A lone live place counts even in a set square, but only an empty one is
-                // placed; set squares normally hold no live candidate anyway.
-                const SquareSet places = view.Places[d] & UnitSets[t][u];
-                if (!places.IsSingle())
-                    continue;
-                const int s = places.Lowest();
-                if (!view.IsOpen(s))
-                    continue;
+        // The units holding d exactly once, rows, then columns, then groups. A lone live place
+        // counts even in a set square, but only an empty one is placed; set squares normally
+        // hold no live candidate anyway.
+        for (std::uint32_t units = view.OnceIn[d]; units != 0; units &= units - 1) {
+            const int t = std::countr_zero(units) / 9;
+            const int u = std::countr_zero(units) % 9;
+            const int s = (view.Places[d] & UnitSets[t][u]).Lowest();
+            if (!view.IsOpen(s))
+                continue;
 
-                step.Kind = StepPlace;
-                step.Target = static_cast<std::int16_t>(s);
-                step.Digit = static_cast<std::int16_t>(d);
-                step.Square = static_cast<std::int16_t>(s);
-                step.Unit = static_cast<std::int16_t>(u);
-                step.UnitType = static_cast<std::int16_t>(t);
-                step.Explanation = UnitWords[t];
-                AppendNumber(step.Explanation, u + 1);
-                step.Explanation += " has only one possible";
-                AppendNumber(step.Explanation, d + 1);
-                return true;
-            }
+            step.Kind = StepPlace;
+            step.Target = static_cast<std::int16_t>(s);
+            step.Digit = static_cast<std::int16_t>(d);
+            step.Square = static_cast<std::int16_t>(s);
+            step.Unit = static_cast<std::int16_t>(u);
+            step.UnitType = static_cast<std::int16_t>(t);
+            step.Explanation = UnitWords[t];
+            AppendNumber(step.Explanation, u + 1);
+            step.Explanation += " has only one possible";
+            AppendNumber(step.Explanation, d + 1);
+            return true;
         }
     }
     return false;

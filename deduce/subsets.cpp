@@ -12,40 +12,36 @@ namespace {
 
 constexpr unsigned NoMask = 0x400; // above every nine-bit mask
 
-// The squares of one unit in position order and their candidate masks.
-struct UnitMasks
-{
-    std::array<std::uint8_t, 9> Squares;
-    std::array<std::uint16_t, 9> Masks;
-};
+// Set bits of every nine-bit mask, looked up: the scans count bits of each square's mask.
+constexpr auto BitCounts = [] {
+    std::array<std::uint8_t, 512> counts{};
+    for (unsigned m = 0; m < 512; ++m)
+        counts[m] = static_cast<std::uint8_t>(std::popcount(m));
+    return counts;
+}();
 
-UnitMasks LoadUnit(const CandidateView &view, int t, int u)
-{
-    UnitMasks unit{};
-    unit.Squares = UnitSquares[t][u];
-    for (int p = 0; p < 9; ++p)
-        unit.Masks[p] = view.Masks[unit.Squares[p]];
-    return unit;
-}
+using UnitView = CandidateView::UnitView;
 
-// The lowest mask of n digits that exactly n squares of the unit hold exactly, with another
-// square of the unit sharing one of its digits (something to strike); NoMask if none.
-unsigned LowestNakedMask(const UnitMasks &unit, int n)
+// The lowest mask of n digits that exactly n squares of the unit hold exactly, where another
+// square of the unit shares one of its digits (something to strike); NoMask if none. Each
+// holder has every digit of the mask, so another square shares one exactly when a digit of
+// the mask is alive in more than n squares: `crowded` holds those digits.
+unsigned LowestNakedMask(const UnitView &unit, int n, unsigned crowded)
 {
+    std::array<unsigned, 9> shapes{};
+    int count = 0;
+    for (const unsigned mask : unit.Masks)
+        if (BitCounts[mask] == n && (mask & crowded) != 0)
+            shapes[count++] = mask;
     unsigned best = NoMask;
-    for (int p = 0; p < 9; ++p) {
-        const unsigned mask = unit.Masks[p];
-        if (mask >= best || std::popcount(mask) != n)
+    for (int i = 0; i < count; ++i) {
+        const unsigned mask = shapes[i];
+        if (mask >= best)
             continue;
         int holders = 0;
-        bool shared = false;
-        for (int q = 0; q < 9; ++q) {
-            if (unit.Masks[q] == mask)
-                ++holders;
-            else if ((unit.Masks[q] & mask) != 0)
-                shared = true;
-        }
-        if (holders == n && shared)
+        for (int j = 0; j < count; ++j)
+            holders += shapes[j] == mask ? 1 : 0;
+        if (holders == n)
             best = mask;
     }
     return best;
@@ -53,20 +49,10 @@ unsigned LowestNakedMask(const UnitMasks &unit, int n)
 
 // The lowest pair of digits both alive in the same two squares of the unit and nowhere else in
 // it, where those squares hold some other candidate to strike; NoMask if none.
-unsigned LowestHiddenPair(const CandidateView &view, const UnitMasks &unit, SquareSet unitSquares)
+unsigned LowestHiddenPair(const CandidateView &view, unsigned exactlyTwice, SquareSet unitSquares)
 {
-    unsigned once = 0;
-    unsigned twice = 0;
-    unsigned more = 0;
-    for (const unsigned mask : unit.Masks) {
-        more |= twice & mask;
-        twice |= once & mask;
-        once |= mask;
-    }
-    const unsigned exactlyTwice = twice & ~more;
-    if (std::popcount(exactlyTwice) < 2)
+    if ((exactlyTwice & (exactlyTwice - 1)) == 0) // fewer than two such digits
         return NoMask;
-
     unsigned best = NoMask;
     for (unsigned lows = exactlyTwice; lows != 0; lows &= lows - 1) {
         const int low = std::countr_zero(lows);
@@ -101,22 +87,23 @@ void RecordStrike(FoundStep &step, int square, int d, int u, int t)
 
 // A naked subset of n squares holding exactly `mask`: the first other square of the unit
 // sharing a digit loses the highest digit of the mask it still holds.
-void RecordNaked(FoundStep &step, const UnitMasks &unit, unsigned mask, int n, int u, int t)
+void RecordNaked(FoundStep &step, const UnitView &unit, unsigned mask, int n, int u, int t)
 {
+    const auto &squares = UnitSquares[t][u];
     std::array<int, 3> members{};
     int found = 0;
     int target = -1;
     for (int p = 0; p < 9; ++p) {
         if (unit.Masks[p] == mask) {
             if (found < n)
-                members[found++] = unit.Squares[p];
+                members[found++] = squares[p];
         } else if (target < 0 && (unit.Masks[p] & mask) != 0) {
             target = p;
         }
     }
     assert(found == n && target >= 0 && "only masks with a step reach here");
     const unsigned shared = unit.Masks[target] & mask;
-    RecordStrike(step, unit.Squares[target], std::bit_width(shared) - 1, u, t);
+    RecordStrike(step, squares[target], std::bit_width(shared) - 1, u, t);
     step.Explanation += " since it must be in either cell ";
     AppendNumber(step.Explanation, members[0] + 1);
     if (n == 3) {
@@ -155,10 +142,11 @@ bool FindPairs(const CandidateView &view, FoundStep &step)
 {
     for (int t = 0; t < 3; ++t) {
         for (int u = 0; u < 9; ++u) {
-            const UnitMasks unit = LoadUnit(view, t, u);
+            const UnitView &unit = view.Units[t * 9 + u];
             const SquareSet unitSquares = UnitSets[t][u];
-            const unsigned naked = LowestNakedMask(unit, 2);
-            const unsigned hidden = LowestHiddenPair(view, unit, unitSquares);
+            const unsigned naked = LowestNakedMask(unit, 2, unit.AtLeast[2]);
+            const unsigned hidden =
+                LowestHiddenPair(view, unit.AtLeast[1] & ~unit.AtLeast[2], unitSquares);
             if (naked == NoMask && hidden == NoMask)
                 continue;
             if (naked <= hidden)
@@ -175,8 +163,8 @@ bool FindTriples(const CandidateView &view, FoundStep &step)
 {
     for (int t = 0; t < 3; ++t) {
         for (int u = 0; u < 9; ++u) {
-            const UnitMasks unit = LoadUnit(view, t, u);
-            const unsigned naked = LowestNakedMask(unit, 3);
+            const UnitView &unit = view.Units[t * 9 + u];
+            const unsigned naked = LowestNakedMask(unit, 3, unit.AtLeast[3]);
             if (naked == NoMask)
                 continue;
             RecordNaked(step, unit, naked, 3, u, t);
