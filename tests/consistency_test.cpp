@@ -161,6 +161,14 @@ TEST_F(CheckBoardTest, FullBoardInSetupModeIsSolved)
     EXPECT_EQ(Check(), StatusSolved);
 }
 
+TEST_F(CheckBoardTest, GridNotTheCaptionTellsAnEmptySquare)
+{
+    Enter(SolvedGrid);
+    Form.Board.Grid[40] = -1; // the button still shows its digit
+    ASSERT_EQ(Form.Controls.SquareCaption(40), "5");
+    EXPECT_EQ(Check(), StatusNotStarted);
+}
+
 TEST_F(CheckBoardTest, SolvedOnlyWhenEverySquareIsShown)
 {
     Enter(SolvedGrid);

@@ -190,5 +190,17 @@ TEST_F(FormTest, GuessOnAFullBoardTakesSquareZero)
     EXPECT_EQ(Form.Board.Grid[0], 0);
 }
 
+TEST_F(FormTest, GuessMessageCountsFromOne)
+{
+    std::string puzzle(SolvedGrid);
+    puzzle[80] = '.';
+    EnterAndStart(puzzle);
+    ASSERT_EQ(Candidates(80), "9");
+    std::int32_t status = StatusConsistent;
+    EXPECT_FALSE(Form.GuessOrBacktrack(status));
+    EXPECT_EQ(News(), "Guessing 9 for square 81");
+    EXPECT_EQ(Form.CheckBoard(), StatusSolved);
+}
+
 } // namespace
 } // namespace quorix::testing
