@@ -75,9 +75,6 @@ TEST_F(TraceToolTest, InvalidUnitTypePrintsADialogLine)
 
 TEST_F(TraceToolTest, NestedAtSchedulesItsCommandOnALaterYield)
 {
-    GTEST_SKIP() << "tools/script.cpp re-schedules `at k at j <command>` as itself (it looks "
-                    "for the nested word from the start of the line), so the inner command "
-                    "never runs";
     const std::string puzzle = PuzzleFromFile("hardest-11.txt", 2);
     EXPECT_EQ(Run("enter " + puzzle + "\nat 1 at 1 click Save\nclick Auto\n"), 0);
     EXPECT_EQ(Platform.Yields, 2);

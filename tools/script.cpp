@@ -146,6 +146,7 @@ bool ScriptRunner::RunCommand(std::string_view line, std::string &error, bool pr
             return false;
         }
         // Check the scheduled command now, so a bad one fails at its own line.
+        const std::string_view scheduled = rest;
         const std::string_view nested = NextWord(rest);
         static constexpr std::string_view Known[] = {"enter", "click",  "square", "key", "number",
                                                      "strike", "tick", "at",     "show"};
@@ -153,7 +154,6 @@ bool ScriptRunner::RunCommand(std::string_view line, std::string &error, bool pr
             error = "unknown command '" + std::string(nested) + "'";
             return false;
         }
-        const std::string_view scheduled = Trim(line.substr(line.find(nested)));
         Scheduled.emplace(YieldsSeen + a, std::string(scheduled));
         return true;
     }
