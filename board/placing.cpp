@@ -39,18 +39,20 @@ void Form1::SetSquare(std::int16_t square, std::int16_t code, bool showCandidate
 // per unit.
 void Form1::StrikeSetDigits()
 {
-    std::array<std::uint16_t, 9> rows{}, columns{}, groups{};
+    std::array<std::uint16_t, 27> unitDigits{};
     for (int s = 0; s < SquareCount; ++s) {
         const int d = Board.Grid[s];
         if (d < 0)
             continue;
         const auto bit = static_cast<std::uint16_t>(1U << d);
-        rows[s / 9] |= bit;
-        columns[s % 9] |= bit;
-        groups[GroupOfSquare(s)] |= bit;
+        const SquareUnits units = UnitsOfSquare[s];
+        unitDigits[units.Row] |= bit;
+        unitDigits[units.Column] |= bit;
+        unitDigits[units.Group] |= bit;
     }
     for (int s = 0; s < SquareCount; ++s) {
-        const auto set = rows[s / 9] | columns[s % 9] | groups[GroupOfSquare(s)];
+        const SquareUnits units = UnitsOfSquare[s];
+        const auto set = unitDigits[units.Row] | unitDigits[units.Column] | unitDigits[units.Group];
         Controls.CandidateBits[s] &= static_cast<std::uint16_t>(~set);
     }
 }

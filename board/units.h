@@ -52,6 +52,34 @@ constexpr auto UnitSquares = [] {
     return table;
 }();
 
+// For every square, its row, column and group as indexes 0..26 into a list of all units
+// (rows 0..8, columns 9..17, groups 18..26).
+struct SquareUnits
+{
+    std::uint8_t Row, Column, Group;
+};
+constexpr auto UnitsOfSquare = [] {
+    std::array<SquareUnits, 81> table{};
+    for (int s = 0; s < 81; ++s)
+        table[s] = {static_cast<std::uint8_t>(s / 9), static_cast<std::uint8_t>(9 + s % 9),
+                    static_cast<std::uint8_t>(18 + GroupOfSquare(s))};
+    return table;
+}();
+
+// For every square, the 20 other squares that share a row, column or group with it.
+constexpr auto PeersOfSquare = [] {
+    std::array<std::array<std::uint8_t, 20>, 81> table{};
+    for (int s = 0; s < 81; ++s) {
+        int count = 0;
+        for (int other = 0; other < 81; ++other)
+            if (other != s
+                && (other / 9 == s / 9 || other % 9 == s % 9
+                    || GroupOfSquare(other) == GroupOfSquare(s)))
+                table[s][count++] = static_cast<std::uint8_t>(other);
+    }
+    return table;
+}();
+
 static_assert(UnitSquare(3, 8, 0) == 35 && UnitSquare(3, 8, 1) == 75);
 static_assert(UnitSquare(5, 0, 2) == 33 && UnitSquare(7, 5, 2) == 68 && UnitSquare(8, 8, 2) == 80);
 static_assert(GroupOfSquare(26) == 2 && GroupOfSquare(27) == 3 && GroupOfSquare(80) == 8);

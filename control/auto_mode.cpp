@@ -3,6 +3,33 @@
 
 namespace quorix {
 
+namespace {
+
+// ApplyStep for a board on which no live candidate shares a unit with a set square of its
+// digit, as every StrikeSetDigits leaves it. There a placement only adds its own digit to the
+// units of its square, so striking that digit from the square's peers is all a full re-strike
+// would do, and a strike or a re-strike changes nothing more.
+void ApplyStepOnStruckBoard(Form1 &form)
+{
+    auto &board = form.Board;
+    switch (board.StepKind) {
+    case StepPlace: {
+        form.SetSquare(board.StepTarget, board.StepDigit, true);
+        const auto keep = static_cast<std::uint16_t>(~(1U << board.StepDigit));
+        for (const int peer : PeersOfSquare[board.StepTarget])
+            form.Controls.CandidateBits[peer] &= keep;
+        break;
+    }
+    case StepStrike:
+        form.Controls.SetCandidateVisible(board.StepTarget, false);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
 void Form1::RunAuto()
 {
     ++Dispatch.AutoDepth;
@@ -39,11 +66,20 @@ void Form1::RunAuto()
         progressRevision = Controls.NewsChanges();
         PlatformRef.DoEvents();
 
+        // Nothing else runs between the steps of a burst, so once the first step has been
+        // carried out with a full re-strike, the later ones can keep the board struck cheaply.
+        bool struck = false;
         bool found;
         do {
             found = FindStep(-1);
             ShowHighlight();
-            ApplyStep();
+            if (struck) {
+                ApplyStepOnStruckBoard(*this);
+            } else {
+                ApplyStep();
+                struck = Board.StepKind == StepPlace || Board.StepKind == StepStrike
+                         || Board.StepKind == StepRestrike;
+            }
         } while (found);
 
         status = CheckBoard();

@@ -34,6 +34,15 @@ constexpr int DigitCount = 9;
 constexpr int ModeButtonCount = 10; // indexes 0, 1, 3..9; there is no element 2
 constexpr std::uint16_t AllCandidates = 0x1FF;
 
+// Number of candidates in a nine-bit mask, looked up (cheaper than a population count on
+// targets without the instruction).
+constexpr auto CandidateCounts = [] {
+    std::array<std::uint8_t, 512> counts{};
+    for (unsigned mask = 0; mask < 512; ++mask)
+        counts[mask] = static_cast<std::uint8_t>(std::popcount(mask));
+    return counts;
+}();
+
 struct Rect
 {
     std::int32_t X = 0;
@@ -111,7 +120,7 @@ public:
     }
     [[nodiscard]] int VisibleCandidateCount(int square) const
     {
-        return std::popcount(CandidateBits[square]);
+        return CandidateCounts[CandidateBits[square] & AllCandidates];
     }
 
     [[nodiscard]] std::string SquareCaption(int square) const
