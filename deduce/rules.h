@@ -18,15 +18,21 @@
 namespace quorix {
 
 // What the rules read: each square's live candidates as nine bits, the same candidates as one
-// square set per digit, and the squares that are empty in the grid. Built once per search.
+// square set per digit, and the squares that are empty in the grid. Built once per search, in
+// parts: the single-candidate rule needs only the squares, the only-place rule also the units,
+// the rest also the places of each digit.
 struct CandidateView
 {
+    enum class Part { Squares, Units, Places };
+
     CandidateView(const std::array<std::uint16_t, SquareCount> &candidateBits,
-                  const std::array<std::int16_t, 82> &grid);
+                  const std::array<std::int16_t, 82> &grid, Part upTo = Part::Places);
+    // Completes the view up to `upTo`; parts already built are kept.
+    void Build(Part upTo);
 
     std::array<std::uint16_t, SquareCount> Masks{}; // bit d: candidate d alive
     std::array<SquareSet, DigitCount> Places{};     // Places[d]: squares where d is alive
-    SquareSet Open;                                 // squares empty in the grid
+    const std::array<std::int16_t, 82> *Grid;        // the values: negative = empty
 
     // Units are numbered type * 9 + index, so ascending number is the rules' unit order.
     struct UnitView
@@ -41,7 +47,11 @@ struct CandidateView
     std::array<std::uint32_t, DigitCount> OnceIn{};
     std::array<std::uint32_t, DigitCount> TwiceIn{};
 
-    [[nodiscard]] bool IsOpen(int square) const { return Open.Contains(square); }
+    [[nodiscard]] bool IsOpen(int square) const { return (*Grid)[square] < 0; }
+
+private:
+    bool UnitsBuilt = false;
+    bool PlacesBuilt = false;
 };
 
 // One step as FindStep records it.
@@ -93,8 +103,18 @@ bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundSte
 // Explanations join fixed pieces and numbers; a number is one space and its decimal digits.
 inline void AppendNumber(std::string &text, int number)
 {
+    char digits[12];
+    int length = 0;
+    unsigned value = number < 0 ? 0U - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+    do {
+        digits[length++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
     text.push_back(' ');
-    text += std::to_string(number);
+    if (number < 0)
+        text.push_back('-');
+    while (length > 0)
+        text.push_back(digits[--length]);
 }
 
 // The digit codes a digit filter allows: all of 0..8, or the one it names.
