@@ -9,7 +9,7 @@ cmake --build build -j"$(nproc)" --target quorix
 
 app=build/window/qt/quorix
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display found: run it under a virtual one with  xvfb-run -a $app" >&2
+  echo "No display found: run it under a virtual one: xvfb-run -a $app" >&2
   exit 1
 fi
 exec "$app"
