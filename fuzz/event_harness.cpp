@@ -520,8 +520,19 @@ private:
         // Save then Restore at once, with nothing run in between, must give the board back.
         const bool restoreRightAfterSave = index == ModeRestore && LastSaveEvent == Stats.Events
                                            && LastSaveYield == YieldsSeen && LastSaveDepth == Depth;
+        // Restore with nothing saved must say so and leave the board alone.
+        const bool nothingSaved = index == ModeRestore && !form.Snapshots.SaveSlotUsed;
+        const std::optional<BoardImage> before =
+            nothingSaved ? std::optional<BoardImage>(TakeImage(form)) : std::nullopt;
         Counted();
         form.cmdMode_Click(index);
+        if (before) {
+            const BoardImage now = TakeImage(form);
+            if (now.Grid != before->Grid || now.Candidates != before->Candidates)
+                Fail("Restore with nothing saved changed the board");
+            if (form.Controls.News() != "Nothing saved yet")
+                Fail("Restore with nothing saved did not say so");
+        }
         if (index == ModeSave) {
             LastSaveEvent = Stats.Events;
             LastSaveYield = YieldsSeen;
