@@ -3,6 +3,7 @@
 #include "window/qt/main_window.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
@@ -307,13 +308,30 @@ TEST_F(WindowTest, BlinkTimerTogglesTheSquareFrame)
 
 TEST_F(WindowTest, StatusLineShowsOnlyWhatFits)
 {
+    const QLabel &label = *Window->NewsLabel();
+    const QFontMetrics metrics = label.fontMetrics();
+    const int width = label.contentsRect().width();
+
     Form().Controls.SetNews(std::string(100000, '.'));
     Window->Mirror();
-    const QString shown = Window->NewsLabel()->text();
-    EXPECT_EQ(shown.size(), Window->NewsCapacity());
-    EXPECT_LT(shown.size(), 2000);
+    const QString shown = label.text();
     EXPECT_EQ(shown, QString(shown.size(), QLatin1Char('.')));
+    // The text reaches the right edge, and none of its characters starts beyond it.
+    EXPECT_GE(metrics.horizontalAdvance(shown), width);
+    EXPECT_LT(metrics.horizontalAdvance(shown.chopped(1)), width);
 
+    // More dots at the end of a line that already fills the label change no widget.
+    const auto before = Window->Mirrors();
+    Form().Controls.AppendNews('.');
+    Window->Mirror();
+    EXPECT_EQ(label.text(), shown);
+    EXPECT_EQ(Window->Mirrors().Changed, before.Changed);
+    EXPECT_EQ(Window->Mirrors().Calls, before.Calls + 1);
+
+    // A shorter line, even one the shown text starts with, replaces it.
+    Form().Controls.SetNews("....");
+    Window->Mirror();
+    EXPECT_EQ(Status(), "....");
     Form().Controls.SetNews("Checked");
     Window->Mirror();
     EXPECT_EQ(Status(), "Checked");

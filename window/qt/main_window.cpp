@@ -2,9 +2,11 @@
 
 #include "window/qt/face_button.h"
 
+#include <QByteArray>
 #include <QCloseEvent>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -70,20 +72,33 @@ QRegion FrameRegion(const Frame &frame)
 }
 
 // Applies the properties every button kind shares; `was` is what the widget shows now.
+// Returns whether anything was applied.
 template <typename Props>
-void ApplyButton(FaceButton &button, const Props &now, const Props &was, bool all,
+bool ApplyButton(FaceButton &button, const Props &now, const Props &was, bool all,
                  QFont (*fontFor)(int))
 {
-    if (all || now.Background != was.Background)
+    bool changed = false;
+    if (all || now.Background != was.Background) {
         button.SetFace(ToQColor(now.Background));
-    if (all || now.FontTenthPoints != was.FontTenthPoints)
+        changed = true;
+    }
+    if (all || now.FontTenthPoints != was.FontTenthPoints) {
         button.setFont(fontFor(now.FontTenthPoints));
-    if (all || now.Geometry != was.Geometry)
+        changed = true;
+    }
+    if (all || now.Geometry != was.Geometry) {
         button.setGeometry(ToPixels(now.Geometry));
-    if (all || now.Enabled != was.Enabled)
+        changed = true;
+    }
+    if (all || now.Enabled != was.Enabled) {
         button.setEnabled(now.Enabled);
-    if (all || now.Visible != was.Visible)
+        changed = true;
+    }
+    if (all || now.Visible != was.Visible) {
         button.setVisible(now.Visible);
+        changed = true;
+    }
+    return changed;
 }
 
 } // namespace
@@ -234,75 +249,82 @@ QPushButton *MainWindow::ModeButton(int index) const
     return Modes[index];
 }
 
-int MainWindow::NewsCapacity() const
-{
-    // No glyph is narrower than one pixel, so more characters than the label is wide can
-    // never be seen; this keeps an ever-growing progress line cheap to show.
-    return std::max(64, News->width());
-}
-
 void MainWindow::Mirror()
 {
     if (News == nullptr)
         return; // the load event runs before the widgets exist; the first full mirror follows
     const bool all = !AppliedOnce;
-    MirrorSquares(all);
-    MirrorCandidates(all);
-    MirrorButtons(all);
-    MirrorNews(all);
-    MirrorFrames(all);
-    MirrorTimer(all);
+    bool changed = MirrorSquares(all);
+    changed |= MirrorCandidates(all);
+    changed |= MirrorButtons(all);
+    changed |= MirrorNews(all);
+    changed |= MirrorFrames(all);
+    changed |= MirrorTimer(all);
     AppliedOnce = true;
+    ++MirrorTally.Calls;
+    if (changed)
+        ++MirrorTally.Changed;
 }
 
-void MainWindow::MirrorSquares(bool all)
+bool MainWindow::MirrorSquares(bool all)
 {
     const auto &store = TheForm.Controls.Squares;
+    bool changed = false;
     for (int square = 0; square < SquareCount; ++square) {
         const auto &now = store[square];
         auto &was = Applied.Squares[square];
         if (all || now.Caption != was.Caption) {
             Squares[square]->setText(now.Caption == 0 ? QString()
                                                       : QString(QLatin1Char(now.Caption)));
+            changed = true;
         }
-        ApplyButton(*Squares[square], now, was, all, &SquareFont);
+        changed |= ApplyButton(*Squares[square], now, was, all, &SquareFont);
         was = now;
     }
+    return changed;
 }
 
-void MainWindow::MirrorCandidates(bool all)
+bool MainWindow::MirrorCandidates(bool all)
 {
     const ControlStore &store = TheForm.Controls;
+    bool changed = false;
     for (int candidate = 0; candidate < CandidateCount; ++candidate) {
         if (all || store.CandidateColours[candidate] != Applied.CandidateColours[candidate]) {
             Candidates[candidate]->SetFace(ToQColor(store.CandidateColours[candidate]));
             Applied.CandidateColours[candidate] = store.CandidateColours[candidate];
+            changed = true;
         }
         if (all || store.CandidateGeometry[candidate] != Applied.CandidateGeometry[candidate]) {
             Candidates[candidate]->setGeometry(ToPixels(store.CandidateGeometry[candidate]));
             Applied.CandidateGeometry[candidate] = store.CandidateGeometry[candidate];
+            changed = true;
         }
     }
     for (int square = 0; square < SquareCount; ++square) {
         const std::uint16_t now = store.CandidateBits[square];
-        const std::uint16_t changed = all ? AllCandidates : (now ^ Applied.CandidateBits[square]);
-        if (changed == 0)
+        const std::uint16_t flipped = all ? AllCandidates : (now ^ Applied.CandidateBits[square]);
+        if (flipped == 0)
             continue;
         for (int digitCode = 0; digitCode < DigitCount; ++digitCode) {
-            if ((changed >> digitCode) & 1U)
+            if ((flipped >> digitCode) & 1U)
                 Candidates[square * 9 + digitCode]->setVisible((now >> digitCode) & 1U);
         }
         Applied.CandidateBits[square] = now;
+        changed = true;
     }
+    return changed;
 }
 
-void MainWindow::MirrorButtons(bool all)
+bool MainWindow::MirrorButtons(bool all)
 {
     const ControlStore &store = TheForm.Controls;
-    const auto apply = [all](FaceButton &button, const Button &now, Button &was) {
-        if (all || now.Caption != was.Caption)
+    bool changed = false;
+    const auto apply = [all, &changed](FaceButton &button, const Button &now, Button &was) {
+        if (all || now.Caption != was.Caption) {
             button.setText(QString::fromStdString(now.Caption));
-        ApplyButton(button, now, was, all, &CommandFont);
+            changed = true;
+        }
+        changed |= ApplyButton(button, now, was, all, &CommandFont);
         was = now;
     };
     for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
@@ -311,23 +333,57 @@ void MainWindow::MirrorButtons(bool all)
         if (Modes[index] != nullptr)
             apply(*Modes[index], store.Modes[index], Applied.Modes[index]);
     }
+    return changed;
 }
 
-void MainWindow::MirrorNews(bool all)
+bool MainWindow::MirrorNews(bool all)
 {
     const ControlStore &store = TheForm.Controls;
     if (!all && store.NewsChanges() == Applied.NewsRevision)
-        return;
+        return false;
     Applied.NewsRevision = store.NewsChanges();
     const std::string_view text = store.News();
-    const std::string_view prefix = text.substr(0, static_cast<std::size_t>(NewsCapacity()));
+    // Once the label is covered, a line that only grows at its end (the progress dots) looks
+    // the same: what it adds lies beyond the right edge.
+    if (!all && Applied.NewsCut && text.starts_with(Applied.NewsPrefix))
+        return false;
+    const QString shown = VisibleNews(text);
+    const QByteArray shownBytes = shown.toUtf8();
+    const std::string_view prefix(shownBytes.constData(),
+                                  static_cast<std::size_t>(shownBytes.size()));
+    Applied.NewsCut = prefix.size() < text.size();
     if (!all && prefix == Applied.NewsPrefix)
-        return;
+        return false;
     Applied.NewsPrefix.assign(prefix);
-    News->setText(QString::fromUtf8(prefix.data(), static_cast<qsizetype>(prefix.size())));
+    News->setText(shown);
+    return true;
 }
 
-void MainWindow::MirrorFrames(bool all)
+QString MainWindow::VisibleNews(std::string_view text) const
+{
+    // No glyph is narrower than one pixel, so a cut at the label's width in characters loses
+    // nothing visible and bounds the measuring below.
+    const int width = News->contentsRect().width();
+    const std::string_view bounded = text.substr(0, static_cast<std::size_t>(std::max(1, width)));
+    const QString line = QString::fromUtf8(bounded.data(), static_cast<qsizetype>(bounded.size()));
+    const QFontMetrics metrics = News->fontMetrics();
+    if (metrics.horizontalAdvance(line) <= width)
+        return line;
+    // The shortest start that reaches the right edge: every later character would begin
+    // beyond it and never be seen, so the label is never laid out with them.
+    qsizetype low = 1;
+    qsizetype high = line.size();
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (metrics.horizontalAdvance(line.left(middle)) >= width)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return line.left(low);
+}
+
+bool MainWindow::MirrorFrames(bool all)
 {
     const ControlStore &store = TheForm.Controls;
     QRegion dirty;
@@ -349,22 +405,29 @@ void MainWindow::MirrorFrames(bool all)
                 dirty += FrameRegion(frame);
         }
     }
-    if (!dirty.isEmpty())
-        update(dirty);
+    if (dirty.isEmpty())
+        return false;
+    update(dirty);
+    return true;
 }
 
-void MainWindow::MirrorTimer(bool all)
+bool MainWindow::MirrorTimer(bool all)
 {
     const quorix::BlinkTimer &now = TheForm.Controls.Timer;
-    if (all || now.PeriodMs != Applied.Timer.PeriodMs)
+    bool changed = false;
+    if (all || now.PeriodMs != Applied.Timer.PeriodMs) {
         Timer1->setInterval(std::max(1, now.PeriodMs));
+        changed = true;
+    }
     if (now.Enabled != Timer1->isActive()) {
         if (now.Enabled)
             Timer1->start();
         else
             Timer1->stop();
+        changed = true;
     }
     Applied.Timer = now;
+    return changed;
 }
 
 void MainWindow::MoveFocusOn()

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class QLabel;
 class QPushButton;
@@ -45,8 +46,14 @@ public:
     [[nodiscard]] QPushButton *ModeButton(int index) const;
     [[nodiscard]] QLabel *NewsLabel() const { return News; }
     [[nodiscard]] QTimer *Timer() const { return Timer1; }
-    // The most characters of the status line ever given to the label.
-    [[nodiscard]] int NewsCapacity() const;
+    // How often the widgets were brought in line with the store, and how many of those
+    // times changed any widget (benchmarks read these).
+    struct MirrorCounts
+    {
+        long long Calls = 0;
+        long long Changed = 0;
+    };
+    [[nodiscard]] const MirrorCounts &Mirrors() const { return MirrorTally; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -55,12 +62,16 @@ protected:
 
 private:
     void BuildWidgets();
-    void MirrorSquares(bool all);
-    void MirrorCandidates(bool all);
-    void MirrorButtons(bool all);
-    void MirrorNews(bool all);
-    void MirrorFrames(bool all);
-    void MirrorTimer(bool all);
+    // Each returns whether it touched a widget.
+    bool MirrorSquares(bool all);
+    bool MirrorCandidates(bool all);
+    bool MirrorButtons(bool all);
+    bool MirrorNews(bool all);
+    bool MirrorFrames(bool all);
+    bool MirrorTimer(bool all);
+    // The start of `text` that the status label can show: the whole line when it fits,
+    // else just enough characters to reach the label's right edge.
+    [[nodiscard]] QString VisibleNews(std::string_view text) const;
     // Runs after every handler the window calls: the store may have changed anywhere.
     template <typename Handler> void Dispatch(Handler &&handler);
 
@@ -87,10 +98,14 @@ private:
         int FrontFrame = 1;
         quorix::BlinkTimer Timer;
         std::uint64_t NewsRevision = 0;
+        // The start of the status line that the label holds: all of it, or, when the line is
+        // wider than the label, just enough to reach the right edge (NewsCut).
         std::string NewsPrefix;
+        bool NewsCut = false;
     };
     Shown Applied;
     bool AppliedOnce = false;
+    MirrorCounts MirrorTally;
 };
 
 } // namespace quorix::qt
