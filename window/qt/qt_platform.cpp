@@ -7,11 +7,22 @@
 #include <QString>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace quorix::qt {
 
 namespace {
+// The window system is asked for input at most this often. Asking costs a system call or
+// two, which at every cycle of a long run would add a good share to it, while no user
+// can tell a click handled a millisecond later.
+constexpr qint64 PollIntervalNs = 1'000'000;
 // About one frame at 60 Hz: mirroring more often during a long run shows nothing more.
-constexpr qint64 MirrorIntervalMs = 16;
+constexpr qint64 MinFrameIntervalNs = 16'000'000;
+// A frame that changed many widgets costs a few milliseconds to mirror and paint; frames
+// are spaced so that drawing takes about this share of a run at most ...
+constexpr qint64 FrameCostShare = 100;
+// ... but never further apart than this, so that a long run still visibly moves on.
+constexpr qint64 MaxFrameIntervalNs = 500'000'000;
 } // namespace
 
 QtPlatform::QtPlatform(MainWindow &window) : Window(window) {}
@@ -32,13 +43,34 @@ void QtPlatform::MessageBox(std::string_view text)
 void QtPlatform::DoEvents()
 {
     ++Yields;
-    QCoreApplication::processEvents();
+    if (!Clock.isValid())
+        Clock.start();
+    const qint64 start = Clock.nsecsElapsed();
+    // Posted events are cheap to look for, so every yield runs them; among them are the
+    // repaints that the latest mirror asked for and any click handed on by a test or tool.
+    QCoreApplication::sendPostedEvents();
+    if (Polls == 0 || start - LastPollNs >= PollIntervalNs) {
+        QCoreApplication::processEvents();
+        LastPollNs = start;
+        ++Polls;
+    }
+    if (RepaintPending) {
+        FrameCostNs += Clock.nsecsElapsed() - start;
+        RepaintPending = false;
+    }
     if (OnDoEvents)
         OnDoEvents();
-    if (!SinceMirror.isValid() || SinceMirror.elapsed() >= MirrorIntervalMs) {
+
+    const qint64 spacing =
+        std::clamp(FrameCostNs * FrameCostShare, MinFrameIntervalNs, MaxFrameIntervalNs);
+    if (Frames == 0 || start - LastFrameNs >= spacing) {
         Window.Mirror();
-        SinceMirror.restart();
+        LastFrameNs = start;
+        FrameCostNs = Clock.nsecsElapsed() - start;
+        RepaintPending = true;
+        ++Frames;
     }
+    YieldNs += Clock.nsecsElapsed() - start;
 }
 
 void QtPlatform::SendTab()
