@@ -3,6 +3,7 @@
 #include "window/qt/main_window.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +14,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,6 +29,9 @@ constexpr std::string_view Puzzle =
 // Logic alone gets stuck on it, so an auto run needs more than one cycle.
 constexpr std::string_view HardPuzzle =
     "..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......97..";
+// The one of the shared hardest set that takes Auto the most cycles.
+constexpr std::string_view HardestPuzzle =
+    "85...24..72......9..4.........1.7..23.5...9...4...........8..7..17..........36.4.";
 
 class WindowTest : public ::testing::Test
 {
@@ -337,23 +343,115 @@ TEST_F(WindowTest, StatusLineShowsOnlyWhatFits)
     EXPECT_EQ(Status(), "Checked");
 }
 
-TEST_F(WindowTest, CommandClickInsideAnAutoRunSuspendsIt)
+// Every row, column and group holds 1..9 once, read from the square buttons' captions, and
+// every given of `puzzle` is kept.
+::testing::AssertionResult ShowsASolution(const MainWindow &window, std::string_view puzzle)
 {
-    TypePuzzle(HardPuzzle);
-    // Runs inside the auto loop's first yield, like a click that arrives while it works.
-    QTimer::singleShot(0, Window.get(), [this] { Click(Mode(ModeSave)); });
-    Click(Mode(ModeAuto));
-    EXPECT_GE(Window->Host().Yields, 1);
-    EXPECT_EQ(Status(), "Auto mode suspended");
+    std::array<int, SquareCount> digits{};
+    for (int square = 0; square < SquareCount; ++square) {
+        const QPushButton &button = *window.SquareButton(square);
+        const QString caption = button.text();
+        if (button.isHidden() || caption.size() != 1 || caption.front() < u'1'
+            || caption.front() > u'9')
+            return ::testing::AssertionFailure() << "square " << square << " shows no digit";
+        digits[square] = caption.front().unicode() - u'0';
+        if (puzzle[square] != '.' && puzzle[square] - '0' != digits[square])
+            return ::testing::AssertionFailure() << "square " << square << " lost its given";
+    }
+    for (int unit = 0; unit < 9; ++unit) {
+        unsigned row = 0;
+        unsigned column = 0;
+        unsigned group = 0;
+        for (int k = 0; k < 9; ++k) {
+            row |= 1U << digits[unit * 9 + k];
+            column |= 1U << digits[k * 9 + unit];
+            group |= 1U << digits[(unit / 3 * 3 + k / 3) * 9 + unit % 3 * 3 + k % 3];
+        }
+        if (row != 0x3FE || column != 0x3FE || group != 0x3FE)
+            return ::testing::AssertionFailure() << "unit " << unit << " repeats a digit";
+    }
+    return ::testing::AssertionSuccess();
 }
 
-TEST_F(WindowTest, ClosingTheWindowEndsARunningAutoLoop)
+TEST_F(WindowTest, AutoSolvesHardPuzzlesAndShowsTheGrid)
+{
+    for (const std::string_view puzzle : {HardPuzzle, HardestPuzzle}) {
+        SCOPED_TRACE(std::string(puzzle));
+        Click(Mode(ModeReset));
+        TypePuzzle(puzzle);
+        Click(Mode(ModeAuto));
+        EXPECT_TRUE(Status() == "Found a solution - but might not be unique"
+                    || Status() == "Success!  Unique solution found")
+            << Status();
+        EXPECT_TRUE(ShowsASolution(*Window, puzzle));
+        for (int candidate = 0; candidate < CandidateCount; ++candidate)
+            ASSERT_TRUE(Window->CandidateButton(candidate)->isHidden()) << candidate;
+        EXPECT_FALSE(Mode(ModeCheckUnique)->isHidden());
+        EXPECT_FALSE(Window->Timer()->isActive());
+    }
+}
+
+TEST_F(WindowTest, SaveClickedDuringARunSuspendsItAndKeepsThatBoard)
 {
     TypePuzzle(HardPuzzle);
-    // The close arrives in the first yield; left alone the run would take several more.
-    QTimer::singleShot(0, Window.get(), [this] { Window->close(); });
+    Snapshot atClick;
+    long long clickedAt = 0;
+    // Posted in the second yield, so that the click is one of the events the third yield
+    // lets run, as a user's click landing while the loop works would be.
+    Window->Host().OnDoEvents = [&] {
+        if (Window->Host().Yields != 2)
+            return;
+        QTimer::singleShot(0, Window.get(), [&] {
+            clickedAt = Window->Host().Yields;
+            std::copy_n(Form().Board.Grid.begin(), SquareCount, atClick.Grid.begin());
+            std::copy_n(Form().Controls.CandidateBits.begin(), SquareCount,
+                        atClick.Candidates.begin());
+            Click(Mode(ModeSave));
+        });
+    };
     Click(Mode(ModeAuto));
-    EXPECT_EQ(Window->Host().Yields, 1);
+
+    EXPECT_EQ(clickedAt, 3);
+    // The run ends at the top of the cycle after the click, without yielding again.
+    EXPECT_EQ(Window->Host().Yields, 3);
+    EXPECT_EQ(Status(), "Auto mode suspended");
+    EXPECT_TRUE(Mode(ModeCheckUnique)->isHidden());
+    ASSERT_TRUE(Form().Snapshots.SaveSlotUsed);
+    EXPECT_EQ(Form().Snapshots.SaveSlot.Grid, atClick.Grid);
+    EXPECT_EQ(Form().Snapshots.SaveSlot.Candidates, atClick.Candidates);
+    // The run went on for one more cycle after the save.
+    EXPECT_NE(Form().Board.Grid, atClick.Grid);
+}
+
+TEST_F(WindowTest, ClosingTheWindowDuringARunEndsItAndTheApplication)
+{
+    TypePuzzle(HardPuzzle);
+    long long closedAt = 0;
+    long long yieldsAfterClose = 0;
+    Window->Host().OnDoEvents = [&] {
+        if (closedAt != 0 && Window->Host().Yields > closedAt)
+            ++yieldsAfterClose;
+        if (Window->Host().Yields == 2)
+            QTimer::singleShot(0, Window.get(), [&] {
+                closedAt = Window->Host().Yields;
+                Window->close();
+            });
+    };
+
+    // The click comes from the application's own event loop, as the user's would; closing
+    // the last window must end the run and then that loop.
+    QTimer::singleShot(0, Window.get(), [this] { Click(Mode(ModeAuto)); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(guard.isActive()) << "the application did not quit";
+
+    EXPECT_EQ(closedAt, 3);
+    EXPECT_EQ(yieldsAfterClose, 0);
+    EXPECT_EQ(Window->Host().Yields, 3);
+    EXPECT_EQ(Form().Dispatch.AutoDepth, 0);
     EXPECT_FALSE(Window->isVisible());
 }
 
