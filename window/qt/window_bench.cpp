@@ -148,8 +148,10 @@ struct HeadlessRun
 // One Auto click on a fresh headless Form1 with `puzzle` typed in.
 HeadlessRun SolveHeadless(std::string_view puzzle)
 {
+    // On the heap, like the window's, so that both runs see the same memory layout.
     quorix::HeadlessPlatform host;
-    Form1 form(host);
+    const auto owner = std::make_unique<Form1>(host);
+    Form1 &form = *owner;
     form.Form_Load();
     for (int square = 0; square < quorix::SquareCount; ++square)
         form.cmdSquare_KeyPress(static_cast<std::int16_t>(square), KeyFor(puzzle[square]));
