@@ -1,4 +1,5 @@
 // The auto loop: deduce, check, guess or backtrack, until solved, exhausted or stopped.
+#include "deduce/burst_view.h"
 #include "window/form1.h"
 
 namespace quorix {
@@ -8,25 +9,47 @@ namespace {
 // ApplyStep for a board on which no live candidate shares a unit with a set square of its
 // digit, as every StrikeSetDigits leaves it. There a placement only adds its own digit to the
 // units of its square, so striking that digit from the square's peers is all a full re-strike
-// would do, and a strike or a re-strike changes nothing more.
-void ApplyStepOnStruckBoard(Form1 &form)
+// would do, and a strike or a re-strike changes nothing more. The burst's view re-reads the
+// squares that may have changed.
+void ApplyStepOnStruckBoard(Form1 &form, BurstView &view)
 {
     auto &board = form.Board;
     switch (board.StepKind) {
     case StepPlace: {
         form.SetSquare(board.StepTarget, board.StepDigit, true);
+        view.Refresh(board.StepTarget);
         const auto keep = static_cast<std::uint16_t>(~(1U << board.StepDigit));
-        for (const int peer : PeersOfSquare[board.StepTarget])
-            form.Controls.CandidateBits[peer] &= keep;
+        for (const int peer : PeersOfSquare[board.StepTarget]) {
+            auto &bits = form.Controls.CandidateBits[peer];
+            if ((bits & ~keep) != 0) {
+                bits &= keep;
+                view.Refresh(peer);
+            }
+        }
         break;
     }
     case StepStrike:
         form.Controls.SetCandidateVisible(board.StepTarget, false);
+        view.Refresh(board.StepTarget / 9);
         break;
     default:
         break;
     }
 }
+
+// Lends the burst's view to FindStep for the rest of the burst.
+class ActiveBurstScope
+{
+public:
+    ActiveBurstScope(Form1 &form) : Form(form) {}
+    ActiveBurstScope(const ActiveBurstScope &) = delete;
+    ActiveBurstScope &operator=(const ActiveBurstScope &) = delete;
+    ~ActiveBurstScope() { Form.ActiveBurst = nullptr; }
+    void Lend(BurstView &view) { Form.ActiveBurst = &view; }
+
+private:
+    Form1 &Form;
+};
 
 } // namespace
 
@@ -52,6 +75,7 @@ void Form1::RunAuto()
     }
     Controls.SetNews("Setting up.");
 
+    BurstView burstView(Controls.CandidateBits, Board.Grid);
     std::string progress = "Thinking..";
     std::uint64_t progressRevision = 0;
     bool done = false;
@@ -68,19 +92,28 @@ void Form1::RunAuto()
 
         // Nothing else runs between the steps of a burst, so once the first step has been
         // carried out with a full re-strike, the later ones can keep the board struck cheaply.
-        bool struck = false;
-        bool found;
-        do {
-            found = FindStep(-1);
-            ShowHighlight();
-            if (struck) {
-                ApplyStepOnStruckBoard(*this);
-            } else {
-                ApplyStep();
-                struck = Board.StepKind == StepPlace || Board.StepKind == StepStrike
-                         || Board.StepKind == StepRestrike;
-            }
-        } while (found);
+        // Then FindStep reads a view that the later steps keep up to date instead of building
+        // one from the store every time.
+        {
+            ActiveBurstScope scope(*this);
+            bool struck = false;
+            bool found;
+            do {
+                found = FindStep(-1);
+                ShowHighlight();
+                if (struck) {
+                    ApplyStepOnStruckBoard(*this, burstView);
+                } else {
+                    ApplyStep();
+                    struck = Board.StepKind == StepPlace || Board.StepKind == StepStrike
+                             || Board.StepKind == StepRestrike;
+                    if (struck && found) {
+                        burstView.Rebuild();
+                        scope.Lend(burstView);
+                    }
+                }
+            } while (found);
+        }
 
         status = CheckBoard();
         if (status == StatusImpossible || status == StatusConsistent) {

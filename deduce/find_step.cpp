@@ -1,4 +1,5 @@
 // FindStep: the seven rules in their fixed order over one view of the board.
+#include "deduce/burst_view.h"
 #include "deduce/rules.h"
 #include "window/form1.h"
 
@@ -8,10 +9,27 @@ CandidateView::CandidateView(const std::array<std::uint16_t, SquareCount> &candi
                              const std::array<std::int16_t, 82> &grid, Part upTo)
     : Grid(&grid)
 {
+    Load(candidateBits, upTo);
+}
+
+void CandidateView::Load(const std::array<std::uint16_t, SquareCount> &candidateBits, Part upTo)
+{
+    UnitsBuilt = false;
+    PlacesBuilt = false;
     // Only the nine candidate buttons of a square exist; anything above bit 8 is not a
     // candidate.
     for (int s = 0; s < SquareCount; ++s)
         Masks[s] = static_cast<std::uint16_t>(candidateBits[s] & AllCandidates);
+    // Singles flagged branch-free, the 64 squares of the low word and then the rest.
+    const auto single = [this](int s) -> std::uint64_t {
+        const unsigned mask = Masks[s];
+        return (mask != 0) & ((mask & (mask - 1)) == 0);
+    };
+    Singles = {};
+    for (int s = 0; s < 64; ++s)
+        Singles.Low |= single(s) << s;
+    for (int s = 64; s < SquareCount; ++s)
+        Singles.High |= single(s) << (s - 64);
     Build(upTo);
 }
 
@@ -20,32 +38,59 @@ void CandidateView::Build(Part upTo)
     if (upTo >= Part::Units && !UnitsBuilt) {
         UnitsBuilt = true;
         for (int k = 0; k < 27; ++k) {
-            // Counted in locals: stores to the unit's masks could alias them.
-            unsigned a0 = 0, a1 = 0, a2 = 0, a3 = 0;
+            // Counted in locals: stores to the unit's masks could alias them. Each square adds
+            // one to the count of each of its digits, a ripple-carry add across the planes.
+            unsigned c0 = 0, c1 = 0, c2 = 0, c3 = 0;
             const auto &squares = UnitSquares[k / 9][k % 9];
             for (int p = 0; p < 9; ++p) {
-                const unsigned mask = Masks[squares[p]];
-                Units[k].Masks[p] = static_cast<std::uint16_t>(mask);
-                a3 |= a2 & mask;
-                a2 |= a1 & mask;
-                a1 |= a0 & mask;
-                a0 |= mask;
+                unsigned carry = Masks[squares[p]];
+                Units[k].Masks[p] = static_cast<std::uint16_t>(carry);
+                c0 ^= carry;
+                carry &= ~c0;
+                c1 ^= carry;
+                carry &= ~c1;
+                c2 ^= carry;
+                carry &= ~c2;
+                c3 ^= carry;
             }
-            Units[k].AtLeast = {static_cast<std::uint16_t>(a0), static_cast<std::uint16_t>(a1),
-                                static_cast<std::uint16_t>(a2), static_cast<std::uint16_t>(a3)};
-            for (unsigned once = a0 & ~a1; once != 0; once &= once - 1)
-                OnceIn[std::countr_zero(once)] |= 1U << k;
-            for (unsigned twice = a1 & ~a2; twice != 0; twice &= twice - 1)
-                TwiceIn[std::countr_zero(twice)] |= 1U << k;
+            auto &unit = Units[k];
+            unit.Count = {static_cast<std::uint16_t>(c0), static_cast<std::uint16_t>(c1),
+                          static_cast<std::uint16_t>(c2), static_cast<std::uint16_t>(c3)};
+            unit.DeriveAtLeast();
         }
+        DeriveUnitSets();
     }
     if (upTo >= Part::Places && !PlacesBuilt) {
         PlacesBuilt = true;
+        Places = {};
         // Visit live candidates only: mid-solve most of the 729 are gone.
         for (int s = 0; s < SquareCount; ++s)
             for (unsigned rest = Masks[s]; rest != 0; rest &= rest - 1)
                 Places[std::countr_zero(rest)].Add(s);
     }
+}
+
+void CandidateView::DeriveUnitSets(std::uint32_t units)
+{
+    for (int d = 0; d < DigitCount; ++d) {
+        OnceIn[d] &= ~units;
+        TwiceIn[d] &= ~units;
+    }
+    for (; units != 0; units &= units - 1) {
+        const int k = std::countr_zero(units);
+        const auto &atLeast = Units[k].AtLeast;
+        for (unsigned once = atLeast[0] & ~atLeast[1]; once != 0; once &= once - 1)
+            OnceIn[std::countr_zero(once)] |= 1U << k;
+        for (unsigned twice = atLeast[1] & ~atLeast[2]; twice != 0; twice &= twice - 1)
+            TwiceIn[std::countr_zero(twice)] |= 1U << k;
+    }
+}
+
+bool CandidateView::SameCandidates(const CandidateView &other, bool unitSets) const
+{
+    return Masks == other.Masks && Singles == other.Singles && Places == other.Places
+           && Units == other.Units
+           && (!unitSets || (OnceIn == other.OnceIn && TwiceIn == other.TwiceIn));
 }
 
 bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
@@ -59,10 +104,43 @@ bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundSte
 
 bool Form1::FindStep(std::int16_t digitFilter)
 {
-    // Most steps are singles: build the rest of the view only when they are not found.
-    CandidateView view(Controls.CandidateBits, Board.Grid, CandidateView::Part::Squares);
     // Kept between calls so that wording a step reuses the text's storage.
     static thread_local FoundStep step;
+    bool found;
+    if (ActiveBurst != nullptr) {
+        assert(ActiveBurst->MatchesStore() && "the burst view must follow the store");
+        const CandidateView &view = ActiveBurst->View();
+        found = FindSingleCandidate(view, digitFilter, step);
+        if (!found) {
+            ActiveBurst->DeriveUnitSets();
+            assert(ActiveBurst->MatchesStore());
+            found = FindOnlyPlace(view, digitFilter, step)
+                    || FindGroupToLine(view, digitFilter, step)
+                    || FindLineToGroup(view, digitFilter, UnitRow, step)
+                    || FindLineToGroup(view, digitFilter, UnitColumn, step) || FindPairs(view, step)
+                    || FindTriples(view, step);
+        }
+    } else {
+        found = FindStepAfresh(Controls.CandidateBits, Board.Grid, digitFilter, step);
+    }
+    if (!found)
+        return false;
+    Board.StepKind = step.Kind;
+    Board.StepTarget = step.Target;
+    Board.StepDigit = step.Digit;
+    Board.HighlightSquare = step.Square;
+    Board.HighlightUnit = step.Unit;
+    Board.HighlightUnitType = step.UnitType;
+    Board.Explanation.assign(step.Explanation);
+    return true;
+}
+
+bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,
+                    const std::array<std::int16_t, 82> &grid, std::int16_t digitFilter,
+                    FoundStep &step)
+{
+    // Most steps are singles: build the rest of the view only when they are not found.
+    CandidateView view(candidateBits, grid, CandidateView::Part::Squares);
     bool found = FindSingleCandidate(view, digitFilter, step);
     if (!found) {
         view.Build(CandidateView::Part::Units);
@@ -75,16 +153,7 @@ bool Form1::FindStep(std::int16_t digitFilter)
                 || FindLineToGroup(view, digitFilter, UnitColumn, step) || FindPairs(view, step)
                 || FindTriples(view, step);
     }
-    if (!found)
-        return false;
-    Board.StepKind = step.Kind;
-    Board.StepTarget = step.Target;
-    Board.StepDigit = step.Digit;
-    Board.HighlightSquare = step.Square;
-    Board.HighlightUnit = step.Unit;
-    Board.HighlightUnitType = step.UnitType;
-    Board.Explanation.assign(step.Explanation);
-    return true;
+    return found;
 }
 
 } // namespace quorix

@@ -27,12 +27,15 @@ struct CandidateView
 
     CandidateView(const std::array<std::uint16_t, SquareCount> &candidateBits,
                   const std::array<std::int16_t, 82> &grid, Part upTo = Part::Places);
+    // Builds the view afresh from `candidateBits`, up to `upTo`, for the same grid.
+    void Load(const std::array<std::uint16_t, SquareCount> &candidateBits, Part upTo);
     // Completes the view up to `upTo`; parts already built are kept.
     void Build(Part upTo);
 
     std::array<std::uint16_t, SquareCount> Masks{}; // bit d: candidate d alive
+    SquareSet Singles;                              // squares with exactly one live candidate
     std::array<SquareSet, DigitCount> Places{};     // Places[d]: squares where d is alive
-    const std::array<std::int16_t, 82> *Grid;        // the values: negative = empty
+    const std::array<std::int16_t, 82> *Grid;       // the values: negative = empty
 
     // Units are numbered type * 9 + index, so ascending number is the rules' unit order.
     struct UnitView
@@ -40,6 +43,22 @@ struct CandidateView
         std::array<std::uint16_t, 9> Masks{}; // in position order
         // AtLeast[k], bit d: digit d is alive in more than k squares of the unit.
         std::array<std::uint16_t, 4> AtLeast{};
+        // The number of squares where each digit is alive, in binary across four planes:
+        // bit d of Count[j] is bit j of digit d's count.
+        std::array<std::uint16_t, 4> Count{};
+        friend bool operator==(const UnitView &, const UnitView &) = default;
+
+        // Sets AtLeast from Count.
+        void DeriveAtLeast()
+        {
+            const unsigned c0 = Count[0], c1 = Count[1], c2 = Count[2], c3 = Count[3];
+            const unsigned fourUp = c2 | c3;
+            const unsigned twoUp = c1 | fourUp;
+            AtLeast[0] = static_cast<std::uint16_t>(c0 | twoUp);
+            AtLeast[1] = static_cast<std::uint16_t>(twoUp);
+            AtLeast[2] = static_cast<std::uint16_t>(fourUp | (c1 & c0));
+            AtLeast[3] = static_cast<std::uint16_t>(fourUp);
+        }
     };
     std::array<UnitView, 27> Units{};
     // Per digit, bit k: the digit is alive in exactly one (OnceIn) or exactly two (TwiceIn)
@@ -48,6 +67,12 @@ struct CandidateView
     std::array<std::uint32_t, DigitCount> TwiceIn{};
 
     [[nodiscard]] bool IsOpen(int square) const { return (*Grid)[square] < 0; }
+    // Whether both views hold the same candidates in every part (the grid is not compared).
+    [[nodiscard]] bool SameCandidates(const CandidateView &other, bool unitSets = true) const;
+    // Sets OnceIn and TwiceIn from the counts of the units in `units` (bit k: unit k).
+    void DeriveUnitSets(std::uint32_t units = (1U << 27) - 1);
+
+    friend class BurstView;
 
 private:
     bool UnitsBuilt = false;
@@ -99,13 +124,18 @@ bool FindTriples(const CandidateView &view, FoundStep &step);
 
 // All seven rules in their fixed order; the first step found wins.
 bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
+// The same on a view built from the store for this one search, part by part as the rules need.
+bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,
+                    const std::array<std::int16_t, 82> &grid, std::int16_t digitFilter,
+                    FoundStep &step);
 
 // Explanations join fixed pieces and numbers; a number is one space and its decimal digits.
 inline void AppendNumber(std::string &text, int number)
 {
     char digits[12];
     int length = 0;
-    unsigned value = number < 0 ? 0U - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+    unsigned value =
+        number < 0 ? 0U - static_cast<unsigned>(number) : static_cast<unsigned>(number);
     do {
         digits[length++] = static_cast<char>('0' + value % 10);
         value /= 10;

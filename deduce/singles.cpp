@@ -1,37 +1,30 @@
 // Rules 1 and 2: the two rules that place a digit.
 #include "deduce/rules.h"
 
-#include <cstring>
-
 namespace quorix {
 
 bool FindSingleCandidate(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
 {
-    // Digit outranks square: keep the lowest digit seen, and for it the first square.
+    // Digit outranks square: keep the lowest digit seen, and for it the first square. Only the
+    // squares with one live candidate are visited, in ascending order.
     const DigitRange digits = AllowedDigits(digitFilter);
-    // Flag the squares with exactly one live candidate in one branch-free pass, then visit only
-    // those, eight flags at a time.
-    std::array<std::uint8_t, 88> single{};
-    for (int s = 0; s < SquareCount; ++s) {
-        const unsigned mask = view.Masks[s];
-        single[s] = static_cast<std::uint8_t>((mask != 0) & ((mask & (mask - 1)) == 0));
-    }
     int bestDigit = DigitCount;
     int bestSquare = -1;
-    for (int base = 0; base < SquareCount; base += 8) {
-        std::uint64_t flags;
-        std::memcpy(&flags, single.data() + base, sizeof flags);
+    const auto visit = [&](std::uint64_t flags, int base) {
         for (; flags != 0; flags &= flags - 1) {
-            const int s = base + std::countr_zero(flags) / 8;
+            const int s = base + std::countr_zero(flags);
             const int d = std::countr_zero(static_cast<unsigned>(view.Masks[s]));
             if (d >= digits.First && d <= digits.Last && d < bestDigit && view.IsOpen(s)) {
                 bestDigit = d;
                 bestSquare = s;
+                if (d == digits.First)
+                    return true;
             }
         }
-        if (bestDigit == digits.First)
-            break;
-    }
+        return false;
+    };
+    if (!visit(view.Singles.Low, 0))
+        visit(view.Singles.High, 64);
     if (bestSquare < 0)
         return false;
 

@@ -27,6 +27,13 @@ struct SquareSet
         else
             High |= std::uint64_t{1} << (square - 64);
     }
+    constexpr void Remove(int square)
+    {
+        if (square < 64)
+            Low &= ~(std::uint64_t{1} << square);
+        else
+            High &= ~(std::uint64_t{1} << (square - 64));
+    }
     [[nodiscard]] constexpr bool Contains(int square) const
     {
         return square < 64 ? ((Low >> square) & 1U) != 0 : ((High >> (square - 64)) & 1U) != 0;

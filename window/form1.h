@@ -16,6 +16,8 @@
 
 namespace quorix {
 
+class BurstView;
+
 // Command button indexes (cmdMode); there is no index 2.
 enum ModeIndex : std::int16_t {
     ModeStart = 0,
@@ -72,6 +74,9 @@ public:
     // Finds one step and records it (pending step, highlight marks, Explanation); touches
     // nothing when it finds none. A digit filter 0..8 narrows the digit-driven rules.
     bool FindStep(std::int16_t digitFilter);
+    // While set, FindStep searches this view instead of building one from the store; the auto
+    // loop sets it for the steps of one burst and keeps it equal to the store throughout.
+    BurstView *ActiveBurst = nullptr;
 
     // --- solving control (control/)
     void cmdMode_Click(std::int16_t index);

@@ -1,0 +1,107 @@
+// The incrementally kept candidate view of a deduction burst.
+#include "deduce/burst_view.h"
+
+namespace quorix {
+
+namespace {
+
+// For every square, its position within its row, column and group.
+struct SquarePositions
+{
+    std::uint8_t Row, Column, Group;
+};
+constexpr auto PositionsOfSquare = [] {
+    std::array<SquarePositions, SquareCount> table{};
+    for (int s = 0; s < SquareCount; ++s)
+        table[s] = {static_cast<std::uint8_t>(s % 9), static_cast<std::uint8_t>(s / 9),
+                    static_cast<std::uint8_t>(3 * ((s / 9) % 3) + s % 3)};
+    return table;
+}();
+
+static_assert(UnitSquares[UnitGroup][UnitsOfSquare[50].Group - 18][PositionsOfSquare[50].Group]
+              == 50);
+
+// Takes the digits of `removed` out of one unit: their counts go down by one, a ripple-borrow
+// subtraction across the count planes, and AtLeast follows.
+inline void CountOut(CandidateView &view, int k, int position, unsigned mask, unsigned removed)
+{
+    auto &unit = view.Units[k];
+    unit.Masks[position] = static_cast<std::uint16_t>(mask);
+    unsigned c0 = unit.Count[0], c1 = unit.Count[1], c2 = unit.Count[2], c3 = unit.Count[3];
+    unsigned borrow = removed;
+    c0 ^= borrow;
+    borrow &= c0; // the bit was 0 before, so the borrow goes on
+    c1 ^= borrow;
+    borrow &= c1;
+    c2 ^= borrow;
+    borrow &= c2;
+    c3 ^= borrow;
+    unit.Count[0] = static_cast<std::uint16_t>(c0);
+    unit.Count[1] = static_cast<std::uint16_t>(c1);
+    unit.Count[2] = static_cast<std::uint16_t>(c2);
+    unit.Count[3] = static_cast<std::uint16_t>(c3);
+    unit.DeriveAtLeast();
+}
+
+} // namespace
+
+BurstView::BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits,
+                     const std::array<std::int16_t, 82> &grid)
+    : Bits(&candidateBits), Current(candidateBits, grid, CandidateView::Part::Squares)
+{
+}
+
+void BurstView::Rebuild()
+{
+    Current.Load(*Bits, CandidateView::Part::Places);
+    ChangedUnits = 0;
+}
+
+void BurstView::DeriveUnitSets()
+{
+    Current.DeriveUnitSets(ChangedUnits);
+    ChangedUnits = 0;
+}
+
+void BurstView::Refresh(int square)
+{
+    const unsigned now = (*Bits)[square] & AllCandidates;
+    const unsigned before = Current.Masks[square];
+    if ((now & ~before) != 0) {
+        Rebuild();
+        return;
+    }
+    if (now != before)
+        Remove(square, before & ~now);
+    assert(MatchesStore() && "the burst view must equal a fresh build");
+}
+
+void BurstView::Remove(int square, unsigned removed)
+{
+    auto &view = Current;
+    const unsigned mask = view.Masks[square] & ~removed;
+    view.Masks[square] = static_cast<std::uint16_t>(mask);
+    const std::uint64_t single = (mask != 0) & ((mask & (mask - 1)) == 0);
+    std::uint64_t &singles = square < 64 ? view.Singles.Low : view.Singles.High;
+    const int bit = square & 63;
+    singles = (singles & ~(std::uint64_t{1} << bit)) | (single << bit);
+    for (unsigned rest = removed; rest != 0; rest &= rest - 1) {
+        auto &places = view.Places[std::countr_zero(rest)];
+        (square < 64 ? places.Low : places.High) &= ~(std::uint64_t{1} << bit);
+    }
+
+    const SquareUnits units = UnitsOfSquare[square];
+    const SquarePositions positions = PositionsOfSquare[square];
+    CountOut(view, units.Row, positions.Row, mask, removed);
+    CountOut(view, units.Column, positions.Column, mask, removed);
+    CountOut(view, units.Group, positions.Group, mask, removed);
+    ChangedUnits |= (1U << units.Row) | (1U << units.Column) | (1U << units.Group);
+}
+
+bool BurstView::MatchesStore() const
+{
+    const CandidateView fresh(*Bits, *Current.Grid);
+    return fresh.SameCandidates(Current, ChangedUnits == 0);
+}
+
+} // namespace quorix

@@ -1,0 +1,49 @@
+// The candidate view kept up to date across the steps of one deduction burst.
+//
+// Within a burst nothing but the burst's own steps touches the board, and on a struck board a
+// step only removes candidates: a placement empties its square and takes its digit from the
+// square's peers, a strike takes one candidate. So instead of building a CandidateView from all
+// 81 squares for every search, the auto loop builds one once per burst and re-reads only the
+// squares a step may have changed. Every part of the view (masks, singles, unit masks, unit
+// counts, places, and the once/twice sets when asked for) is then exactly what a fresh build would
+// give; Debug builds check that after every update.
+#pragma once
+
+#include "deduce/rules.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quorix {
+
+class BurstView
+{
+public:
+    // Reads the store only from Rebuild on, which must come before any other use.
+    BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits,
+              const std::array<std::int16_t, 82> &grid);
+
+    // Builds every part afresh from the store.
+    void Rebuild();
+    // Takes in the store's current candidates of `square`. Removals are applied in place; a
+    // candidate that came back (nothing in a burst does that) makes the whole view rebuilt.
+    void Refresh(int square);
+
+    // The view; OnceIn and TwiceIn only after DeriveUnitSets since the last update.
+    [[nodiscard]] const CandidateView &View() const { return Current; }
+    // Brings OnceIn and TwiceIn up to date. Updates leave them be: most searches of a burst end
+    // at the single-candidate rule, which does not read them.
+    void DeriveUnitSets();
+    // Whether the view equals one freshly built from the store, OnceIn and TwiceIn included
+    // while they are current (for assertions).
+    [[nodiscard]] bool MatchesStore() const;
+
+private:
+    void Remove(int square, unsigned removed);
+
+    const std::array<std::uint16_t, SquareCount> *Bits;
+    CandidateView Current;
+    std::uint32_t ChangedUnits = 0; // units whose OnceIn and TwiceIn bits may be stale
+};
+
+} // namespace quorix
