@@ -28,6 +28,8 @@ using UnitView = CandidateView::UnitView;
 // the mask is alive in more than n squares: `crowded` holds those digits.
 unsigned LowestNakedMask(const UnitView &unit, int n, unsigned crowded)
 {
+    if (crowded == 0) // no digit to strike anywhere in the unit
+        return NoMask;
     std::array<unsigned, 9> shapes{};
     int count = 0;
     for (const unsigned mask : unit.Masks)
