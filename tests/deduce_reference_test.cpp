@@ -31,7 +31,9 @@ struct Board
 
 inline std::string Num(int n)
 {
-    return " " + std::to_string(n);
+    std::string text(1, ' ');
+    text += std::to_string(n);
+    return text;
 }
 
 inline FoundStep Strike(int square, int d, int u, int t, std::string text)
