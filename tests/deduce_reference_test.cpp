@@ -202,9 +202,10 @@ inline std::optional<FoundStep> Naked(const Board &b, int u, int t, int mask, in
                 digit = k;
         std::string text = "Cell" + Num(squares[p] + 1) + " can't be a" + Num(digit + 1)
                            + " since it must be in either cell " + Num(squares[members[0]] + 1);
-        if (n == 3)
+        if (n == 3) {
             text += ",";
-        text += Num(squares[members[1]] + 1);
+            text += Num(squares[members[1]] + 1);
+        }
         text += " or";
         text += Num(squares[members[n - 1]] + 1);
         return Strike(squares[p], digit, u, t, text);
