@@ -7,6 +7,7 @@
 // Replay is how a finding is reproduced and how the corpus runs as a regression test under
 // the sanitizer build.
 #include "fuzz/event_harness.h"
+#include "window/form1.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -20,18 +21,6 @@ namespace fs = std::filesystem;
 using quorix::fuzz::EventWriter;
 
 namespace {
-
-enum Command : int {
-    Start = 0,
-    Check = 1,
-    Reset = 3,
-    Auto = 4,
-    Restart = 5,
-    Next = 6,
-    CheckUnique = 7,
-    Save = 8,
-    Restore = 9
-};
 
 // Indexes into BuiltInPuzzles.
 enum Puzzle : int {
@@ -62,116 +51,116 @@ std::vector<std::pair<std::string, EventWriter>> Seeds()
     {
         // A real puzzle typed key by key, started and stepped through.
         auto &w = add("type_start_next20");
-        w.Type(quorix::fuzz::BuiltInPuzzles[Easy]).Command(Start);
+        w.Type(quorix::fuzz::BuiltInPuzzles[Easy]).Command(quorix::ModeStart);
         for (int i = 0; i < 20; ++i)
-            w.Command(Next);
-        w.Command(Check);
+            w.Command(quorix::ModeNext);
+        w.Command(quorix::ModeCheck);
     }
     add("auto_save_at_third_yield")
         .Enter(Hard)
-        .Command(Start)
+        .Command(quorix::ModeStart)
         .At(3)
-        .Command(Save)
-        .Command(Auto)
-        .Command(Restore)
-        .Command(Auto)
-        .Command(CheckUnique);
-    add("check_unique_unique").Enter(Hard).Command(Auto).Command(CheckUnique).Command(CheckUnique);
-    add("check_unique_several").Enter(Several).Command(Auto).Command(CheckUnique).Command(Check);
-    add("check_unique_two").Enter(TwoSolutions).Command(Auto).Command(CheckUnique);
+        .Command(quorix::ModeSave)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeRestore)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeCheckUnique);
+    add("check_unique_unique").Enter(Hard).Command(quorix::ModeAuto).Command(quorix::ModeCheckUnique).Command(quorix::ModeCheckUnique);
+    add("check_unique_several").Enter(Several).Command(quorix::ModeAuto).Command(quorix::ModeCheckUnique).Command(quorix::ModeCheck);
+    add("check_unique_two").Enter(TwoSolutions).Command(quorix::ModeAuto).Command(quorix::ModeCheckUnique);
     add("check_unique_stopped")
         .Enter(Several)
-        .Command(Auto)
+        .Command(quorix::ModeAuto)
         .At(2)
-        .Command(Save)
-        .Command(CheckUnique);
+        .Command(quorix::ModeSave)
+        .Command(quorix::ModeCheckUnique);
     add("reset_mid_run")
         .Enter(Hard)
         .At(2)
-        .Command(Reset)
-        .Command(Auto)
-        .Command(Check)
-        .Command(Next);
+        .Command(quorix::ModeReset)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeCheck)
+        .Command(quorix::ModeNext);
     add("nested_auto")
         .Enter(Hard)
         .At(1)
-        .Command(Auto)
+        .Command(quorix::ModeAuto)
         .At(4)
-        .Command(Auto)
-        .Command(Auto)
-        .Command(CheckUnique);
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeCheckUnique);
     add("restore_before_save")
-        .Command(Restore)
+        .Command(quorix::ModeRestore)
         .Enter(Easy)
-        .Command(Restore)
-        .Command(Start)
-        .Command(Save)
-        .Command(Restore)
-        .Command(Next);
+        .Command(quorix::ModeRestore)
+        .Command(quorix::ModeStart)
+        .Command(quorix::ModeSave)
+        .Command(quorix::ModeRestore)
+        .Command(quorix::ModeNext);
     add("save_restore_setup_and_solving")
         .Enter(Hard)
-        .Command(Save)
-        .Command(Restore)
-        .Command(Start)
+        .Command(quorix::ModeSave)
+        .Command(quorix::ModeRestore)
+        .Command(quorix::ModeStart)
         .CandidateOf(1, 0)
-        .Command(Save)
-        .Command(Restore)
-        .Command(Check);
+        .Command(quorix::ModeSave)
+        .Command(quorix::ModeRestore)
+        .Command(quorix::ModeCheck);
     add("broken_puzzles")
         .Enter(Duplicate)
-        .Command(Check)
-        .Command(Next)
-        .Command(Auto)
-        .Command(Reset)
+        .Command(quorix::ModeCheck)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeReset)
         .Enter(DuplicateRow)
-        .Command(Next)
-        .Command(Next)
-        .Command(Auto)
-        .Command(Reset)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeReset)
         .Enter(DeadSquare)
-        .Command(Next)
-        .Command(Auto)
-        .Command(Check)
-        .Command(Reset)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeCheck)
+        .Command(quorix::ModeReset)
         .Enter(NoPlace)
-        .Command(Auto)
-        .Command(Next)
-        .Command(Check);
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeCheck);
     add("too_few")
         .Enter(NineGivens)
-        .Command(Auto)
-        .Command(Next)
-        .Command(Check)
-        .Command(Reset)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeCheck)
+        .Command(quorix::ModeReset)
         .Enter(SingleGiven)
-        .Command(Start)
-        .Command(Auto)
-        .Command(Check);
+        .Command(quorix::ModeStart)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeCheck);
     add("complete_and_one_left")
         .Enter(Complete)
-        .Command(Check)
-        .Command(Next)
-        .Command(Auto)
-        .Command(CheckUnique)
-        .Command(Reset)
+        .Command(quorix::ModeCheck)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeCheckUnique)
+        .Command(quorix::ModeReset)
         .Enter(OneLeft)
-        .Command(Next)
-        .Command(Next)
-        .Command(Next);
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeNext);
     {
         // Hand entry: click cycles, stray keys, strikes, digit buttons and the blink timer.
         auto &w = add("manual_session");
         for (int i = 0; i < 10; ++i)
             w.Square(0);
         w.Square(1).Square(1).Key(2, 'a').Key(2, '\0').Key(3, '\xff').Key(80, '7').Key(79, '0');
-        w.Enter(Easy).Command(Start).Command(Next).Tick().Tick().Number(3).Number(8);
+        w.Enter(Easy).Command(quorix::ModeStart).Command(quorix::ModeNext).Tick().Tick().Number(3).Number(8);
         w.Candidate(728)
             .Candidate(0)
             .CandidateOf(40, 2)
             .Square(2)
             .Key(4, '9')
-            .Command(Next)
-            .Command(Check)
+            .Command(quorix::ModeNext)
+            .Command(quorix::ModeCheck)
             .Tick();
     }
     add("board_changed_under_auto")
@@ -185,31 +174,31 @@ std::vector<std::pair<std::string, EventWriter>> Seeds()
         .At(3)
         .CandidateOf(10, 0)
         .At(5)
-        .Command(Restart)
-        .Command(Auto)
-        .Command(Next);
+        .Command(quorix::ModeRestart)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeNext);
     // A blanked given leaves an empty square in setup form: the run finds nothing to do and
     // keeps cycling until a click stops it.
     add("endless_cycle_stopped")
         .Enter(Easy)
-        .Command(Start)
+        .Command(quorix::ModeStart)
         .At(1)
         .Key(2, '0')
-        .Command(Auto)
-        .Command(Check)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeCheck)
         .Key(2, '3')
-        .Command(Auto);
-    add("many_solutions").Enter(Sixteen).Command(Auto).Command(CheckUnique).Command(Next);
+        .Command(quorix::ModeAuto);
+    add("many_solutions").Enter(Sixteen).Command(quorix::ModeAuto).Command(quorix::ModeCheckUnique).Command(quorix::ModeNext);
     add("logic_only")
         .Enter(LogicHard)
-        .Command(Start)
-        .Command(Next)
-        .Command(Next)
-        .Command(Auto)
-        .Command(CheckUnique);
+        .Command(quorix::ModeStart)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeAuto)
+        .Command(quorix::ModeCheckUnique);
     add("digit_buttons_then_next")
         .Enter(Easy)
-        .Command(Start)
+        .Command(quorix::ModeStart)
         .Number(0)
         .Number(1)
         .Number(2)
@@ -219,9 +208,9 @@ std::vector<std::pair<std::string, EventWriter>> Seeds()
         .Number(6)
         .Number(7)
         .Number(8)
-        .Command(Next)
-        .Command(Next)
-        .Command(Auto);
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeNext)
+        .Command(quorix::ModeAuto);
     return seeds;
 }
 

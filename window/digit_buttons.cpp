@@ -8,21 +8,10 @@ void Form1::cmdNumber_Click(std::int16_t index)
     assert(index >= 0 && index < DigitCount && "digit button out of range");
     // A click that finds nothing does nothing: the pending step may be one an earlier "Next"
     // explained for a board the user has changed since, and must not be carried out here.
-    if (!FindStep(index))
-        return;
-    // No status line, highlight or check: the board changes by one step and nothing else.
-    switch (Board.StepKind) {
-    case StepPlace:
-        SetSquare(Board.StepTarget, Board.StepDigit, true);
-        StrikeSetDigits();
-        break;
-    case StepStrike:
-        Controls.SetCandidateVisible(Board.StepTarget, false);
-        StrikeSetDigits();
-        break;
-    default:
-        break;
-    }
+    // A step found is a placement or a strike, carried out at once with no status line,
+    // highlight or check.
+    if (FindStep(index))
+        ApplyStep();
 }
 
 } // namespace quorix
