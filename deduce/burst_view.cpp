@@ -22,25 +22,22 @@ static_assert(UnitSquares[UnitGroup][UnitsOfSquare[50].Group - 18][PositionsOfSq
               == 50);
 
 // Takes the digits of `removed` out of one unit: their counts go down by one, a ripple-borrow
-// subtraction across the count planes, and AtLeast follows.
-inline void CountOut(CandidateView &view, int k, int position, unsigned mask, unsigned removed)
+// subtraction across the count planes.
+inline void CountOut(CandidateView::UnitView &unit, int position, unsigned mask, unsigned removed)
 {
-    auto &unit = view.Units[k];
     unit.Masks[position] = static_cast<std::uint16_t>(mask);
-    unsigned c0 = unit.Count[0], c1 = unit.Count[1], c2 = unit.Count[2], c3 = unit.Count[3];
+    auto &count = unit.Count;
     unsigned borrow = removed;
-    c0 ^= borrow;
+    const unsigned c0 = count[0] ^ borrow;
     borrow &= c0; // the bit was 0 before, so the borrow goes on
-    c1 ^= borrow;
+    const unsigned c1 = count[1] ^ borrow;
     borrow &= c1;
-    c2 ^= borrow;
+    const unsigned c2 = count[2] ^ borrow;
     borrow &= c2;
-    c3 ^= borrow;
-    unit.Count[0] = static_cast<std::uint16_t>(c0);
-    unit.Count[1] = static_cast<std::uint16_t>(c1);
-    unit.Count[2] = static_cast<std::uint16_t>(c2);
-    unit.Count[3] = static_cast<std::uint16_t>(c3);
-    unit.DeriveAtLeast();
+    count[0] = c0;
+    count[1] = c1;
+    count[2] = c2;
+    count[3] ^= borrow;
 }
 
 } // namespace
@@ -92,9 +89,9 @@ void BurstView::Remove(int square, unsigned removed)
 
     const SquareUnits units = UnitsOfSquare[square];
     const SquarePositions positions = PositionsOfSquare[square];
-    CountOut(view, units.Row, positions.Row, mask, removed);
-    CountOut(view, units.Column, positions.Column, mask, removed);
-    CountOut(view, units.Group, positions.Group, mask, removed);
+    CountOut(view.Units[units.Row], positions.Row, mask, removed);
+    CountOut(view.Units[units.Column], positions.Column, mask, removed);
+    CountOut(view.Units[units.Group], positions.Group, mask, removed);
     ChangedUnits |= (1U << units.Row) | (1U << units.Column) | (1U << units.Group);
 }
 

@@ -54,9 +54,7 @@ void CandidateView::Build(Part upTo)
                 c3 ^= carry;
             }
             auto &unit = Units[k];
-            unit.Count = {static_cast<std::uint16_t>(c0), static_cast<std::uint16_t>(c1),
-                          static_cast<std::uint16_t>(c2), static_cast<std::uint16_t>(c3)};
-            unit.DeriveAtLeast();
+            unit.Count = {c0, c1, c2, c3};
         }
         DeriveUnitSets();
     }
@@ -78,10 +76,13 @@ void CandidateView::DeriveUnitSets(std::uint32_t units)
     }
     for (; units != 0; units &= units - 1) {
         const int k = std::countr_zero(units);
-        const auto &atLeast = Units[k].AtLeast;
-        for (unsigned once = atLeast[0] & ~atLeast[1]; once != 0; once &= once - 1)
+        // Exactly once: count 1; exactly twice: count 2.
+        const auto &count = Units[k].Count;
+        const unsigned fewerThanTwo = ~(count[1] | count[2] | count[3]);
+        for (unsigned once = count[0] & fewerThanTwo; once != 0; once &= once - 1)
             OnceIn[std::countr_zero(once)] |= 1U << k;
-        for (unsigned twice = atLeast[1] & ~atLeast[2]; twice != 0; twice &= twice - 1)
+        for (unsigned twice = count[1] & ~(count[0] | count[2] | count[3]); twice != 0;
+             twice &= twice - 1)
             TwiceIn[std::countr_zero(twice)] |= 1U << k;
     }
 }

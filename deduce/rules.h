@@ -41,23 +41,26 @@ struct CandidateView
     struct UnitView
     {
         std::array<std::uint16_t, 9> Masks{}; // in position order
-        // AtLeast[k], bit d: digit d is alive in more than k squares of the unit.
-        std::array<std::uint16_t, 4> AtLeast{};
         // The number of squares where each digit is alive, in binary across four planes:
-        // bit d of Count[j] is bit j of digit d's count.
-        std::array<std::uint16_t, 4> Count{};
+        // bit d of Count[j] is bit j of digit d's count. Full words, so that an update is plain
+        // loads and stores.
+        std::array<std::uint32_t, 4> Count{};
         friend bool operator==(const UnitView &, const UnitView &) = default;
 
-        // Sets AtLeast from Count.
-        void DeriveAtLeast()
+        // Bit d: digit d is alive in more than k squares of the unit (k = 0..3).
+        [[nodiscard]] unsigned AtLeast(int k) const
         {
-            const unsigned c0 = Count[0], c1 = Count[1], c2 = Count[2], c3 = Count[3];
-            const unsigned fourUp = c2 | c3;
-            const unsigned twoUp = c1 | fourUp;
-            AtLeast[0] = static_cast<std::uint16_t>(c0 | twoUp);
-            AtLeast[1] = static_cast<std::uint16_t>(twoUp);
-            AtLeast[2] = static_cast<std::uint16_t>(fourUp | (c1 & c0));
-            AtLeast[3] = static_cast<std::uint16_t>(fourUp);
+            const unsigned fourUp = Count[2] | Count[3];
+            switch (k) {
+            case 0:
+                return Count[0] | Count[1] | fourUp;
+            case 1:
+                return Count[1] | fourUp;
+            case 2:
+                return fourUp | (Count[1] & Count[0]);
+            default:
+                return fourUp;
+            }
         }
     };
     std::array<UnitView, 27> Units{};

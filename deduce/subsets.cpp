@@ -146,9 +146,9 @@ bool FindPairs(const CandidateView &view, FoundStep &step)
         for (int u = 0; u < 9; ++u) {
             const UnitView &unit = view.Units[t * 9 + u];
             const SquareSet unitSquares = UnitSets[t][u];
-            const unsigned naked = LowestNakedMask(unit, 2, unit.AtLeast[2]);
+            const unsigned naked = LowestNakedMask(unit, 2, unit.AtLeast(2));
             const unsigned hidden =
-                LowestHiddenPair(view, unit.AtLeast[1] & ~unit.AtLeast[2], unitSquares);
+                LowestHiddenPair(view, unit.AtLeast(1) & ~unit.AtLeast(2), unitSquares);
             if (naked == NoMask && hidden == NoMask)
                 continue;
             if (naked <= hidden)
@@ -166,7 +166,7 @@ bool FindTriples(const CandidateView &view, FoundStep &step)
     for (int t = 0; t < 3; ++t) {
         for (int u = 0; u < 9; ++u) {
             const UnitView &unit = view.Units[t * 9 + u];
-            const unsigned naked = LowestNakedMask(unit, 3, unit.AtLeast[3]);
+            const unsigned naked = LowestNakedMask(unit, 3, unit.AtLeast(3));
             if (naked == NoMask)
                 continue;
             RecordNaked(step, unit, naked, 3, u, t);
