@@ -1,36 +1,81 @@
 // The auto loop: deduce, check, guess or backtrack, until solved, exhausted or stopped.
+#include "control/auto_carry.h"
 #include "deduce/burst_view.h"
 #include "window/form1.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace quorix {
+
+void PlaceOnStruckBoard(Form1 &form, AutoCarry &carry, int square, int digit)
+{
+    assert(carry.Struck && digit >= 0 && digit < DigitCount);
+    form.SetSquare(static_cast<std::int16_t>(square), static_cast<std::int16_t>(digit), true);
+    const bool track = carry.ViewCurrent;
+    if (track)
+        carry.View.Refresh(square);
+    const auto keep = static_cast<std::uint16_t>(~(1U << digit));
+    for (const int peer : PeersOfSquare[square]) {
+        auto &bits = form.Controls.CandidateBits[peer];
+        if ((bits & ~keep) != 0) {
+            bits &= keep;
+            if (track)
+                carry.View.Refresh(peer);
+        }
+    }
+    assert(form.SetDigitsStruck() && "a placement on a struck board leaves it struck");
+}
+
+void AutoCarry::Remember(const Form1 &form, int slot)
+{
+    SlotKnowledge &known = Slots[slot];
+    known.Stamp = form.DepthSlotStamps[slot];
+    known.Struck = Struck;
+    known.HasView = Struck && ViewCurrent;
+    if (known.HasView) {
+        while (SlotViews.size() <= static_cast<std::size_t>(slot))
+            SlotViews.push_back(View);
+        SlotViews[slot] = View;
+    }
+}
+
+void AutoCarry::Recall(const Form1 &form, int slot)
+{
+    const SlotKnowledge &known = Slots[slot];
+    if (known.Stamp == 0 || known.Stamp != form.DepthSlotStamps[slot]) {
+        Forget();
+        return;
+    }
+    Struck = known.Struck;
+    ViewCurrent = known.HasView;
+    if (ViewCurrent)
+        View = SlotViews[slot];
+    assert(!Struck || form.SetDigitsStruck());
+    assert(!ViewCurrent || View.MatchesStore());
+}
 
 namespace {
 
-// ApplyStep for a board on which no live candidate shares a unit with a set square of its
-// digit, as every StrikeSetDigits leaves it. There a placement only adds its own digit to the
-// units of its square, so striking that digit from the square's peers is all a full re-strike
-// would do, and a strike or a re-strike changes nothing more. The burst's view re-reads the
-// squares that may have changed.
-void ApplyStepOnStruckBoard(Form1 &form, BurstView &view)
+// ApplyStep for a struck board: see AutoCarry. The view is current and follows every square
+// that changes.
+void ApplyStepOnStruckBoard(Form1 &form, AutoCarry &carry)
 {
+    assert(carry.Struck && carry.ViewCurrent);
     auto &board = form.Board;
     switch (board.StepKind) {
-    case StepPlace: {
-        form.SetSquare(board.StepTarget, board.StepDigit, true);
-        view.Refresh(board.StepTarget);
-        const auto keep = static_cast<std::uint16_t>(~(1U << board.StepDigit));
-        for (const int peer : PeersOfSquare[board.StepTarget]) {
-            auto &bits = form.Controls.CandidateBits[peer];
-            if ((bits & ~keep) != 0) {
-                bits &= keep;
-                view.Refresh(peer);
-            }
+    case StepPlace:
+        if (board.StepDigit >= 0 && board.StepDigit < DigitCount) {
+            PlaceOnStruckBoard(form, carry, board.StepTarget, board.StepDigit);
+        } else {
+            // Not a step FindStep records; carried out as written, and the view built again.
+            form.ApplyStep();
+            carry.View.Rebuild();
         }
         break;
-    }
     case StepStrike:
         form.Controls.SetCandidateVisible(board.StepTarget, false);
-        view.Refresh(board.StepTarget / 9);
+        carry.View.Refresh(board.StepTarget / 9);
         break;
     default:
         break;
@@ -75,7 +120,11 @@ void Form1::RunAuto()
     }
     Controls.SetNews("Setting up.");
 
-    BurstView burstView(Controls.CandidateBits, Board.Grid);
+    // Every path above ends with StrikeSetDigits.
+    AutoCarry carry(*this);
+    carry.Struck = true;
+    std::array<std::int16_t, SquareCount> gridBefore;
+    std::array<std::uint16_t, SquareCount> bitsBefore;
     std::string progress = "Thinking..";
     std::uint64_t progressRevision = 0;
     bool done = false;
@@ -88,28 +137,46 @@ void Form1::RunAuto()
         else
             Controls.SetNews(progress);
         progressRevision = Controls.NewsChanges();
-        PlatformRef.DoEvents();
 
-        // Nothing else runs between the steps of a burst, so once the first step has been
-        // carried out with a full re-strike, the later ones can keep the board struck cheaply.
-        // Then FindStep reads a view that the later steps keep up to date instead of building
-        // one from the store every time.
+        // FindStep and the struck state read only the values and the candidates: if the yield
+        // left both as they were, all the loop knows still holds.
+        if (carry.Struck) {
+            std::copy_n(Board.Grid.begin(), SquareCount, gridBefore.begin());
+            bitsBefore = Controls.CandidateBits;
+        }
+        PlatformRef.DoEvents();
+        if (carry.Struck
+            && (bitsBefore != Controls.CandidateBits
+                || !std::equal(gridBefore.begin(), gridBefore.end(), Board.Grid.begin())))
+            carry.Forget();
+        assert(!carry.Struck || SetDigitsStruck());
+
+        // Nothing else runs between the steps of a burst. Once the board is struck, each step
+        // keeps it struck cheaply, and FindStep reads the view that the steps keep up to date
+        // instead of building one from the store every time.
         {
             ActiveBurstScope scope(*this);
-            bool struck = false;
+            if (carry.Struck) {
+                if (!carry.ViewCurrent) {
+                    carry.View.Rebuild();
+                    carry.ViewCurrent = true;
+                }
+                scope.Lend(carry.View);
+            }
             bool found;
             do {
                 found = FindStep(-1);
                 ShowHighlight();
-                if (struck) {
-                    ApplyStepOnStruckBoard(*this, burstView);
+                if (carry.Struck) {
+                    ApplyStepOnStruckBoard(*this, carry);
                 } else {
                     ApplyStep();
-                    struck = Board.StepKind == StepPlace || Board.StepKind == StepStrike
-                             || Board.StepKind == StepRestrike;
-                    if (struck && found) {
-                        burstView.Rebuild();
-                        scope.Lend(burstView);
+                    carry.Struck = Board.StepKind == StepPlace || Board.StepKind == StepStrike
+                                   || Board.StepKind == StepRestrike;
+                    if (carry.Struck && found) {
+                        carry.View.Rebuild();
+                        carry.ViewCurrent = true;
+                        scope.Lend(carry.View);
                     }
                 }
             } while (found);
@@ -117,7 +184,9 @@ void Form1::RunAuto()
 
         status = CheckBoard();
         if (status == StatusImpossible || status == StatusConsistent) {
+            AutoCarry *const outer = std::exchange(Carry, &carry);
             done = GuessOrBacktrack(status);
+            Carry = outer;
             Board.Guessed = true;
         } else if (status == StatusSolved) {
             done = true;

@@ -1,7 +1,28 @@
 // Trial and error: one guess, or one backtrack to the next untried candidate, per call.
+#include "control/auto_carry.h"
 #include "window/form1.h"
 
 namespace quorix {
+
+namespace {
+
+// SetSquare of a guess and StrikeSetDigits, through what the auto loop knows when it is there.
+void PlaceGuess(Form1 &form, std::int16_t square, std::int16_t digit)
+{
+    AutoCarry *const carry = form.Carry;
+    if (carry != nullptr && carry->Struck) {
+        PlaceOnStruckBoard(form, *carry, square, digit);
+        return;
+    }
+    form.SetSquare(square, digit, true);
+    form.StrikeSetDigits();
+    if (carry != nullptr) {
+        carry->Struck = true;
+        carry->ViewCurrent = false;
+    }
+}
+
+} // namespace
 
 bool Form1::GuessOrBacktrack(std::int32_t &status)
 {
@@ -30,6 +51,8 @@ bool Form1::GuessOrBacktrack(std::int32_t &status)
         }
         ++g.GuessDepth;
         SaveSnapshot(g.GuessDepth);
+        if (Carry != nullptr)
+            Carry->Remember(*this, g.GuessDepth);
         g.GuessSquare[g.GuessDepth] = square;
         // The lowest candidate in the normal order, the highest in the reversed one; digit
         // code 0 when the square has none.
@@ -39,9 +62,8 @@ bool Form1::GuessOrBacktrack(std::int32_t &status)
         if (options != 0)
             chosen = static_cast<std::int16_t>(g.ReverseGuessOrder ? 15 - std::countl_zero(options)
                                                                    : std::countr_zero(options));
-        SetSquare(square, chosen, true);
+        PlaceGuess(*this, square, chosen);
         g.GuessDigit[square] = chosen;
-        StrikeSetDigits();
         ++Stats.Guesses;
     } else if (status == StatusImpossible) {
         if (g.GuessDepth < 0) {
@@ -53,6 +75,8 @@ bool Form1::GuessOrBacktrack(std::int32_t &status)
             square = g.GuessSquare[g.GuessDepth];
             const std::int16_t current = g.GuessDigit[square];
             RestoreSnapshot(g.GuessDepth);
+            if (Carry != nullptr)
+                Carry->Recall(*this, g.GuessDepth);
             const std::uint16_t options = g.GuessOptions[g.GuessDepth];
             std::int16_t next = -1;
             if (!g.ReverseGuessOrder) {
@@ -72,9 +96,8 @@ bool Form1::GuessOrBacktrack(std::int32_t &status)
                 }
                 continue;
             }
-            SetSquare(square, next, true);
+            PlaceGuess(*this, square, next);
             g.GuessDigit[square] = next;
-            StrikeSetDigits();
             ++Stats.Guesses;
             status = CheckBoard();
             if (status != StatusImpossible)

@@ -26,6 +26,8 @@ void Form1::SaveSnapshot(std::int16_t slot)
     std::copy_n(Controls.CandidateBits.begin(), SquareCount, target->Candidates.begin());
     if (slot < 0)
         Snapshots.SaveSlotUsed = true;
+    else
+        DepthSlotStamps[slot] = ++SnapshotSaves;
 }
 
 void Form1::RestoreSnapshot(std::int16_t slot)

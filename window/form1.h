@@ -11,12 +11,14 @@
 #include "window/controls.h"
 #include "window/platform.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 namespace quorix {
 
 class BurstView;
+struct AutoCarry;
 
 // Command button indexes (cmdMode); there is no index 2.
 enum ModeIndex : std::int16_t {
@@ -57,6 +59,9 @@ public:
     std::int16_t SquareOfUnit(std::int16_t unit, std::int16_t position, std::int16_t unitType);
     void SetSquare(std::int16_t square, std::int16_t code, bool showCandidates);
     void StrikeSetDigits();
+    // Whether StrikeSetDigits would change nothing: no live candidate shares a unit with a set
+    // square of its digit.
+    [[nodiscard]] bool SetDigitsStruck() const;
     void ApplyStep();
     void cmdEle_Click(std::int16_t index);
     [[nodiscard]] std::int32_t CheckBoard();
@@ -85,6 +90,13 @@ public:
     // One guess or one backtrack; `status` in and out; returns true when the search is
     // exhausted.
     bool GuessOrBacktrack(std::int32_t &status);
+    // While set, what the calling auto loop knows about the board; GuessOrBacktrack keeps it
+    // true and uses it to change the board more cheaply. Set only around that call.
+    AutoCarry *Carry = nullptr;
+    // Per depth slot, the number of the SaveSnapshot call that last wrote it (0: none yet), so
+    // that what is known about a slot's content can be checked to still be about that content.
+    std::array<std::uint64_t, DepthSlotCount> DepthSlotStamps{};
+    std::uint64_t SnapshotSaves = 0;
     void RunAuto();
     void CheckUnique();
 

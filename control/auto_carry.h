@@ -1,0 +1,59 @@
+// What the auto loop knows about the board from one cycle to the next, so that it does not
+// have to work it out again from the whole store.
+//
+// A board is struck when StrikeSetDigits would change nothing on it. On a struck board a
+// placement adds its digit to the units of its square only, so striking that digit from the
+// square's 20 peers does all a full StrikeSetDigits would, and a strike or re-strike changes
+// nothing more; and the board stays struck. The loop also keeps a candidate view equal to the
+// store, updated square by square. Both are kept while only the loop changes the board; the
+// yield to the event loop, where anything may happen, is checked by comparing the board before
+// and after it. A depth slot's snapshot is remembered together with this knowledge, and the
+// knowledge is trusted again on restore only while the slot still holds what was saved.
+#pragma once
+
+#include "deduce/burst_view.h"
+#include "window/form1.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace quorix {
+
+struct AutoCarry
+{
+    explicit AutoCarry(Form1 &form) : View(form.Controls.CandidateBits, form.Board.Grid) {}
+
+    // The board is struck.
+    bool Struck = false;
+    // View equals a view built afresh from the store; only ever true while Struck is.
+    bool ViewCurrent = false;
+    BurstView View;
+
+    struct SlotKnowledge
+    {
+        std::uint64_t Stamp = 0; // Form1::DepthSlotStamps of the slot when it was saved
+        bool Struck = false;
+        bool HasView = false; // SlotViews holds the view of the slot's board
+    };
+    std::array<SlotKnowledge, DepthSlotCount> Slots{};
+    std::vector<BurstView> SlotViews; // grown on demand, indexed by depth
+
+    // Forgets everything: the board may have changed in any way.
+    void Forget()
+    {
+        Struck = false;
+        ViewCurrent = false;
+    }
+    // Takes note of what is known about the board just saved into depth slot `slot`.
+    void Remember(const Form1 &form, int slot);
+    // After depth slot `slot` was restored: what was known about it when it was saved, if the
+    // slot still holds that board.
+    void Recall(const Form1 &form, int slot);
+};
+
+// SetSquare of `digit` into `square` and the strike of that digit from the square's peers,
+// which on a struck board is the whole of StrikeSetDigits; the view follows when it is current.
+void PlaceOnStruckBoard(Form1 &form, AutoCarry &carry, int square, int digit);
+
+} // namespace quorix
