@@ -36,11 +36,25 @@ void Form1::RestoreSnapshot(std::int16_t slot)
     assert(source && "snapshot slot out of range");
     if (!source)
         return;
+    // Per square, what copying the value, SetSquare(square, value, true) and then copying the
+    // candidates leave behind, written once each.
     for (int s = 0; s < SquareCount; ++s) {
-        Board.Grid[s] = source->Grid[s];
-        SetSquare(static_cast<std::int16_t>(s), Board.Grid[s], true);
-        Controls.CandidateBits[s] = source->Candidates[s];
+        const std::int16_t code = source->Grid[s];
+        auto &button = Controls.Squares[s];
+        if (code > -1) {
+            assert(code < DigitCount && "digit code out of range");
+            Board.Grid[s] = code;
+            button.Caption = static_cast<char>('1' + code);
+            button.Background = Board.DigitColours[code];
+            button.Visible = true;
+        } else {
+            Board.Grid[s] = Empty;
+            button.Visible = false;
+            button.Caption = 0;
+            button.Background = SystemButtonFace;
+        }
     }
+    std::copy_n(source->Candidates.begin(), SquareCount, Controls.CandidateBits.begin());
     Board.StepKind = StepRestrike;
 }
 
