@@ -181,6 +181,7 @@ void Form1::RunAuto()
                 }
             } while (found);
         }
+        WordPendingStep();
 
         status = CheckBoard();
         if (status == StatusImpossible || status == StatusConsistent) {

@@ -103,12 +103,27 @@ bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundSte
            || FindTriples(view, step);
 }
 
+namespace {
+
+// FindStep's last step, kept between calls so that wording a step reuses the text's storage,
+// and so that a step found within a burst can be worded once the burst is over.
+thread_local FoundStep LastStep;
+
+} // namespace
+
 bool Form1::FindStep(std::int16_t digitFilter)
 {
-    // Kept between calls so that wording a step reuses the text's storage.
-    static thread_local FoundStep step;
+    FoundStep &step = LastStep;
     bool found;
-    if (ActiveBurst != nullptr) {
+    // Within a burst only the last step's text is ever read, so it is worded once at the end.
+    // Debug builds word every step as well, to check that the two agree.
+    const bool defer = ActiveBurst != nullptr;
+#ifdef NDEBUG
+    step.WordNow = !defer;
+#else
+    step.WordNow = true;
+#endif
+    if (defer) {
         assert(ActiveBurst->MatchesStore() && "the burst view must follow the store");
         const CandidateView &view = ActiveBurst->View();
         found = FindSingleCandidate(view, digitFilter, step);
@@ -132,8 +147,26 @@ bool Form1::FindStep(std::int16_t digitFilter)
     Board.HighlightSquare = step.Square;
     Board.HighlightUnit = step.Unit;
     Board.HighlightUnitType = step.UnitType;
-    Board.Explanation.assign(step.Explanation);
+    StepWordingPending = defer;
+#ifdef NDEBUG
+    if (!defer)
+#endif
+        Board.Explanation.assign(step.Explanation);
     return true;
+}
+
+void Form1::WordPendingStep()
+{
+    if (!StepWordingPending)
+        return;
+    StepWordingPending = false;
+#ifdef NDEBUG
+    WordStep(LastStep, Board.Explanation);
+#else
+    std::string deferred;
+    WordStep(LastStep, deferred);
+    assert(deferred == Board.Explanation && "a step worded late must read as it would at once");
+#endif
 }
 
 bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,

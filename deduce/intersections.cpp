@@ -14,8 +14,7 @@ int StrikeSquare(const CandidateView &view, int d, SquareSet target, SquareSet p
     return rest.IsEmpty() ? -1 : rest.Highest();
 }
 
-void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, const char *fromUnit,
-                  const char *sharedUnit)
+void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, StepWording wording)
 {
     step.Kind = StepStrike;
     step.Target = static_cast<std::int16_t>(square * 9 + d);
@@ -23,14 +22,11 @@ void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, co
     step.Square = static_cast<std::int16_t>(square);
     step.Unit = static_cast<std::int16_t>(unit);
     step.UnitType = static_cast<std::int16_t>(unitType);
-    step.Explanation = "Only";
-    AppendNumber(step.Explanation, d + 1);
-    step.Explanation += fromUnit;
-    AppendNumber(step.Explanation, unit + 1);
-    step.Explanation += sharedUnit;
-    AppendNumber(step.Explanation, square + 1);
-    step.Explanation += " can't be a";
-    AppendNumber(step.Explanation, d + 1);
+    step.Wording = wording;
+    step.Numbers[0] = static_cast<std::uint8_t>(d);
+    step.Numbers[1] = static_cast<std::uint8_t>(unit);
+    step.Numbers[2] = static_cast<std::uint8_t>(square);
+    FinishWording(step);
 }
 
 } // namespace
@@ -48,14 +44,13 @@ bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundS
             if (first % 9 == second % 9) {
                 const int s = StrikeSquare(view, d, UnitSets[UnitColumn][first % 9], pair);
                 if (s >= 0) {
-                    RecordStrike(step, s, d, g, UnitGroup, "s in group",
-                                 " in same column, so square");
+                    RecordStrike(step, s, d, g, UnitGroup, StepWording::GroupToColumn);
                     return true;
                 }
             } else if (first / 9 == second / 9) {
                 const int s = StrikeSquare(view, d, UnitSets[UnitRow][first / 9], pair);
                 if (s >= 0) {
-                    RecordStrike(step, s, d, g, UnitGroup, "s in group", " in same row, so square");
+                    RecordStrike(step, s, d, g, UnitGroup, StepWording::GroupToRow);
                     return true;
                 }
             }
@@ -71,7 +66,8 @@ bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitTy
     // Two squares of a row share a group when they share a band of three columns; two squares
     // of a column, when they share a band of three rows.
     const int band = lineType == UnitRow ? 3 : 27;
-    const char *lineWord = lineType == UnitRow ? "s in row" : "s in column";
+    const StepWording wording =
+        lineType == UnitRow ? StepWording::RowToGroup : StepWording::ColumnToGroup;
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
         for (std::uint32_t lines = (view.TwiceIn[d] >> (lineType * 9)) & 0x1FFU; lines != 0;
@@ -83,7 +79,7 @@ bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitTy
                 continue;
             const int s = StrikeSquare(view, d, UnitSets[UnitGroup][GroupOfSquare(first)], pair);
             if (s >= 0) {
-                RecordStrike(step, s, d, line, lineType, lineWord, " in same group, so square");
+                RecordStrike(step, s, d, line, lineType, wording);
                 return true;
             }
         }

@@ -82,6 +82,20 @@ private:
     bool PlacesBuilt = false;
 };
 
+// Which sentence explains a step; its numbers are kept in FoundStep::Numbers.
+enum class StepWording : std::uint8_t {
+    None,
+    SingleCandidate, // square, digit
+    OnlyPlace,       // unit type, unit, digit
+    GroupToColumn,   // digit, group, square struck
+    GroupToRow,      // digit, group, square struck
+    RowToGroup,      // digit, row, square struck
+    ColumnToGroup,   // digit, column, square struck
+    NakedPair,       // square struck, digit, the two members
+    NakedTriple,     // square struck, digit, the three members
+    HiddenPair,      // square struck, digit, the two squares, the two digits
+};
+
 // One step as FindStep records it.
 struct FoundStep
 {
@@ -92,7 +106,23 @@ struct FoundStep
     std::int16_t Unit = -1;       // unit to highlight, -1 for none
     std::int16_t UnitType = -1;
     std::string Explanation;
+    // The step's sentence as a record: which one, and its numbers zero-based, in the order the
+    // sentence names them. Always set; WordStep turns it into the text.
+    StepWording Wording = StepWording::None;
+    std::array<std::uint8_t, 6> Numbers{};
+    // Whether a rule that finds the step also writes Explanation. The auto loop turns it off
+    // within a burst, where only the last step's text survives, and words that one at the end.
+    bool WordNow = true;
 };
+
+// Writes the explanation of `step`, from its record, into `text` (replacing what was there).
+void WordStep(const FoundStep &step, std::string &text);
+// Called by a rule once it has recorded a step.
+inline void FinishWording(FoundStep &step)
+{
+    if (step.WordNow)
+        WordStep(step, step.Explanation);
+}
 
 // The smallest value above m with as many set bits among bits 0..9 as m has; bits above 9 are
 // ignored in m and in the values tried. From 3 it walks the two-bit digit masks in ascending

@@ -34,16 +34,15 @@ bool FindSingleCandidate(const CandidateView &view, std::int16_t digitFilter, Fo
     step.Square = static_cast<std::int16_t>(bestSquare);
     step.Unit = -1;
     step.UnitType = -1;
-    step.Explanation = "Square";
-    AppendNumber(step.Explanation, bestSquare + 1);
-    step.Explanation += " can only be a";
-    AppendNumber(step.Explanation, bestDigit + 1);
+    step.Wording = StepWording::SingleCandidate;
+    step.Numbers[0] = static_cast<std::uint8_t>(bestSquare);
+    step.Numbers[1] = static_cast<std::uint8_t>(bestDigit);
+    FinishWording(step);
     return true;
 }
 
 bool FindOnlyPlace(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
 {
-    static constexpr const char *UnitWords[3] = {"Row", "Column", "Group"};
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
         // The units holding d exactly once, rows, then columns, then groups. A lone live place
@@ -66,10 +65,11 @@ bool FindOnlyPlace(const CandidateView &view, std::int16_t digitFilter, FoundSte
             step.Square = static_cast<std::int16_t>(s);
             step.Unit = static_cast<std::int16_t>(u);
             step.UnitType = static_cast<std::int16_t>(t);
-            step.Explanation = UnitWords[t];
-            AppendNumber(step.Explanation, u + 1);
-            step.Explanation += " has only one possible";
-            AppendNumber(step.Explanation, d + 1);
+            step.Wording = StepWording::OnlyPlace;
+            step.Numbers[0] = static_cast<std::uint8_t>(t);
+            step.Numbers[1] = static_cast<std::uint8_t>(u);
+            step.Numbers[2] = static_cast<std::uint8_t>(d);
+            FinishWording(step);
             return true;
         }
     }

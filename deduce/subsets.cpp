@@ -81,10 +81,8 @@ void RecordStrike(FoundStep &step, int square, int d, int u, int t)
     step.Square = static_cast<std::int16_t>(square);
     step.Unit = static_cast<std::int16_t>(u);
     step.UnitType = static_cast<std::int16_t>(t);
-    step.Explanation = "Cell";
-    AppendNumber(step.Explanation, square + 1);
-    step.Explanation += " can't be a";
-    AppendNumber(step.Explanation, d + 1);
+    step.Numbers[0] = static_cast<std::uint8_t>(square);
+    step.Numbers[1] = static_cast<std::uint8_t>(d);
 }
 
 // A naked subset of n squares holding exactly `mask`: the first other square of the unit
@@ -106,14 +104,10 @@ void RecordNaked(FoundStep &step, const UnitView &unit, unsigned mask, int n, in
     assert(found == n && target >= 0 && "only masks with a step reach here");
     const unsigned shared = unit.Masks[target] & mask;
     RecordStrike(step, squares[target], std::bit_width(shared) - 1, u, t);
-    step.Explanation += " since it must be in either cell ";
-    AppendNumber(step.Explanation, members[0] + 1);
-    if (n == 3) {
-        step.Explanation += ",";
-        AppendNumber(step.Explanation, members[1] + 1);
-    }
-    step.Explanation += " or";
-    AppendNumber(step.Explanation, members[n - 1] + 1);
+    step.Wording = n == 3 ? StepWording::NakedTriple : StepWording::NakedPair;
+    for (int i = 0; i < n; ++i)
+        step.Numbers[2 + i] = static_cast<std::uint8_t>(members[i]);
+    FinishWording(step);
 }
 
 // A hidden pair: the second square's lowest extra candidate goes first, else the first's.
@@ -128,14 +122,12 @@ void RecordHidden(FoundStep &step, const CandidateView &view, SquareSet unitSqua
     const unsigned secondExtras = view.Masks[second] & ~pair;
     const int target = secondExtras != 0 ? second : first;
     RecordStrike(step, target, std::countr_zero(view.Masks[target] & ~pair), u, t);
-    step.Explanation += " since cells";
-    AppendNumber(step.Explanation, first + 1);
-    step.Explanation += " and";
-    AppendNumber(step.Explanation, second + 1);
-    step.Explanation += " must be";
-    AppendNumber(step.Explanation, low + 1);
-    step.Explanation += " and";
-    AppendNumber(step.Explanation, high + 1);
+    step.Wording = StepWording::HiddenPair;
+    step.Numbers[2] = static_cast<std::uint8_t>(first);
+    step.Numbers[3] = static_cast<std::uint8_t>(second);
+    step.Numbers[4] = static_cast<std::uint8_t>(low);
+    step.Numbers[5] = static_cast<std::uint8_t>(high);
+    FinishWording(step);
 }
 
 } // namespace

@@ -24,6 +24,8 @@ struct Answer
 Answer Ask(Form1 &form, std::int16_t filter)
 {
     const bool found = form.FindStep(filter);
+    // Through a burst view the text is written only when the burst ends; end it here.
+    form.WordPendingStep();
     const BoardState &b = form.Board;
     return {found,           b.StepKind,          b.StepTarget, b.StepDigit, b.HighlightSquare,
             b.HighlightUnit, b.HighlightUnitType, b.Explanation};

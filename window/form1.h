@@ -82,6 +82,10 @@ public:
     // While set, FindStep searches this view instead of building one from the store; the auto
     // loop sets it for the steps of one burst and keeps it equal to the store throughout.
     BurstView *ActiveBurst = nullptr;
+    // Set when FindStep, searching ActiveBurst, left Explanation for its step unwritten;
+    // WordPendingStep writes it, and the auto loop calls it once a burst ends.
+    bool StepWordingPending = false;
+    void WordPendingStep();
 
     // --- solving control (control/)
     void cmdMode_Click(std::int16_t index);
