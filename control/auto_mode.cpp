@@ -12,18 +12,11 @@ void PlaceOnStruckBoard(Form1 &form, AutoCarry &carry, int square, int digit)
 {
     assert(carry.Struck && digit >= 0 && digit < DigitCount);
     form.SetSquare(static_cast<std::int16_t>(square), static_cast<std::int16_t>(digit), true);
-    const bool track = carry.ViewCurrent;
-    if (track)
-        carry.View.Refresh(square);
     const auto keep = static_cast<std::uint16_t>(~(1U << digit));
-    for (const int peer : PeersOfSquare[square]) {
-        auto &bits = form.Controls.CandidateBits[peer];
-        if ((bits & ~keep) != 0) {
-            bits &= keep;
-            if (track)
-                carry.View.Refresh(peer);
-        }
-    }
+    for (const int peer : PeersOfSquare[square])
+        form.Controls.CandidateBits[peer] &= keep;
+    if (carry.ViewCurrent)
+        carry.View.Place(square, digit);
     assert(form.SetDigitsStruck() && "a placement on a struck board leaves it struck");
 }
 

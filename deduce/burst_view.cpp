@@ -21,6 +21,29 @@ constexpr auto PositionsOfSquare = [] {
 static_assert(UnitSquares[UnitGroup][UnitsOfSquare[50].Group - 18][PositionsOfSquare[50].Group]
               == 50);
 
+// Each square's three units and its positions in them, with the units as bits, in one entry.
+struct SquarePlace
+{
+    std::uint8_t Row, Column, Group;
+    std::uint8_t RowPosition, ColumnPosition, GroupPosition;
+    std::uint32_t UnitBits;
+};
+constexpr auto PlacesOfSquare = [] {
+    std::array<SquarePlace, SquareCount> table{};
+    for (int s = 0; s < SquareCount; ++s) {
+        const SquareUnits u = UnitsOfSquare[s];
+        const SquarePositions p = PositionsOfSquare[s];
+        table[s] = {u.Row,
+                    u.Column,
+                    u.Group,
+                    p.Row,
+                    p.Column,
+                    p.Group,
+                    (1U << u.Row) | (1U << u.Column) | (1U << u.Group)};
+    }
+    return table;
+}();
+
 // Takes the digits of `removed` out of one unit: their counts go down by one, a ripple-borrow
 // subtraction across the count planes.
 inline void CountOut(CandidateView::UnitView &unit, int position, unsigned mask, unsigned removed)
@@ -93,6 +116,49 @@ void BurstView::Remove(int square, unsigned removed)
     CountOut(view.Units[units.Column], positions.Column, mask, removed);
     CountOut(view.Units[units.Group], positions.Group, mask, removed);
     ChangedUnits |= (1U << units.Row) | (1U << units.Column) | (1U << units.Group);
+}
+
+void BurstView::RemoveOne(int square, unsigned bit)
+{
+    auto &view = Current;
+    const unsigned mask = view.Masks[square] & ~bit;
+    view.Masks[square] = static_cast<std::uint16_t>(mask);
+    const std::uint64_t single = (mask != 0) & ((mask & (mask - 1)) == 0);
+    std::uint64_t &singles = square < 64 ? view.Singles.Low : view.Singles.High;
+    const int shift = square & 63;
+    singles = (singles & ~(std::uint64_t{1} << shift)) | (single << shift);
+    const SquarePlace &place = PlacesOfSquare[square];
+    CountOut(view.Units[place.Row], place.RowPosition, mask, bit);
+    CountOut(view.Units[place.Column], place.ColumnPosition, mask, bit);
+    CountOut(view.Units[place.Group], place.GroupPosition, mask, bit);
+    ChangedUnits |= place.UnitBits;
+}
+
+void BurstView::Place(int square, int digit)
+{
+    const unsigned now = (*Bits)[square] & AllCandidates;
+    const unsigned before = Current.Masks[square];
+    if ((now & ~before) != 0) {
+        Rebuild();
+        return;
+    }
+    if (now != before)
+        Remove(square, before & ~now);
+    // The view still has the digit wherever the store had it before the placement, so its
+    // places in the peers are the squares it was struck from.
+    const SquareUnits units = UnitsOfSquare[square];
+    SquareSet &places = Current.Places[digit];
+    SquareSet struck = places
+                       & (UnitSets[UnitRow][units.Row] | UnitSets[UnitColumn][units.Column - 9]
+                          | UnitSets[UnitGroup][units.Group - 18]);
+    struck.Remove(square);
+    places = places - struck;
+    const unsigned bit = 1U << digit;
+    for (std::uint64_t w = struck.Low; w != 0; w &= w - 1)
+        RemoveOne(std::countr_zero(w), bit);
+    for (std::uint64_t w = struck.High; w != 0; w &= w - 1)
+        RemoveOne(64 + std::countr_zero(w), bit);
+    assert(MatchesStore() && "the burst view must equal a fresh build");
 }
 
 bool BurstView::MatchesStore() const

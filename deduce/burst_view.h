@@ -28,6 +28,9 @@ public:
     // Takes in the store's current candidates of `square`. Removals are applied in place; a
     // candidate that came back (nothing in a burst does that) makes the whole view rebuilt.
     void Refresh(int square);
+    // Takes in a placement of `digit` in `square` on a struck board, once the store holds it:
+    // the square's own candidates as Refresh does, and the digit gone from every peer.
+    void Place(int square, int digit);
 
     // The view; OnceIn and TwiceIn only after DeriveUnitSets since the last update.
     [[nodiscard]] const CandidateView &View() const { return Current; }
@@ -40,6 +43,8 @@ public:
 
 private:
     void Remove(int square, unsigned removed);
+    // Takes the one candidate `bit` out of `square`, all but its place set.
+    void RemoveOne(int square, unsigned bit);
 
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;
