@@ -13,10 +13,19 @@ void PlaceOnStruckBoard(Form1 &form, AutoCarry &carry, int square, int digit)
     assert(carry.Struck && digit >= 0 && digit < DigitCount);
     form.SetSquare(static_cast<std::int16_t>(square), static_cast<std::int16_t>(digit), true);
     const auto keep = static_cast<std::uint16_t>(~(1U << digit));
-    for (const int peer : PeersOfSquare[square])
-        form.Controls.CandidateBits[peer] &= keep;
-    if (carry.ViewCurrent)
+    auto &bits = form.Controls.CandidateBits;
+    if (carry.ViewCurrent) {
+        // The view follows the store, so it knows the few peers that still hold the digit.
+        const SquareSet holding = carry.View.PeersHolding(square, digit);
+        for (std::uint64_t w = holding.Low; w != 0; w &= w - 1)
+            bits[std::countr_zero(w)] &= keep;
+        for (std::uint64_t w = holding.High; w != 0; w &= w - 1)
+            bits[64 + std::countr_zero(w)] &= keep;
         carry.View.Place(square, digit);
+    } else {
+        for (const int peer : PeersOfSquare[square])
+            bits[peer] &= keep;
+    }
     assert(form.SetDigitsStruck() && "a placement on a struck board leaves it struck");
 }
 

@@ -63,6 +63,15 @@ inline void CountOut(CandidateView::UnitView &unit, int position, unsigned mask,
     count[3] ^= borrow;
 }
 
+// Each square's twenty peers as a set.
+constexpr auto PeerSetsOfSquare = [] {
+    std::array<SquareSet, SquareCount> table{};
+    for (int s = 0; s < SquareCount; ++s)
+        for (const int peer : PeersOfSquare[s])
+            table[s].Add(peer);
+    return table;
+}();
+
 } // namespace
 
 BurstView::BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits,
@@ -146,12 +155,8 @@ void BurstView::Place(int square, int digit)
         Remove(square, before & ~now);
     // The view still has the digit wherever the store had it before the placement, so its
     // places in the peers are the squares it was struck from.
-    const SquareUnits units = UnitsOfSquare[square];
+    const SquareSet struck = PeersHolding(square, digit);
     SquareSet &places = Current.Places[digit];
-    SquareSet struck = places
-                       & (UnitSets[UnitRow][units.Row] | UnitSets[UnitColumn][units.Column - 9]
-                          | UnitSets[UnitGroup][units.Group - 18]);
-    struck.Remove(square);
     places = places - struck;
     const unsigned bit = 1U << digit;
     for (std::uint64_t w = struck.Low; w != 0; w &= w - 1)
@@ -159,6 +164,11 @@ void BurstView::Place(int square, int digit)
     for (std::uint64_t w = struck.High; w != 0; w &= w - 1)
         RemoveOne(64 + std::countr_zero(w), bit);
     assert(MatchesStore() && "the burst view must equal a fresh build");
+}
+
+SquareSet BurstView::PeersHolding(int square, int digit) const
+{
+    return Current.Places[digit] & PeerSetsOfSquare[square];
 }
 
 bool BurstView::MatchesStore() const

@@ -31,6 +31,9 @@ public:
     // Takes in a placement of `digit` in `square` on a struck board, once the store holds it:
     // the square's own candidates as Refresh does, and the digit gone from every peer.
     void Place(int square, int digit);
+    // The peers of `square` where the view has `digit` alive (all of them where the store has
+    // it, while the view follows the store).
+    [[nodiscard]] SquareSet PeersHolding(int square, int digit) const;
 
     // The view; OnceIn and TwiceIn only after DeriveUnitSets since the last update.
     [[nodiscard]] const CandidateView &View() const { return Current; }
