@@ -71,14 +71,23 @@ std::int32_t Form1::CheckBoard()
 {
     bool consistent = true;
 
-    // One digit bit per square; the set squares are counted on the way.
+    // One digit bit per square, and in the same sweep the counts of passes 2 and 3 (used only
+    // when pass 1 finds no duplicate): set squares, shown squares and candidates, shown squares
+    // that are set, and the last empty square in solving form with nothing left.
     std::array<std::uint16_t, 88> digitBits{};
     int setSquares = 0;
+    int visibleSquares = 0, visibleCandidates = 0, shownAndSet = 0, lastDead = -1;
     for (int s = 0; s < SquareCount; ++s) {
         const int d = Board.Grid[s];
-        const bool set = d >= 0;
-        digitBits[s] = static_cast<std::uint16_t>(set ? 1U << (d & 15) : 0U);
+        const int set = d >= 0 ? 1 : 0;
+        digitBits[s] = static_cast<std::uint16_t>(set != 0 ? 1U << (d & 15) : 0U);
         setSquares += set;
+        const int shown = Controls.Squares[s].Visible ? 1 : 0;
+        visibleSquares += shown;
+        shownAndSet += shown & set;
+        const int count = Controls.VisibleCandidateCount(s);
+        lastDead = (shown == 0 && count == 0) ? s : lastDead;
+        visibleCandidates += count;
     }
 
     // Pass 1: a digit twice in a unit. The report names the lowest such digit, then rows
@@ -112,21 +121,9 @@ std::int32_t Form1::CheckBoard()
         }
     }
 
-    int visibleSquares = 0, visibleCandidates = 0;
     bool full = true, emptySquareShown = false;
     if (consistent) {
-        // Passes 2 and 3: counts, and empty squares in solving form with nothing left.
-        int lastDead = -1;
-        int shownAndSet = 0;
-        for (int s = 0; s < SquareCount; ++s) {
-            const int shown = Controls.Squares[s].Visible ? 1 : 0;
-            const int set = digitBits[s] != 0 ? 1 : 0;
-            visibleSquares += shown;
-            shownAndSet += shown & set;
-            const int count = Controls.VisibleCandidateCount(s);
-            lastDead = (shown == 0 && count == 0) ? s : lastDead;
-            visibleCandidates += count;
-        }
+        // Passes 2 and 3, from the counts of the sweep.
         full = shownAndSet == SquareCount;
         // An empty square shown: fewer shown squares are set than are shown.
         emptySquareShown = shownAndSet != visibleSquares;
@@ -136,7 +133,10 @@ std::int32_t Form1::CheckBoard()
             Board.HighlightSquare = static_cast<std::int16_t>(lastDead);
         }
     } else {
-        setSquares = 0; // the counts stay 0 when a duplicate is found
+        // The counts stay 0 when a duplicate is found.
+        setSquares = 0;
+        visibleSquares = 0;
+        visibleCandidates = 0;
     }
 
     Controls.Highlights[0].Visible = false;
