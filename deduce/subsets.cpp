@@ -35,6 +35,8 @@ unsigned LowestNakedMask(const UnitView &unit, int n, unsigned crowded)
     for (const unsigned mask : unit.Masks)
         if (BitCounts[mask] == n && (mask & crowded) != 0)
             shapes[count++] = mask;
+    if (count < n) // too few squares of the size to make one subset
+        return NoMask;
     unsigned best = NoMask;
     for (int i = 0; i < count; ++i) {
         const unsigned mask = shapes[i];
