@@ -119,12 +119,11 @@ void BurstView::Remove(int square, unsigned removed)
         (square < 64 ? places.Low : places.High) &= ~(std::uint64_t{1} << bit);
     }
 
-    const SquareUnits units = UnitsOfSquare[square];
-    const SquarePositions positions = PositionsOfSquare[square];
-    CountOut(view.Units[units.Row], positions.Row, mask, removed);
-    CountOut(view.Units[units.Column], positions.Column, mask, removed);
-    CountOut(view.Units[units.Group], positions.Group, mask, removed);
-    ChangedUnits |= (1U << units.Row) | (1U << units.Column) | (1U << units.Group);
+    const SquarePlace &place = PlacesOfSquare[square];
+    CountOut(view.Units[place.Row], place.RowPosition, mask, removed);
+    CountOut(view.Units[place.Column], place.ColumnPosition, mask, removed);
+    CountOut(view.Units[place.Group], place.GroupPosition, mask, removed);
+    ChangedUnits |= place.UnitBits;
 }
 
 void BurstView::RemoveOne(int square, unsigned bit)
