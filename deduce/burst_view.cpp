@@ -107,38 +107,27 @@ void BurstView::Refresh(int square)
 
 void BurstView::Remove(int square, unsigned removed)
 {
-    auto &view = Current;
-    const unsigned mask = view.Masks[square] & ~removed;
-    view.Masks[square] = static_cast<std::uint16_t>(mask);
-    const std::uint64_t single = (mask != 0) & ((mask & (mask - 1)) == 0);
-    std::uint64_t &singles = square < 64 ? view.Singles.Low : view.Singles.High;
-    const int bit = square & 63;
-    singles = (singles & ~(std::uint64_t{1} << bit)) | (single << bit);
+    RemoveOne(square, removed);
+    const std::uint64_t bit = std::uint64_t{1} << (square & 63);
     for (unsigned rest = removed; rest != 0; rest &= rest - 1) {
-        auto &places = view.Places[std::countr_zero(rest)];
-        (square < 64 ? places.Low : places.High) &= ~(std::uint64_t{1} << bit);
+        auto &places = Current.Places[std::countr_zero(rest)];
+        (square < 64 ? places.Low : places.High) &= ~bit;
     }
-
-    const SquarePlace &place = PlacesOfSquare[square];
-    CountOut(view.Units[place.Row], place.RowPosition, mask, removed);
-    CountOut(view.Units[place.Column], place.ColumnPosition, mask, removed);
-    CountOut(view.Units[place.Group], place.GroupPosition, mask, removed);
-    ChangedUnits |= place.UnitBits;
 }
 
-void BurstView::RemoveOne(int square, unsigned bit)
+void BurstView::RemoveOne(int square, unsigned removed)
 {
     auto &view = Current;
-    const unsigned mask = view.Masks[square] & ~bit;
+    const unsigned mask = view.Masks[square] & ~removed;
     view.Masks[square] = static_cast<std::uint16_t>(mask);
     const std::uint64_t single = (mask != 0) & ((mask & (mask - 1)) == 0);
     std::uint64_t &singles = square < 64 ? view.Singles.Low : view.Singles.High;
     const int shift = square & 63;
     singles = (singles & ~(std::uint64_t{1} << shift)) | (single << shift);
     const SquarePlace &place = PlacesOfSquare[square];
-    CountOut(view.Units[place.Row], place.RowPosition, mask, bit);
-    CountOut(view.Units[place.Column], place.ColumnPosition, mask, bit);
-    CountOut(view.Units[place.Group], place.GroupPosition, mask, bit);
+    CountOut(view.Units[place.Row], place.RowPosition, mask, removed);
+    CountOut(view.Units[place.Column], place.ColumnPosition, mask, removed);
+    CountOut(view.Units[place.Group], place.GroupPosition, mask, removed);
     ChangedUnits |= place.UnitBits;
 }
 

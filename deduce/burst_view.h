@@ -45,9 +45,11 @@ public:
     [[nodiscard]] bool MatchesStore() const;
 
 private:
+    // Takes the candidates `removed` out of every part of the view for `square`.
     void Remove(int square, unsigned removed);
-    // Takes the one candidate `bit` out of `square`, all but its place set.
-    void RemoveOne(int square, unsigned bit);
+    // The same but for the places of each digit, which the caller keeps itself (a placement
+    // takes its digit from all its peers' places in one set operation).
+    void RemoveOne(int square, unsigned removed);
 
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;
