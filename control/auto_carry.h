@@ -32,7 +32,7 @@ struct AutoCarry
 
     struct SlotKnowledge
     {
-        std::uint64_t Stamp = 0; // Form1::DepthSlotStamps of the slot when it was saved
+        std::uint64_t Stamp = 0; // SnapshotStore::DepthStamps of the slot when it was saved
         bool Struck = false;
         bool HasView = false; // SlotViews holds the view of the slot's board
     };

@@ -32,7 +32,7 @@ void PlaceOnStruckBoard(Form1 &form, AutoCarry &carry, int square, int digit)
 void AutoCarry::Remember(const Form1 &form, int slot)
 {
     SlotKnowledge &known = Slots[slot];
-    known.Stamp = form.DepthSlotStamps[slot];
+    known.Stamp = form.Snapshots.DepthStamps[slot];
     known.Struck = Struck;
     known.HasView = Struck && ViewCurrent;
     if (known.HasView) {
@@ -45,7 +45,7 @@ void AutoCarry::Remember(const Form1 &form, int slot)
 void AutoCarry::Recall(const Form1 &form, int slot)
 {
     const SlotKnowledge &known = Slots[slot];
-    if (known.Stamp == 0 || known.Stamp != form.DepthSlotStamps[slot]) {
+    if (known.Stamp == 0 || known.Stamp != form.Snapshots.DepthStamps[slot]) {
         Forget();
         return;
     }

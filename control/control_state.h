@@ -22,6 +22,10 @@ struct SnapshotStore
     Snapshot SaveSlot;
     bool SaveSlotUsed = false; // nothing is restored from a slot never saved since start-up
     std::array<Snapshot, DepthSlotCount> DepthSlots{};
+    // Per depth slot, the number of the save that last wrote it (0: none yet), so that what the
+    // auto loop knows about a slot's content can be checked to still be about that content.
+    std::array<std::uint64_t, DepthSlotCount> DepthStamps{};
+    std::uint64_t Saves = 0;
 };
 
 struct GuessStack

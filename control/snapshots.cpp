@@ -27,7 +27,7 @@ void Form1::SaveSnapshot(std::int16_t slot)
     if (slot < 0)
         Snapshots.SaveSlotUsed = true;
     else
-        DepthSlotStamps[slot] = ++SnapshotSaves;
+        Snapshots.DepthStamps[slot] = ++Snapshots.Saves;
 }
 
 void Form1::RestoreSnapshot(std::int16_t slot)

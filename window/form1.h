@@ -97,10 +97,6 @@ public:
     // While set, what the calling auto loop knows about the board; GuessOrBacktrack keeps it
     // true and uses it to change the board more cheaply. Set only around that call.
     AutoCarry *Carry = nullptr;
-    // Per depth slot, the number of the SaveSnapshot call that last wrote it (0: none yet), so
-    // that what is known about a slot's content can be checked to still be about that content.
-    std::array<std::uint64_t, DepthSlotCount> DepthSlotStamps{};
-    std::uint64_t SnapshotSaves = 0;
     void RunAuto();
     void CheckUnique();
 
