@@ -8,10 +8,11 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh test
 jobs=$(nproc)
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORIX_SANITIZE=ON -DBUILD_APP=OFF \
-      -DBUILD_BENCH=OFF >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORIX_SANITIZE=ON -DBUILD_APP=ON -DBUILD_BENCH=OFF \
+      >/dev/null
 cmake --build build-asan -j"$jobs"
-UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
