@@ -84,12 +84,58 @@ void BurstView::Rebuild()
 {
     Current.Load(*Bits, CandidateView::Part::Places);
     ChangedUnits = 0;
+    NoPairUnits = 0;
+    NoTripleUnits = 0;
 }
 
 void BurstView::DeriveUnitSets()
 {
+    NoPairUnits &= ~ChangedUnits;
+    NoTripleUnits &= ~ChangedUnits;
     Current.DeriveUnitSets(ChangedUnits);
     ChangedUnits = 0;
+}
+
+namespace {
+
+#ifndef NDEBUG
+// Whether a search that skipped units found what a full search finds.
+template <typename Search>
+bool SameAsFullSearch(const CandidateView &view, Search search, bool found, const FoundStep &step)
+{
+    // Numbers a sentence does not use keep what an earlier step left there, so the steps are
+    // compared by their text, which every rule writes in Debug builds.
+    FoundStep full;
+    if (search(view, full) != found)
+        return false;
+    return !found
+           || (full.Kind == step.Kind && full.Target == step.Target && full.Digit == step.Digit
+               && full.Square == step.Square && full.Unit == step.Unit
+               && full.UnitType == step.UnitType && full.Wording == step.Wording
+               && !step.Explanation.empty() && full.Explanation == step.Explanation);
+}
+#endif
+
+} // namespace
+
+bool BurstView::FindPairs(FoundStep &step)
+{
+    NoPairUnits &= ~ChangedUnits;
+    const bool found = quorix::FindPairs(Current, step, NoPairUnits);
+    assert(SameAsFullSearch(
+        Current, [](const CandidateView &v, FoundStep &s) { return quorix::FindPairs(v, s); },
+        found, step));
+    return found;
+}
+
+bool BurstView::FindTriples(FoundStep &step)
+{
+    NoTripleUnits &= ~ChangedUnits;
+    const bool found = quorix::FindTriples(Current, step, NoTripleUnits);
+    assert(SameAsFullSearch(
+        Current, [](const CandidateView &v, FoundStep &s) { return quorix::FindTriples(v, s); },
+        found, step));
+    return found;
 }
 
 void BurstView::Refresh(int square)

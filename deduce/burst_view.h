@@ -44,6 +44,12 @@ public:
     // while they are current (for assertions).
     [[nodiscard]] bool MatchesStore() const;
 
+    // Rules 6 and 7 over the view. A unit searched in vain is skipped by the next searches until
+    // one of its squares changes: the rules read nothing else. Debug builds check each answer
+    // against a full search.
+    bool FindPairs(FoundStep &step);
+    bool FindTriples(FoundStep &step);
+
 private:
     // Takes the candidates `removed` out of every part of the view for `square`.
     void Remove(int square, unsigned removed);
@@ -53,7 +59,11 @@ private:
 
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;
-    std::uint32_t ChangedUnits = 0; // units whose OnceIn and TwiceIn bits may be stale
+    std::uint32_t ChangedUnits = 0; // units changed since the last DeriveUnitSets
+    // Units searched in vain by rule 6 (rule 7): bit k set and not in ChangedUnits means unit k
+    // gives that rule no step on the view as it is.
+    std::uint32_t NoPairUnits = 0;
+    std::uint32_t NoTripleUnits = 0;
 };
 
 } // namespace quorix

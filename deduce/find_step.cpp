@@ -133,8 +133,8 @@ bool Form1::FindStep(std::int16_t digitFilter)
             found = FindOnlyPlace(view, digitFilter, step)
                     || FindGroupToLine(view, digitFilter, step)
                     || FindLineToGroup(view, digitFilter, UnitRow, step)
-                    || FindLineToGroup(view, digitFilter, UnitColumn, step) || FindPairs(view, step)
-                    || FindTriples(view, step);
+                    || FindLineToGroup(view, digitFilter, UnitColumn, step)
+                    || ActiveBurst->FindPairs(step) || ActiveBurst->FindTriples(step);
         }
     } else {
         found = FindStepAfresh(Controls.CandidateBits, Board.Grid, digitFilter, step);

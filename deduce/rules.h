@@ -154,6 +154,11 @@ bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitTy
 bool FindPairs(const CandidateView &view, FoundStep &step);
 // Rule 7: three squares of a unit with the same three-digit mask.
 bool FindTriples(const CandidateView &view, FoundStep &step);
+// The same two rules skipping the units in `barren` (bit k: unit k), which the caller knows
+// to give that rule no step; the units searched in vain are added to it. Both rules read
+// nothing but the squares of the unit at hand, so the answer is the one a full search gives.
+bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren);
+bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barren);
 
 // All seven rules in their fixed order; the first step found wins.
 bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);

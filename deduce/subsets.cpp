@@ -134,40 +134,58 @@ void RecordHidden(FoundStep &step, const CandidateView &view, SquareSet unitSqua
 
 } // namespace
 
-bool FindPairs(const CandidateView &view, FoundStep &step)
+bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren)
 {
-    for (int t = 0; t < 3; ++t) {
-        for (int u = 0; u < 9; ++u) {
-            const UnitView &unit = view.Units[t * 9 + u];
-            const SquareSet unitSquares = UnitSets[t][u];
-            const unsigned naked = LowestNakedMask(unit, 2, unit.AtLeast(2));
-            const unsigned hidden =
-                LowestHiddenPair(view, unit.AtLeast(1) & ~unit.AtLeast(2), unitSquares);
-            if (naked == NoMask && hidden == NoMask)
-                continue;
-            if (naked <= hidden)
-                RecordNaked(step, unit, naked, 2, u, t);
-            else
-                RecordHidden(step, view, unitSquares, hidden, u, t);
-            return true;
+    for (int k = 0; k < 27; ++k) {
+        if ((barren >> k) & 1U)
+            continue;
+        const int t = k / 9;
+        const int u = k % 9;
+        const UnitView &unit = view.Units[k];
+        const SquareSet unitSquares = UnitSets[t][u];
+        const unsigned naked = LowestNakedMask(unit, 2, unit.AtLeast(2));
+        const unsigned hidden =
+            LowestHiddenPair(view, unit.AtLeast(1) & ~unit.AtLeast(2), unitSquares);
+        if (naked == NoMask && hidden == NoMask) {
+            barren |= 1U << k;
+            continue;
         }
+        if (naked <= hidden)
+            RecordNaked(step, unit, naked, 2, u, t);
+        else
+            RecordHidden(step, view, unitSquares, hidden, u, t);
+        return true;
     }
     return false;
 }
 
-bool FindTriples(const CandidateView &view, FoundStep &step)
+bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barren)
 {
-    for (int t = 0; t < 3; ++t) {
-        for (int u = 0; u < 9; ++u) {
-            const UnitView &unit = view.Units[t * 9 + u];
-            const unsigned naked = LowestNakedMask(unit, 3, unit.AtLeast(3));
-            if (naked == NoMask)
-                continue;
-            RecordNaked(step, unit, naked, 3, u, t);
-            return true;
+    for (int k = 0; k < 27; ++k) {
+        if ((barren >> k) & 1U)
+            continue;
+        const UnitView &unit = view.Units[k];
+        const unsigned naked = LowestNakedMask(unit, 3, unit.AtLeast(3));
+        if (naked == NoMask) {
+            barren |= 1U << k;
+            continue;
         }
+        RecordNaked(step, unit, naked, 3, k % 9, k / 9);
+        return true;
     }
     return false;
+}
+
+bool FindPairs(const CandidateView &view, FoundStep &step)
+{
+    std::uint32_t barren = 0;
+    return FindPairs(view, step, barren);
+}
+
+bool FindTriples(const CandidateView &view, FoundStep &step)
+{
+    std::uint32_t barren = 0;
+    return FindTriples(view, step, barren);
 }
 
 } // namespace quorix
