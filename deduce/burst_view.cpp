@@ -86,6 +86,9 @@ void BurstView::Rebuild()
     ChangedUnits = 0;
     NoPairUnits = 0;
     NoTripleUnits = 0;
+    ChangedDigits = 0;
+    NoGroupToLineDigits = 0;
+    NoLineToGroupDigits = {};
 }
 
 void BurstView::DeriveUnitSets()
@@ -128,6 +131,42 @@ bool BurstView::FindPairs(FoundStep &step)
     return found;
 }
 
+void BurstView::SettleChangedDigits()
+{
+    NoGroupToLineDigits &= ~ChangedDigits;
+    NoLineToGroupDigits[0] &= ~ChangedDigits;
+    NoLineToGroupDigits[1] &= ~ChangedDigits;
+    ChangedDigits = 0;
+}
+
+bool BurstView::FindGroupToLine(std::int16_t digitFilter, FoundStep &step)
+{
+    SettleChangedDigits();
+    const bool found = quorix::FindGroupToLine(Current, digitFilter, step, NoGroupToLineDigits);
+    assert(SameAsFullSearch(
+        Current,
+        [digitFilter](const CandidateView &v, FoundStep &s) {
+            return quorix::FindGroupToLine(v, digitFilter, s);
+        },
+        found, step));
+    return found;
+}
+
+bool BurstView::FindLineToGroup(std::int16_t digitFilter, UnitType lineType, FoundStep &step)
+{
+    assert(lineType == UnitRow || lineType == UnitColumn);
+    SettleChangedDigits();
+    const bool found = quorix::FindLineToGroup(Current, digitFilter, lineType, step,
+                                               NoLineToGroupDigits[lineType]);
+    assert(SameAsFullSearch(
+        Current,
+        [digitFilter, lineType](const CandidateView &v, FoundStep &s) {
+            return quorix::FindLineToGroup(v, digitFilter, lineType, s);
+        },
+        found, step));
+    return found;
+}
+
 bool BurstView::FindTriples(FoundStep &step)
 {
     NoTripleUnits &= ~ChangedUnits;
@@ -153,6 +192,7 @@ void BurstView::Refresh(int square)
 
 void BurstView::Remove(int square, unsigned removed)
 {
+    ChangedDigits |= removed;
     RemoveOne(square, removed);
     const std::uint64_t bit = std::uint64_t{1} << (square & 63);
     for (unsigned rest = removed; rest != 0; rest &= rest - 1) {
@@ -193,6 +233,7 @@ void BurstView::Place(int square, int digit)
     SquareSet &places = Current.Places[digit];
     places = places - struck;
     const unsigned bit = 1U << digit;
+    ChangedDigits |= bit;
     for (std::uint64_t w = struck.Low; w != 0; w &= w - 1)
         RemoveOne(std::countr_zero(w), bit);
     for (std::uint64_t w = struck.High; w != 0; w &= w - 1)

@@ -49,6 +49,11 @@ public:
     // against a full search.
     bool FindPairs(FoundStep &step);
     bool FindTriples(FoundStep &step);
+    // Rules 3 to 5 likewise, per digit: a digit searched in vain is skipped until one of its
+    // candidates goes, since those rules read nothing but the digit's places. OnceIn and TwiceIn
+    // must be current.
+    bool FindGroupToLine(std::int16_t digitFilter, FoundStep &step);
+    bool FindLineToGroup(std::int16_t digitFilter, UnitType lineType, FoundStep &step);
 
 private:
     // Takes the candidates `removed` out of every part of the view for `square`.
@@ -64,6 +69,14 @@ private:
     // gives that rule no step on the view as it is.
     std::uint32_t NoPairUnits = 0;
     std::uint32_t NoTripleUnits = 0;
+    // Digits that lost a candidate since the digit caches below were last brought up to date.
+    unsigned ChangedDigits = 0;
+    // Digits searched in vain by rule 3 (rules 4, 5): bit d set and not in ChangedDigits means
+    // digit d gives that rule no step on the view as it is.
+    unsigned NoGroupToLineDigits = 0;
+    std::array<unsigned, 2> NoLineToGroupDigits{}; // rows, columns
+    // Drops the changed digits from the digit caches.
+    void SettleChangedDigits();
 };
 
 } // namespace quorix

@@ -131,9 +131,9 @@ bool Form1::FindStep(std::int16_t digitFilter)
             ActiveBurst->DeriveUnitSets();
             assert(ActiveBurst->MatchesStore());
             found = FindOnlyPlace(view, digitFilter, step)
-                    || FindGroupToLine(view, digitFilter, step)
-                    || FindLineToGroup(view, digitFilter, UnitRow, step)
-                    || FindLineToGroup(view, digitFilter, UnitColumn, step)
+                    || ActiveBurst->FindGroupToLine(digitFilter, step)
+                    || ActiveBurst->FindLineToGroup(digitFilter, UnitRow, step)
+                    || ActiveBurst->FindLineToGroup(digitFilter, UnitColumn, step)
                     || ActiveBurst->FindPairs(step) || ActiveBurst->FindTriples(step);
         }
     } else {

@@ -31,10 +31,13 @@ void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, St
 
 } // namespace
 
-bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step,
+                     unsigned &barren)
 {
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
+        if ((barren >> d) & 1U)
+            continue;
         // Groups holding d exactly twice.
         for (std::uint32_t groups = view.TwiceIn[d] >> 18; groups != 0; groups &= groups - 1) {
             const int g = std::countr_zero(groups);
@@ -55,12 +58,13 @@ bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundS
                 }
             }
         }
+        barren |= 1U << d;
     }
     return false;
 }
 
 bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
-                     FoundStep &step)
+                     FoundStep &step, unsigned &barren)
 {
     assert((lineType == UnitRow || lineType == UnitColumn) && "lines are rows or columns");
     // Two squares of a row share a group when they share a band of three columns; two squares
@@ -70,6 +74,8 @@ bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitTy
         lineType == UnitRow ? StepWording::RowToGroup : StepWording::ColumnToGroup;
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
+        if ((barren >> d) & 1U)
+            continue;
         for (std::uint32_t lines = (view.TwiceIn[d] >> (lineType * 9)) & 0x1FFU; lines != 0;
              lines &= lines - 1) {
             const int line = std::countr_zero(lines);
@@ -83,8 +89,22 @@ bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitTy
                 return true;
             }
         }
+        barren |= 1U << d;
     }
     return false;
+}
+
+bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+{
+    unsigned barren = 0;
+    return FindGroupToLine(view, digitFilter, step, barren);
+}
+
+bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
+                     FoundStep &step)
+{
+    unsigned barren = 0;
+    return FindLineToGroup(view, digitFilter, lineType, step, barren);
 }
 
 } // namespace quorix

@@ -150,6 +150,13 @@ bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundS
 // position.
 bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
                      FoundStep &step);
+// The same three rules skipping the digit codes in `barren` (bit d: digit code d), which the
+// caller knows to give that rule no step; the digits searched in vain are added to it. Each
+// rule reads, per digit, nothing but the places of that digit.
+bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step,
+                     unsigned &barren);
+bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
+                     FoundStep &step, unsigned &barren);
 // Rule 6: naked, then hidden pair per two-digit mask in ascending order, per unit.
 bool FindPairs(const CandidateView &view, FoundStep &step);
 // Rule 7: three squares of a unit with the same three-digit mask.
