@@ -16,12 +16,7 @@ int StrikeSquare(const CandidateView &view, int d, SquareSet target, SquareSet p
 
 void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, StepWording wording)
 {
-    step.Kind = StepStrike;
-    step.Target = static_cast<std::int16_t>(square * 9 + d);
-    step.Digit = -1;
-    step.Square = static_cast<std::int16_t>(square);
-    step.Unit = static_cast<std::int16_t>(unit);
-    step.UnitType = static_cast<std::int16_t>(unitType);
+    SetStrike(step, square, d, unit, unitType);
     step.Wording = wording;
     step.Numbers[0] = static_cast<std::uint8_t>(d);
     step.Numbers[1] = static_cast<std::uint8_t>(unit);

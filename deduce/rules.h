@@ -115,6 +115,18 @@ struct FoundStep
     bool WordNow = true;
 };
 
+// Records a strike of digit code `d` from `square`, framing `square` and the unit the pattern was
+// found in; the caller adds the wording.
+inline void SetStrike(FoundStep &step, int square, int d, int unit, int unitType)
+{
+    step.Kind = StepStrike;
+    step.Target = static_cast<std::int16_t>(square * 9 + d);
+    step.Digit = -1;
+    step.Square = static_cast<std::int16_t>(square);
+    step.Unit = static_cast<std::int16_t>(unit);
+    step.UnitType = static_cast<std::int16_t>(unitType);
+}
+
 // Writes the explanation of `step`, from its record, into `text` (replacing what was there).
 void WordStep(const FoundStep &step, std::string &text);
 // Called by a rule once it has recorded a step.

@@ -77,12 +77,7 @@ unsigned LowestHiddenPair(const CandidateView &view, unsigned exactlyTwice, Squa
 
 void RecordStrike(FoundStep &step, int square, int d, int u, int t)
 {
-    step.Kind = StepStrike;
-    step.Target = static_cast<std::int16_t>(square * 9 + d);
-    step.Digit = -1;
-    step.Square = static_cast<std::int16_t>(square);
-    step.Unit = static_cast<std::int16_t>(u);
-    step.UnitType = static_cast<std::int16_t>(t);
+    SetStrike(step, square, d, u, t);
     step.Numbers[0] = static_cast<std::uint8_t>(square);
     step.Numbers[1] = static_cast<std::uint8_t>(d);
 }
