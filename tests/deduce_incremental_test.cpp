@@ -92,19 +92,10 @@ TEST(BurstView, FollowsTheStoreThroughWholeSolves)
                 }
                 if (filter >= 0)
                     continue;
-                int open = 0;
-                while (open < SquareCount
-                       && (form.Board.Grid[open] >= 0 || form.Controls.CandidateBits[open] == 0))
-                    ++open;
-                if (open == SquareCount)
+                if (!testing::GuessFirstOpenSquare(form))
                     break;
                 // A guess changes many squares at once: the view is built again, as each
                 // burst's is.
-                form.SetSquare(
-                    static_cast<std::int16_t>(open),
-                    static_cast<std::int16_t>(std::countr_zero(form.Controls.CandidateBits[open])),
-                    true);
-                form.StrikeSetDigits();
                 view.Rebuild();
                 ASSERT_TRUE(view.MatchesStore());
             }

@@ -1,6 +1,7 @@
 // The fast rules against a plain transcription of their written scans, square by square and
 // mask by mask with no bit tricks, on many real and random boards.
 #include "deduce/rules.h"
+#include "test_support.h"
 #include "window/form1.h"
 
 #include <gtest/gtest.h>
@@ -399,17 +400,8 @@ TEST(FindStepAgainstReference, AgreesAtEveryStepOfManyPuzzles)
                 }
                 if (filter >= 0)
                     continue;
-                int open = 0;
-                while (open < SquareCount
-                       && (form.Board.Grid[open] >= 0 || form.Controls.CandidateBits[open] == 0))
-                    ++open;
-                if (open == SquareCount)
+                if (!testing::GuessFirstOpenSquare(form))
                     break;
-                form.SetSquare(
-                    static_cast<std::int16_t>(open),
-                    static_cast<std::int16_t>(std::countr_zero(form.Controls.CandidateBits[open])),
-                    true);
-                form.StrikeSetDigits();
             }
         }
     }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <fstream>
 #include <functional>
@@ -16,6 +17,23 @@
 #include <vector>
 
 namespace quorix::testing {
+
+// Guesses the lowest candidate of the first empty square that has one, re-striking after it, as
+// a search stuck on logic would; false when there is no such square.
+inline bool GuessFirstOpenSquare(Form1 &form)
+{
+    int open = 0;
+    while (open < SquareCount
+           && (form.Board.Grid[open] >= 0 || form.Controls.CandidateBits[open] == 0))
+        ++open;
+    if (open == SquareCount)
+        return false;
+    form.SetSquare(static_cast<std::int16_t>(open),
+                   static_cast<std::int16_t>(std::countr_zero(form.Controls.CandidateBits[open])),
+                   true);
+    form.StrikeSetDigits();
+    return true;
+}
 
 // A few puzzles used across the tests (81 characters, '.' = empty).
 // Solved by singles alone.
