@@ -1,10 +1,11 @@
 // The board operations every auto cycle repeats, on a board in the middle of a solve: the full
 // re-strike after each step, the consistency check after each burst, and the snapshot pair
 // behind every guess and backtrack.
+#include "tools/form_setup.h"
+#include "tools/puzzle_file.h"
 #include "window/form1.h"
 
 #include <benchmark/benchmark.h>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -21,18 +22,10 @@ struct MidSolve
 // some squares set, most of the rest down to a few candidates.
 std::unique_ptr<MidSolve> MidSolveBoard(int steps)
 {
-    std::ifstream in(std::string(QUORIX_PUZZLE_DIR) + "/hard-95.txt");
-    std::string puzzle;
-    std::getline(in, puzzle);
     auto fixture = std::make_unique<MidSolve>();
     Form1 &form = fixture->Form;
     form.Form_Load();
-    for (int s = 0; s < SquareCount && s < static_cast<int>(puzzle.size()); ++s) {
-        const char c = puzzle[s];
-        form.Board.Givens[s] = static_cast<std::int16_t>(c >= '1' && c <= '9' ? c - '1' : Empty);
-    }
-    form.LoadGivens();
-    form.StrikeSetDigits();
+    StartPuzzle(form, ReadPuzzle(PuzzleSetPath("hard-95.txt"), 1));
     for (int i = 0; i < steps && form.FindStep(-1); ++i)
         form.ApplyStep();
     return fixture;
@@ -64,7 +57,7 @@ void BM_SaveSnapshot(benchmark::State &state)
     Form1 &form = fixture->Form;
     for (auto _ : state) {
         form.SaveSnapshot(5);
-        benchmark::DoNotOptimize(form.Snapshots.DepthSlots[5]);
+        benchmark::DoNotOptimize(form.Guesses.DepthSlots[5]);
     }
 }
 BENCHMARK(BM_SaveSnapshot);

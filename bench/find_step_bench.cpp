@@ -1,9 +1,10 @@
 // FindStep on three kinds of board: a step the first rule finds, a step only the last rule
 // finds, and a board where every rule runs and finds nothing (the end of every auto burst).
+#include "tools/form_setup.h"
+#include "tools/puzzle_file.h"
 #include "window/form1.h"
 
 #include <benchmark/benchmark.h>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -21,11 +22,7 @@ std::unique_ptr<Fixture> Started(const std::string &puzzle)
     auto fixture = std::make_unique<Fixture>();
     Form1 &form = fixture->Form;
     form.Form_Load();
-    for (int s = 0; s < SquareCount; ++s)
-        form.Board.Givens[s] =
-            static_cast<std::int16_t>(puzzle[s] >= '1' && puzzle[s] <= '9' ? puzzle[s] - '1' : -1);
-    form.LoadGivens();
-    form.StrikeSetDigits();
+    StartPuzzle(form, puzzle);
     return fixture;
 }
 
@@ -41,21 +38,11 @@ template <typename Stop> bool RunUntil(Form1 &form, Stop stop)
     return false;
 }
 
-// The n-th puzzle (from 1) of a puzzle file.
-std::string Puzzle(const char *file, int n)
-{
-    std::ifstream in(std::string(QUORIX_PUZZLE_DIR) + "/" + file);
-    std::string line;
-    while (n-- > 0)
-        std::getline(in, line);
-    return line;
-}
-
 // A board where every rule runs and finds nothing: the second of the hardest puzzles after the
 // rules have done what they can (56 squares open, 204 candidates alive).
 std::unique_ptr<Fixture> Stuck()
 {
-    auto fixture = Started(Puzzle("hardest-11.txt", 2));
+    auto fixture = Started(ReadPuzzle(PuzzleSetPath("hardest-11.txt"), 2));
     RunUntil(fixture->Form, [](const Form1 &) { return false; });
     return fixture;
 }
@@ -84,9 +71,8 @@ BENCHMARK(BM_FindStepFirstRule);
 // earlier rules, guessing the lowest candidate of the first open square when they run dry.
 void BM_FindStepOnlyTriples(benchmark::State &state)
 {
-    std::ifstream in(std::string(QUORIX_PUZZLE_DIR) + "/hardest-375.txt");
-    for (std::string puzzle; std::getline(in, puzzle);) {
-        auto fixture = Started(puzzle);
+    for (const PuzzleLine &line : ReadPuzzleLines(PuzzleSetPath("hardest-375.txt"))) {
+        auto fixture = Started(line.Text);
         Form1 &form = fixture->Form;
         const auto isTriple = [](const Form1 &f) {
             return f.Board.Explanation.find(',') != std::string::npos;
@@ -96,16 +82,8 @@ void BM_FindStepOnlyTriples(benchmark::State &state)
                 Measure(state, form, true);
                 return;
             }
-            int open = 0;
-            while (open < SquareCount && form.Controls.CandidateBits[open] == 0)
-                ++open;
-            if (open == SquareCount)
+            if (!GuessFirstOpenSquare(form))
                 break;
-            form.SetSquare(
-                static_cast<std::int16_t>(open),
-                static_cast<std::int16_t>(std::countr_zero(form.Controls.CandidateBits[open])),
-                true);
-            form.StrikeSetDigits();
         }
     }
     state.SkipWithError("no board that only a triple solves");

@@ -11,23 +11,24 @@
 
 namespace quorix {
 
-// Board statuses returned by CheckBoard.
+// What CheckBoard finds. The values are part of the program's record of a board (codes 0 to 2
+// are not used).
 enum BoardStatus : std::int32_t {
-    StatusImpossible = 3,
-    StatusSolved = 4,
-    StatusConsistent = 5,
-    StatusNotStarted = 6,
-    StatusNothingEntered = 7,
-    StatusTooFew = 8,
+    StatusImpossible = 3,     // a digit twice in a unit, or an empty square with no candidate
+    StatusSolved = 4,         // every square set and shown, no conflict
+    StatusConsistent = 5,     // no conflict, squares still open
+    StatusNotStarted = 6,     // an empty square in setup form, or nothing struck yet
+    StatusNothingEntered = 7, // every candidate shows
+    StatusTooFew = 8,         // fewer than ten squares set
 };
 
-// Kinds of the pending step.
-enum StepKinds : std::int32_t {
+// What the pending step asks ApplyStep to do.
+enum PendingStepKind : std::int32_t {
     StepNone = 0,
-    StepPlace = 1,
-    StepStrike = 2,
-    StepRestrike = 3,
-    StepNothingFound = 7,
+    StepPlace = 1,        // put StepDigit in square StepTarget
+    StepStrike = 2,       // strike candidate StepTarget
+    StepRestrike = 3,     // only strike the set digits from their units again
+    StepNothingFound = 7, // the last search found nothing; nothing to carry out
 };
 
 constexpr std::int16_t Empty = -1;
@@ -39,15 +40,24 @@ struct BoardState
     std::array<std::int16_t, 82> Givens{};
     std::array<Colour, 10> DigitColours{};
 
+    // The latest finding of CheckBoard or FindStep, and where it is (negative: nowhere).
     std::string Explanation;
-    std::int16_t HighlightSquare = 0;
-    std::int16_t HighlightUnit = 0;
-    std::int16_t HighlightUnitType = 0;
+    int HighlightSquare = 0;
+    int HighlightUnit = 0;
+    int HighlightUnitType = 0;
 
-    std::int32_t StepKind = StepNone;
-    std::int16_t StepTarget = 0;
-    std::int16_t StepDigit = 0;
+    PendingStepKind StepKind = StepNone;
+    int StepTarget = 0; // a square for StepPlace, a candidate number for StepStrike
+    int StepDigit = 0;
+    // A guess has been made by Auto, or advised by Next, since the board was last laid out.
     bool Guessed = false;
+
+    // Forgets the pending step: nothing is left to carry out.
+    void ForgetStep()
+    {
+        StepTarget = -1;
+        StepKind = StepNone;
+    }
 };
 
 } // namespace quorix

@@ -65,93 +65,94 @@ bool AnyDuplicate(const std::array<std::uint16_t, 88> &bits)
     return any != 0;
 }
 
+// What one sweep over the squares gathers: a digit bit per square (0 when empty), and the
+// counts the check decides by once it has found no duplicate.
+struct BoardCounts
+{
+    std::array<std::uint16_t, 88> DigitBits{};
+    int SetSquares = 0;
+    int VisibleSquares = 0;
+    int VisibleCandidates = 0;
+    int ShownAndSet = 0;
+    int LastDead = -1; // the last empty square in solving form with nothing left, if any
+};
+
+BoardCounts CountBoard(const BoardState &board, const ControlStore &controls)
+{
+    BoardCounts counts;
+    for (int s = 0; s < SquareCount; ++s) {
+        const int d = board.Grid[s];
+        const int set = d >= 0 ? 1 : 0;
+        counts.DigitBits[s] = static_cast<std::uint16_t>(set != 0 ? 1U << (d & 15) : 0U);
+        counts.SetSquares += set;
+        const int shown = controls.Squares[s].Visible ? 1 : 0;
+        counts.VisibleSquares += shown;
+        counts.ShownAndSet += shown & set;
+        const int candidates = controls.VisibleCandidateCount(s);
+        counts.LastDead = (shown == 0 && candidates == 0) ? s : counts.LastDead;
+        counts.VisibleCandidates += candidates;
+    }
+    return counts;
+}
+
+// Words the duplicate the check reports: the lowest digit set twice in a unit, then rows
+// before columns before groups, then the lowest unit index.
+void ReportDuplicate(const std::array<std::uint16_t, 88> &digitBits, BoardState &board)
+{
+    std::array<std::uint16_t, 27> duplicated{};
+    std::uint16_t anyDuplicate = 0;
+    for (int unit = 0; unit < 27; ++unit) {
+        std::uint16_t seen = 0, twice = 0;
+        for (const int square : UnitSquares[unit / 9][unit % 9]) {
+            twice |= seen & digitBits[square];
+            seen |= digitBits[square];
+        }
+        duplicated[unit] = twice;
+        anyDuplicate |= twice;
+    }
+    const int d = std::countr_zero(anyDuplicate);
+    for (int unit = 0; unit < 27; ++unit) {
+        if (((duplicated[unit] >> d) & 1U) == 0)
+            continue;
+        const int t = unit / 9, u = unit % 9;
+        board.Explanation =
+            "More than one " + std::to_string(d + 1) + UnitWords[t] + " " + std::to_string(u + 1);
+        board.HighlightUnit = u;
+        board.HighlightUnitType = t;
+        return;
+    }
+}
+
 } // namespace
 
-std::int32_t Form1::CheckBoard()
+BoardStatus Form1::CheckBoard()
 {
-    bool consistent = true;
-
-    // One digit bit per square, and in the same sweep the counts of passes 2 and 3 (used only
-    // when pass 1 finds no duplicate): set squares, shown squares and candidates, shown squares
-    // that are set, and the last empty square in solving form with nothing left.
-    std::array<std::uint16_t, 88> digitBits{};
-    int setSquares = 0;
-    int visibleSquares = 0, visibleCandidates = 0, shownAndSet = 0, lastDead = -1;
-    for (int s = 0; s < SquareCount; ++s) {
-        const int d = Board.Grid[s];
-        const int set = d >= 0 ? 1 : 0;
-        digitBits[s] = static_cast<std::uint16_t>(set != 0 ? 1U << (d & 15) : 0U);
-        setSquares += set;
-        const int shown = Controls.Squares[s].Visible ? 1 : 0;
-        visibleSquares += shown;
-        shownAndSet += shown & set;
-        const int count = Controls.VisibleCandidateCount(s);
-        lastDead = (shown == 0 && count == 0) ? s : lastDead;
-        visibleCandidates += count;
-    }
-
-    // Pass 1: a digit twice in a unit. The report names the lowest such digit, then rows
-    // before columns before groups, then the lowest unit index.
-    if (AnyDuplicate(digitBits)) {
-        std::array<std::uint16_t, 27> duplicated{};
-        std::uint16_t anyDuplicate = 0;
-        for (int t = 0; t < 3; ++t) {
-            for (int u = 0; u < 9; ++u) {
-                std::uint16_t seen = 0, twice = 0;
-                for (int p = 0; p < 9; ++p) {
-                    const std::uint16_t bit = digitBits[UnitSquares[t][u][p]];
-                    twice |= seen & bit;
-                    seen |= bit;
-                }
-                duplicated[t * 9 + u] = twice;
-                anyDuplicate |= twice;
-            }
-        }
-        const int d = std::countr_zero(anyDuplicate);
-        for (int unit = 0; unit < 27; ++unit) {
-            if ((duplicated[unit] >> d) & 1U) {
-                const int t = unit / 9, u = unit % 9;
-                consistent = false;
-                Board.Explanation = "More than one " + std::to_string(d + 1) + UnitWords[t] + " "
-                                    + std::to_string(u + 1);
-                Board.HighlightUnit = static_cast<std::int16_t>(u);
-                Board.HighlightUnitType = static_cast<std::int16_t>(t);
-                break;
-            }
-        }
-    }
-
-    bool full = true, emptySquareShown = false;
-    if (consistent) {
-        // Passes 2 and 3, from the counts of the sweep.
-        full = shownAndSet == SquareCount;
-        // An empty square shown: fewer shown squares are set than are shown.
-        emptySquareShown = shownAndSet != visibleSquares;
-        if (lastDead >= 0) {
-            consistent = false;
-            Board.Explanation = "No possibilities left for square " + std::to_string(lastDead + 1);
-            Board.HighlightSquare = static_cast<std::int16_t>(lastDead);
-        }
-    } else {
-        // The counts stay 0 when a duplicate is found.
-        setSquares = 0;
-        visibleSquares = 0;
-        visibleCandidates = 0;
-    }
-
+    // The counts stay 0 when a duplicate is found, which decides first anyway.
+    const BoardCounts counts = CountBoard(Board, Controls);
     Controls.Highlights[0].Visible = false;
     Controls.Highlights[1].Visible = false;
-
-    if (!consistent)
+    if (AnyDuplicate(counts.DigitBits)) {
+        ReportDuplicate(counts.DigitBits, Board);
         return StatusImpossible;
-    if (setSquares < 10)
+    }
+    if (counts.LastDead >= 0) {
+        Board.Explanation =
+            "No possibilities left for square " + std::to_string(counts.LastDead + 1);
+        Board.HighlightSquare = counts.LastDead;
+        return StatusImpossible;
+    }
+    if (counts.SetSquares < 10)
         return StatusTooFew;
-    if (visibleCandidates == CandidateCount)
+    if (counts.VisibleCandidates == CandidateCount)
         return StatusNothingEntered;
-    if ((9 * visibleSquares + visibleCandidates == CandidateCount && visibleSquares < SquareCount)
+    // An empty square is shown (in setup form) when fewer shown squares are set than are shown;
+    // solving has not begun either while every hidden square still shows all nine candidates.
+    const bool emptySquareShown = counts.ShownAndSet != counts.VisibleSquares;
+    if ((9 * counts.VisibleSquares + counts.VisibleCandidates == CandidateCount
+         && counts.VisibleSquares < SquareCount)
         || emptySquareShown)
         return StatusNotStarted;
-    if (full)
+    if (counts.ShownAndSet == SquareCount)
         return StatusSolved;
     return StatusConsistent;
 }

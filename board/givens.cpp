@@ -7,10 +7,9 @@ void Form1::LoadGivens()
 {
     for (int s = 0; s < SquareCount; ++s) {
         Board.Grid[s] = Board.Givens[s];
-        SetSquare(static_cast<std::int16_t>(s), Board.Grid[s], true);
+        SetSquare(s, Board.Grid[s], true);
     }
-    Board.StepTarget = -1;
-    Board.StepKind = StepNone;
+    Board.ForgetStep();
     Board.Guessed = false;
 }
 
@@ -21,8 +20,7 @@ void Form1::EnterSetupMode()
         square.Visible = true;
         square.Enabled = true;
     }
-    Board.StepTarget = -1;
-    Board.StepKind = StepNone;
+    Board.ForgetStep();
     Board.Guessed = false;
 }
 

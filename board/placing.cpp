@@ -3,23 +3,14 @@
 
 namespace quorix {
 
-std::int16_t Form1::SquareOfUnit(std::int16_t unit, std::int16_t position, std::int16_t unitType)
-{
-    if (unitType < UnitRow || unitType > UnitGroup) {
-        PlatformRef.MessageBox("Invalid type - something wrong");
-        return 0;
-    }
-    return UnitSquare(unit, position, unitType);
-}
-
-void Form1::SetSquare(std::int16_t square, std::int16_t code, bool showCandidates)
+void Form1::SetSquare(int square, int code, bool showCandidates)
 {
     assert(square >= 0 && square < SquareCount && "square out of range");
     auto &button = Controls.Squares[square];
     if (code > -1) {
         assert(code < DigitCount && "digit code out of range");
         Controls.CandidateBits[square] = 0;
-        Board.Grid[square] = code;
+        Board.Grid[square] = static_cast<std::int16_t>(code);
         button.Caption = static_cast<char>('1' + code);
         button.Background = Board.DigitColours[code];
         button.Visible = true;
@@ -99,7 +90,7 @@ void Form1::ApplyStep()
     }
 }
 
-void Form1::cmdEle_Click(std::int16_t index)
+void Form1::cmdEle_Click(int index)
 {
     Controls.SetCandidateVisible(index, false);
     StrikeSetDigits();

@@ -12,8 +12,8 @@ namespace quorix {
 
 enum UnitType : std::int16_t { UnitRow = 0, UnitColumn = 1, UnitGroup = 2 };
 
-// The square at `position` of unit `unit` of type `type` (0..2); see Form1::SquareOfUnit for
-// the checked form used by the logic.
+// The square at `position` of unit `unit` of type `type` (0..2). The logic reads the table
+// UnitSquares below, built from it.
 constexpr std::int16_t UnitSquare(int unit, int position, int type)
 {
     switch (type) {

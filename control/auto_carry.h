@@ -29,10 +29,13 @@ struct AutoCarry
     // View equals a view built afresh from the store; only ever true while Struck is.
     bool ViewCurrent = false;
     BurstView View;
+    // The step FindStep found last through the view; its sentence is written once the burst
+    // that found it ends.
+    FoundStep LastStep;
 
     struct SlotKnowledge
     {
-        std::uint64_t Stamp = 0; // SnapshotStore::DepthStamps of the slot when it was saved
+        std::uint64_t Stamp = 0; // GuessStack::DepthStamps of the slot when it was saved
         bool Struck = false;
         bool HasView = false; // SlotViews holds the view of the slot's board
     };
@@ -45,15 +48,27 @@ struct AutoCarry
         Struck = false;
         ViewCurrent = false;
     }
+    // Makes the view current on a struck board.
+    void BringViewUpToDate()
+    {
+        if (Struck && !ViewCurrent) {
+            View.Rebuild();
+            ViewCurrent = true;
+        }
+    }
     // Takes note of what is known about the board just saved into depth slot `slot`.
     void Remember(const Form1 &form, int slot);
     // After depth slot `slot` was restored: what was known about it when it was saved, if the
     // slot still holds that board.
     void Recall(const Form1 &form, int slot);
-};
 
-// SetSquare of `digit` into `square` and the strike of that digit from the square's peers,
-// which on a struck board is the whole of StrikeSetDigits; the view follows when it is current.
-void PlaceOnStruckBoard(Form1 &form, AutoCarry &carry, int square, int digit);
+    // SetSquare of `digit` into `square` and the strike of that digit from the square's
+    // peers, which on a struck board is the whole of StrikeSetDigits; the view follows when it
+    // is current.
+    void PlaceOnStruckBoard(Form1 &form, int square, int digit);
+    // ApplyStep on a struck board whose view is current; the view follows every square that
+    // changes.
+    void ApplyStepOnStruckBoard(Form1 &form);
+};
 
 } // namespace quorix

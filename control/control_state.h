@@ -1,8 +1,11 @@
-// Solving control's own fields: the snapshot slots, the guess stack, the stop request and the
-// copy of the first solution kept by the uniqueness check.
+// Solving control's own fields: the save slot, the guess stack with its depth slots, the stop
+// request, and what the uniqueness check keeps.
 #pragma once
 
+#include "board/board_state.h"
+
 #include <array>
+#include <bit>
 #include <cstdint>
 
 namespace quorix {
@@ -17,40 +20,72 @@ struct Snapshot
 
 constexpr int DepthSlotCount = 82;
 
+// The single save slot of Save and Restore.
 struct SnapshotStore
 {
     Snapshot SaveSlot;
     bool SaveSlotUsed = false; // nothing is restored from a slot never saved since start-up
-    std::array<Snapshot, DepthSlotCount> DepthSlots{};
-    // Per depth slot, the number of the save that last wrote it (0: none yet), so that what the
-    // auto loop knows about a slot's content can be checked to still be about that content.
-    std::array<std::uint64_t, DepthSlotCount> DepthStamps{};
+    // Saves into depth slots so far: each save stamps its slot with the next number, so that
+    // what the auto loop knows about a slot's content can be checked to still be about it.
     std::uint64_t Saves = 0;
 };
 
+// The search of one auto run: a stack of guesses, and per depth the slot holding the board
+// from just before that depth's guess.
 struct GuessStack
 {
     // Calls of GuessOrBacktrack since the auto run started; 0 starts a fresh stack. Wide so it
     // never wraps back to 0 in a long run.
     std::int64_t GuessCount = 0;
-    std::int16_t GuessDepth = -1;
+    int GuessDepth = -1; // top of the stack; -1 when empty
     std::array<std::int16_t, DepthSlotCount> GuessSquare{};
-    std::array<std::int16_t, 82> GuessDigit{}; // indexed by square
-    std::array<std::uint16_t, DepthSlotCount> GuessOptions{}; // bit d: digit code d was a candidate
-    bool ReverseGuessOrder = false;
+    std::array<std::int16_t, 82> GuessDigit{}; // the digit code tried, indexed by square
+    // Per depth, the candidates the square had when it was first guessed (bit d: digit code d).
+    std::array<std::uint16_t, DepthSlotCount> GuessOptions{};
+    std::array<Snapshot, DepthSlotCount> DepthSlots{};
+    // Per depth slot, the stamp of the save that last wrote it (0: none yet).
+    std::array<std::uint64_t, DepthSlotCount> DepthStamps{};
+
+    // The candidate a new guess tries first: the lowest in the normal order, the highest in
+    // the reversed one; digit code 0 when there is none.
+    [[nodiscard]] static int FirstOption(std::uint16_t options, bool reverse)
+    {
+        if (options == 0)
+            return 0;
+        return reverse ? 15 - std::countl_zero(options) : std::countr_zero(options);
+    }
+    // The recorded candidate the top guess tries after `current`, in the order in force; -1
+    // when every one has been tried.
+    [[nodiscard]] int NextOption(int current, bool reverse) const
+    {
+        const unsigned options = GuessOptions[GuessDepth];
+        if (!reverse) {
+            const unsigned above = options & ~((2U << current) - 1);
+            return current < 8 && above != 0 ? std::countr_zero(above) : -1;
+        }
+        const unsigned below = options & ((1U << current) - 1);
+        return current > 0 && below != 0 ? 31 - std::countl_zero(below) : -1;
+    }
 };
 
 struct DispatchState
 {
     bool StopAuto = false;
-    bool Closing = false; // the window is going away: every auto run ends at its next cycle
-    int AutoDepth = 0;    // auto runs in progress, nested ones included
-    std::int32_t LastAutoStatus = 0; // the status the latest auto run finished with
+    bool Closing = false;         // the window is going away: every auto run ends at its next cycle
+    int AutoDepth = 0;            // auto runs in progress, nested ones included
+    BoardStatus LastAutoStatus{}; // the status the latest auto run finished with
 };
+
+// What Check Unique said last.
+enum class UniqueVerdict { None, Unique, AnotherSolution };
 
 struct UniqueState
 {
     std::array<std::int16_t, 82> FirstSolution{};
+    // False: guesses try candidates from the lowest digit up; true: from the highest down.
+    // Check Unique turns it over, Reset clears it.
+    bool ReverseGuessOrder = false;
+    UniqueVerdict LastVerdict = UniqueVerdict::None;
 };
 
 // Counters of the latest auto run, for benchmarks.

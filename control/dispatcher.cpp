@@ -3,15 +3,47 @@
 
 namespace quorix {
 
-namespace {
+void Form1::cmdMode_Click(int index)
+{
+    RunPrologue();
+    switch (index) {
+    case ModeStart:
+        LoadGivens();
+        StrikeSetDigits();
+        break;
+    case ModeCheck:
+        ClickCheck();
+        break;
+    case ModeReset:
+        InitialiseWindow();
+        EnterSetupMode();
+        break;
+    case ModeAuto:
+        RunAuto();
+        break;
+    case ModeRestart:
+        LoadGivens();
+        EnterSetupMode();
+        break;
+    case ModeNext:
+        ClickNext();
+        break;
+    case ModeCheckUnique:
+        CheckUnique();
+        break;
+    case ModeSave:
+        SaveSnapshot(-1);
+        break;
+    case ModeRestore:
+        ClickRestore();
+        break;
+    default:
+        break;
+    }
+}
 
-constexpr std::string_view NothingEnteredMessage = "Nothing entered yet - please set some squares";
-constexpr std::string_view TooFewMessage = "Not enough squares set - please set some more";
-constexpr std::string_view HangOnPrefix = "Hang on, this is impossible!  ";
-
-} // namespace
-
-void Form1::cmdMode_Click(std::int16_t index)
+// Every click, nested ones included, starts here; it also stops a running auto loop.
+void Form1::RunPrologue()
 {
     Controls.Timer.Enabled = false;
     Controls.Timer.PeriodMs = 500;
@@ -20,125 +52,92 @@ void Form1::cmdMode_Click(std::int16_t index)
     Controls.Highlights[0].Visible = false;
     Controls.Highlights[1].Visible = false;
     Dispatch.StopAuto = true;
+}
 
-    switch (index) {
-    case ModeStart:
-        LoadGivens();
-        StrikeSetDigits();
+bool Form1::SendBackToSetup(BoardStatus status)
+{
+    if (status == StatusNothingEntered)
+        Controls.SetNews(news::NothingEntered);
+    else if (status == StatusTooFew)
+        Controls.SetNews(news::TooFew);
+    else
+        return false;
+    LoadGivens();
+    EnterSetupMode();
+    return true;
+}
+
+void Form1::ClickCheck()
+{
+    const BoardStatus status = CheckBoard();
+    if (SendBackToSetup(status))
+        return;
+    switch (status) {
+    case StatusNotStarted:
+        Controls.SetNews(news::NotStarted);
         break;
-
-    case ModeCheck:
-        switch (CheckBoard()) {
-        case StatusNothingEntered:
-            Controls.SetNews(NothingEnteredMessage);
-            LoadGivens();
-            EnterSetupMode();
-            break;
-        case StatusTooFew:
-            Controls.SetNews(TooFewMessage);
-            LoadGivens();
-            EnterSetupMode();
-            break;
-        case StatusNotStarted:
-            Controls.SetNews("Not started yet");
-            break;
-        case StatusImpossible:
-            Controls.SetNews("Impossible.  " + Board.Explanation);
-            Board.HighlightSquare = -1;
-            ShowHighlight();
-            break;
-        case StatusConsistent:
-            Controls.SetNews("Seems OK so far");
-            break;
-        case StatusSolved:
-            Controls.SetNews("Success!");
-            break;
-        default:
-            break;
-        }
+    case StatusImpossible:
+        Controls.SetNews(std::string(news::ImpossiblePrefix) + Board.Explanation);
+        // At most the unit is framed, never a square.
+        Board.HighlightSquare = -1;
+        ShowHighlight();
         break;
-
-    case ModeReset:
-        InitialiseWindow();
-        EnterSetupMode();
+    case StatusConsistent:
+        Controls.SetNews(news::SeemsOk);
         break;
-
-    case ModeAuto:
-        RunAuto();
+    case StatusSolved:
+        Controls.SetNews(news::Success);
         break;
-
-    case ModeRestart:
-        LoadGivens();
-        EnterSetupMode();
-        break;
-
-    case ModeNext: {
-        switch (CheckBoard()) {
-        case StatusNothingEntered:
-            Controls.SetNews(NothingEnteredMessage);
-            LoadGivens();
-            EnterSetupMode();
-            return;
-        case StatusTooFew:
-            Controls.SetNews(TooFewMessage);
-            LoadGivens();
-            EnterSetupMode();
-            return;
-        case StatusNotStarted:
-            cmdMode_Click(ModeStart);
-            StrikeSetDigits();
-            break;
-        case StatusImpossible:
-            Controls.SetNews(std::string(HangOnPrefix) + Board.Explanation);
-            ShowHighlight();
-            Board.StepKind = StepRestrike;
-            return;
-        default:
-            break;
-        }
-        ApplyStep();
-        if (FindStep(-1)) {
-            Controls.SetNews(Board.Explanation);
-            ShowHighlight();
-            return;
-        }
-        const std::int32_t status = CheckBoard();
-        Board.StepKind = StepNothingFound;
-        if (status == StatusSolved) {
-            Controls.SetNews("Success!  Found a solution.");
-        } else if (status == StatusImpossible) {
-            if (Board.Guessed)
-                Controls.SetNews("Guess was wrong.  Oh well, try again.");
-            else
-                Controls.SetNews(std::string(HangOnPrefix) + Board.Explanation);
-        } else {
-            Controls.SetNews("Tricky... save this, then have a guess and carry on");
-            Board.Guessed = true;
-        }
-        break;
-    }
-
-    case ModeCheckUnique:
-        CheckUnique();
-        break;
-
-    case ModeSave:
-        SaveSnapshot(-1);
-        break;
-
-    case ModeRestore:
-        // The slot holds nothing of the user's until the first Save; restoring it would fill
-        // the board with a meaningless grid.
-        if (!Snapshots.SaveSlotUsed) {
-            Controls.SetNews("Nothing saved yet");
-            break;
-        }
-        RestoreSnapshot(-1);
-        break;
-
     default:
         break;
     }
+}
+
+// Carries out the step the previous Next explained, then finds and explains the next one.
+void Form1::ClickNext()
+{
+    const BoardStatus status = CheckBoard();
+    if (SendBackToSetup(status))
+        return;
+    if (status == StatusNotStarted) {
+        cmdMode_Click(ModeStart);
+        StrikeSetDigits();
+    } else if (status == StatusImpossible) {
+        Controls.SetNews(std::string(news::HangOnPrefix) + Board.Explanation);
+        ShowHighlight();
+        Board.StepKind = StepRestrike;
+        return;
+    }
+    ApplyStep();
+    if (FindStep(-1)) {
+        Controls.SetNews(Board.Explanation);
+        ShowHighlight();
+        return;
+    }
+    const BoardStatus after = CheckBoard();
+    Board.StepKind = StepNothingFound;
+    if (after == StatusSolved) {
+        Controls.SetNews(news::FoundSolution);
+    } else if (after == StatusImpossible) {
+        if (Board.Guessed)
+            Controls.SetNews(news::GuessWasWrong);
+        else
+            Controls.SetNews(std::string(news::HangOnPrefix) + Board.Explanation);
+    } else {
+        Controls.SetNews(news::Tricky);
+        Board.Guessed = true;
+    }
+}
+
+void Form1::ClickRestore()
+{
+    // The slot holds nothing of the user's until the first Save; restoring it would fill the
+    // board with a meaningless grid.
+    if (!Snapshots.SaveSlotUsed) {
+        Controls.SetNews(news::NothingSaved);
+        return;
+    }
+    RestoreSnapshot(-1);
 }
 
 void Form1::RequestShutdown()

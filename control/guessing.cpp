@@ -2,46 +2,26 @@
 #include "control/auto_carry.h"
 #include "window/form1.h"
 
+#include <algorithm>
+#include <string>
+
 namespace quorix {
 
-namespace {
-
-// SetSquare of a guess and StrikeSetDigits, through what the auto loop knows when it is there.
-void PlaceGuess(Form1 &form, std::int16_t square, std::int16_t digit)
+bool Form1::GuessOrBacktrack(BoardStatus &status)
 {
-    AutoCarry *const carry = form.Carry;
-    if (carry != nullptr && carry->Struck) {
-        PlaceOnStruckBoard(form, *carry, square, digit);
-        return;
-    }
-    form.SetSquare(square, digit, true);
-    form.StrikeSetDigits();
-    if (carry != nullptr) {
-        carry->Struck = true;
-        carry->ViewCurrent = false;
-    }
+    return GuessOrBacktrack(status, nullptr);
 }
 
-} // namespace
-
-bool Form1::GuessOrBacktrack(std::int32_t &status)
+bool Form1::GuessOrBacktrack(BoardStatus &status, AutoCarry *carry)
 {
-    auto &g = Guesses;
-    bool exhausted = false;
+    GuessStack &g = Guesses;
     if (g.GuessCount == 0) {
         g.GuessDepth = -1;
         status = StatusConsistent;
     }
-
-    std::int16_t square = -1;
+    bool exhausted = false;
+    bool moved = false; // a guess was placed or a backtrack made: the status line says which
     if (status == StatusConsistent) {
-        square = 0;
-        for (int s = 0; s < SquareCount; ++s) {
-            if (Board.Grid[s] < 0) {
-                square = static_cast<std::int16_t>(s);
-                break;
-            }
-        }
         if (g.GuessDepth + 1 >= DepthSlotCount) {
             // Only reachable when the board was changed under a running search: make no guess
             // and end the run rather than write past the stack.
@@ -49,68 +29,90 @@ bool Form1::GuessOrBacktrack(std::int32_t &status)
             ++g.GuessCount;
             return false;
         }
-        ++g.GuessDepth;
-        SaveSnapshot(g.GuessDepth);
-        if (Carry != nullptr)
-            Carry->Remember(*this, g.GuessDepth);
-        g.GuessSquare[g.GuessDepth] = square;
-        // The lowest candidate in the normal order, the highest in the reversed one; digit
-        // code 0 when the square has none.
-        const std::uint16_t options = Controls.CandidateBits[square];
-        g.GuessOptions[g.GuessDepth] = options;
-        std::int16_t chosen = 0;
-        if (options != 0)
-            chosen = static_cast<std::int16_t>(g.ReverseGuessOrder ? 15 - std::countl_zero(options)
-                                                                   : std::countr_zero(options));
-        PlaceGuess(*this, square, chosen);
-        g.GuessDigit[square] = chosen;
-        ++Stats.Guesses;
+        MakeGuess(carry);
+        moved = true;
     } else if (status == StatusImpossible) {
         if (g.GuessDepth < 0) {
             // Nothing to go back to (the stack was emptied under a running search).
             ++g.GuessCount;
             return true;
         }
-        for (;;) {
-            square = g.GuessSquare[g.GuessDepth];
-            const std::int16_t current = g.GuessDigit[square];
-            RestoreSnapshot(g.GuessDepth);
-            if (Carry != nullptr)
-                Carry->Recall(*this, g.GuessDepth);
-            const std::uint16_t options = g.GuessOptions[g.GuessDepth];
-            std::int16_t next = -1;
-            if (!g.ReverseGuessOrder) {
-                const auto above = static_cast<std::uint16_t>(options & ~((2U << current) - 1));
-                if (current < 8 && above != 0)
-                    next = static_cast<std::int16_t>(std::countr_zero(above));
-            } else if (current > 0) {
-                const auto below = static_cast<std::uint16_t>(options & ((1U << current) - 1));
-                if (below != 0)
-                    next = static_cast<std::int16_t>(15 - std::countl_zero(below));
-            }
-            if (next < 0) {
-                --g.GuessDepth;
-                if (g.GuessDepth < 0) {
-                    exhausted = true;
-                    break;
-                }
-                continue;
-            }
-            PlaceGuess(*this, square, next);
-            g.GuessDigit[square] = next;
-            ++Stats.Guesses;
-            status = CheckBoard();
-            if (status != StatusImpossible)
-                break;
-        }
+        exhausted = Backtrack(status, carry);
+        moved = true;
     }
-
-    if (square >= 0) {
-        Controls.SetNews("Guessing " + std::to_string(g.GuessDigit[square] + 1) + " for square "
-                         + std::to_string(square + 1));
+    if (moved) {
+        // After an exhausted search this names the square of depth 0 and its last digit.
+        const int square = g.GuessSquare[std::max(g.GuessDepth, 0)];
+        std::string text(news::Guessing);
+        AppendNumber(text, g.GuessDigit[square] + 1);
+        text += news::ForSquare;
+        AppendNumber(text, square + 1);
+        Controls.SetNews(text);
     }
     ++g.GuessCount;
     return exhausted;
+}
+
+// A new guess on the first empty square (square 0 on a full board): its first candidate in the
+// order in force, over a snapshot of the board from before it.
+void Form1::MakeGuess(AutoCarry *carry)
+{
+    GuessStack &g = Guesses;
+    int square = 0;
+    while (square < SquareCount && Board.Grid[square] >= 0)
+        ++square;
+    if (square == SquareCount)
+        square = 0;
+    ++g.GuessDepth;
+    SaveSnapshot(g.GuessDepth);
+    if (carry != nullptr)
+        carry->Remember(*this, g.GuessDepth);
+    g.GuessSquare[g.GuessDepth] = static_cast<std::int16_t>(square);
+    const std::uint16_t options = Controls.CandidateBits[square];
+    g.GuessOptions[g.GuessDepth] = options;
+    PlaceGuess(square, GuessStack::FirstOption(options, Unique.ReverseGuessOrder), carry);
+}
+
+// Goes back to the latest guess and tries its next candidate, dropping levels that have none
+// left; a candidate that leaves the board impossible at once is passed over in the same call.
+// Returns true when every level is used up (the board is then as before the first guess).
+bool Form1::Backtrack(BoardStatus &status, AutoCarry *carry)
+{
+    GuessStack &g = Guesses;
+    for (;;) {
+        const int square = g.GuessSquare[g.GuessDepth];
+        const int current = g.GuessDigit[square];
+        RestoreSnapshot(g.GuessDepth);
+        if (carry != nullptr)
+            carry->Recall(*this, g.GuessDepth);
+        const int next = g.NextOption(current, Unique.ReverseGuessOrder);
+        if (next < 0) {
+            if (--g.GuessDepth < 0)
+                return true;
+            continue;
+        }
+        PlaceGuess(square, next, carry);
+        status = CheckBoard();
+        if (status != StatusImpossible)
+            return false;
+    }
+}
+
+// SetSquare of a guess and StrikeSetDigits, through what the auto loop knows when it is there.
+void Form1::PlaceGuess(int square, int digit, AutoCarry *carry)
+{
+    if (carry != nullptr && carry->Struck) {
+        carry->PlaceOnStruckBoard(*this, square, digit);
+    } else {
+        SetSquare(square, digit, true);
+        StrikeSetDigits();
+        if (carry != nullptr) {
+            carry->Struck = true;
+            carry->ViewCurrent = false;
+        }
+    }
+    Guesses.GuessDigit[square] = static_cast<std::int16_t>(digit);
+    ++Stats.Guesses;
 }
 
 } // namespace quorix

@@ -5,20 +5,20 @@ namespace quorix {
 
 namespace {
 
-Snapshot *SlotFor(SnapshotStore &store, std::int16_t slot)
+Snapshot *SlotFor(SnapshotStore &store, GuessStack &guesses, int slot)
 {
     if (slot < 0)
         return &store.SaveSlot;
     if (slot >= DepthSlotCount)
         return nullptr;
-    return &store.DepthSlots[slot];
+    return &guesses.DepthSlots[slot];
 }
 
 } // namespace
 
-void Form1::SaveSnapshot(std::int16_t slot)
+void Form1::SaveSnapshot(int slot)
 {
-    Snapshot *target = SlotFor(Snapshots, slot);
+    Snapshot *target = SlotFor(Snapshots, Guesses, slot);
     assert(target && "snapshot slot out of range");
     if (!target)
         return;
@@ -27,12 +27,12 @@ void Form1::SaveSnapshot(std::int16_t slot)
     if (slot < 0)
         Snapshots.SaveSlotUsed = true;
     else
-        Snapshots.DepthStamps[slot] = ++Snapshots.Saves;
+        Guesses.DepthStamps[slot] = ++Snapshots.Saves;
 }
 
-void Form1::RestoreSnapshot(std::int16_t slot)
+void Form1::RestoreSnapshot(int slot)
 {
-    const Snapshot *source = SlotFor(Snapshots, slot);
+    const Snapshot *source = SlotFor(Snapshots, Guesses, slot);
     assert(source && "snapshot slot out of range");
     if (!source)
         return;

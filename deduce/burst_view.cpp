@@ -139,7 +139,7 @@ void BurstView::SettleChangedDigits()
     ChangedDigits = 0;
 }
 
-bool BurstView::FindGroupToLine(std::int16_t digitFilter, FoundStep &step)
+bool BurstView::FindGroupToLine(int digitFilter, FoundStep &step)
 {
     SettleChangedDigits();
     const bool found = quorix::FindGroupToLine(Current, digitFilter, step, NoGroupToLineDigits);
@@ -152,7 +152,7 @@ bool BurstView::FindGroupToLine(std::int16_t digitFilter, FoundStep &step)
     return found;
 }
 
-bool BurstView::FindLineToGroup(std::int16_t digitFilter, UnitType lineType, FoundStep &step)
+bool BurstView::FindLineToGroup(int digitFilter, UnitType lineType, FoundStep &step)
 {
     assert(lineType == UnitRow || lineType == UnitColumn);
     SettleChangedDigits();
@@ -179,14 +179,7 @@ bool BurstView::FindTriples(FoundStep &step)
 
 void BurstView::Refresh(int square)
 {
-    const unsigned now = (*Bits)[square] & AllCandidates;
-    const unsigned before = Current.Masks[square];
-    if ((now & ~before) != 0) {
-        Rebuild();
-        return;
-    }
-    if (now != before)
-        Remove(square, before & ~now);
+    TakeSquare(square);
     assert(MatchesStore() && "the burst view must equal a fresh build");
 }
 
@@ -219,14 +212,8 @@ void BurstView::RemoveOne(int square, unsigned removed)
 
 void BurstView::Place(int square, int digit)
 {
-    const unsigned now = (*Bits)[square] & AllCandidates;
-    const unsigned before = Current.Masks[square];
-    if ((now & ~before) != 0) {
-        Rebuild();
+    if (!TakeSquare(square))
         return;
-    }
-    if (now != before)
-        Remove(square, before & ~now);
     // The view still has the digit wherever the store had it before the placement, so its
     // places in the peers are the squares it was struck from.
     const SquareSet struck = PeersHolding(square, digit);

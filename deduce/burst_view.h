@@ -44,18 +44,36 @@ public:
     // while they are current (for assertions).
     [[nodiscard]] bool MatchesStore() const;
 
-    // Rules 6 and 7 over the view. A unit searched in vain is skipped by the next searches until
-    // one of its squares changes: the rules read nothing else. Debug builds check each answer
-    // against a full search.
+    // Every rule in its fixed order over the view, the first step found winning: what a search
+    // of a view built afresh from the store finds (FindStepAfresh).
+    bool FindStep(int digitFilter, FoundStep &step);
+
+    // The pair and triple rules over the view. A unit searched in vain is skipped by the next
+    // searches until one of its squares changes: the rules read nothing else. Debug builds check
+    // each answer against a full search.
     bool FindPairs(FoundStep &step);
     bool FindTriples(FoundStep &step);
-    // Rules 3 to 5 likewise, per digit: a digit searched in vain is skipped until one of its
-    // candidates goes, since those rules read nothing but the digit's places. OnceIn and TwiceIn
-    // must be current.
-    bool FindGroupToLine(std::int16_t digitFilter, FoundStep &step);
-    bool FindLineToGroup(std::int16_t digitFilter, UnitType lineType, FoundStep &step);
+    // The intersection rules likewise, per digit: a digit searched in vain is skipped until one of
+    // its candidates goes, since those rules read nothing but the digit's places. OnceIn and
+    // TwiceIn must be current.
+    bool FindGroupToLine(int digitFilter, FoundStep &step);
+    bool FindLineToGroup(int digitFilter, UnitType lineType, FoundStep &step);
 
 private:
+    // Takes in the store's candidates of `square`: removals in place, and a rebuild of the
+    // whole view (returning false) when a candidate came back.
+    bool TakeSquare(int square)
+    {
+        const unsigned now = (*Bits)[square] & AllCandidates;
+        const unsigned before = Current.Masks[square];
+        if ((now & ~before) != 0) {
+            Rebuild();
+            return false;
+        }
+        if (now != before)
+            Remove(square, before & ~now);
+        return true;
+    }
     // Takes the candidates `removed` out of every part of the view for `square`.
     void Remove(int square, unsigned removed);
     // The same but for the places of each digit, which the caller keeps itself (a placement
@@ -65,14 +83,14 @@ private:
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;
     std::uint32_t ChangedUnits = 0; // units changed since the last DeriveUnitSets
-    // Units searched in vain by rule 6 (rule 7): bit k set and not in ChangedUnits means unit k
-    // gives that rule no step on the view as it is.
+    // Units searched in vain by the pair (triple) rule: bit k set and not in ChangedUnits means
+    // unit k gives that rule no step on the view as it is.
     std::uint32_t NoPairUnits = 0;
     std::uint32_t NoTripleUnits = 0;
     // Digits that lost a candidate since the digit caches below were last brought up to date.
     unsigned ChangedDigits = 0;
-    // Digits searched in vain by rule 3 (rules 4, 5): bit d set and not in ChangedDigits means
-    // digit d gives that rule no step on the view as it is.
+    // Digits searched in vain by the group-to-line (line-to-group) rule: bit d set and not in
+    // ChangedDigits means digit d gives that rule no step on the view as it is.
     unsigned NoGroupToLineDigits = 0;
     std::array<unsigned, 2> NoLineToGroupDigits{}; // rows, columns
     // Drops the changed digits from the digit caches.

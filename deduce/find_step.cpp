@@ -1,4 +1,4 @@
-// FindStep: the seven rules in their fixed order over one view of the board.
+// FindStep: the rules in their fixed order over one view of the board.
 #include "deduce/burst_view.h"
 #include "deduce/rules.h"
 #include "window/form1.h"
@@ -94,84 +94,59 @@ bool CandidateView::SameCandidates(const CandidateView &other, bool unitSets) co
            && (!unitSets || (OnceIn == other.OnceIn && TwiceIn == other.TwiceIn));
 }
 
-bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+bool Form1::FindStep(int digitFilter)
 {
-    return FindSingleCandidate(view, digitFilter, step) || FindOnlyPlace(view, digitFilter, step)
-           || FindGroupToLine(view, digitFilter, step)
-           || FindLineToGroup(view, digitFilter, UnitRow, step)
-           || FindLineToGroup(view, digitFilter, UnitColumn, step) || FindPairs(view, step)
-           || FindTriples(view, step);
+    FoundStep step;
+    if (!FindStepAfresh(Controls.CandidateBits, Board.Grid, digitFilter, step))
+        return false;
+    RecordStep(step);
+    Board.Explanation = std::move(step.Explanation);
+    return true;
 }
 
-namespace {
-
-// FindStep's last step, kept between calls so that wording a step reuses the text's storage,
-// and so that a step found within a burst can be worded once the burst is over.
-thread_local FoundStep LastStep;
-
-} // namespace
-
-bool Form1::FindStep(std::int16_t digitFilter)
+bool BurstView::FindStep(int digitFilter, FoundStep &step)
 {
-    FoundStep &step = LastStep;
-    bool found;
-    // Within a burst only the last step's text is ever read, so it is worded once at the end.
-    // Debug builds word every step as well, to check that the two agree.
-    const bool defer = ActiveBurst != nullptr;
+    assert(MatchesStore() && "the burst view must follow the store");
+    if (FindSingleCandidate(Current, digitFilter, step))
+        return true;
+    DeriveUnitSets();
+    assert(MatchesStore());
+    return FindOnlyPlace(Current, digitFilter, step) || FindGroupToLine(digitFilter, step)
+           || FindLineToGroup(digitFilter, UnitRow, step)
+           || FindLineToGroup(digitFilter, UnitColumn, step) || FindPairs(step)
+           || FindTriples(step);
+}
+
+bool Form1::FindStep(int digitFilter, BurstView &view, FoundStep &step)
+{
+    // Debug builds word every step as well, so that the auto loop can check that a step worded
+    // late reads as it would at once.
 #ifdef NDEBUG
-    step.WordNow = !defer;
+    step.WordNow = false;
 #else
     step.WordNow = true;
 #endif
-    if (defer) {
-        assert(ActiveBurst->MatchesStore() && "the burst view must follow the store");
-        const CandidateView &view = ActiveBurst->View();
-        found = FindSingleCandidate(view, digitFilter, step);
-        if (!found) {
-            ActiveBurst->DeriveUnitSets();
-            assert(ActiveBurst->MatchesStore());
-            found = FindOnlyPlace(view, digitFilter, step)
-                    || ActiveBurst->FindGroupToLine(digitFilter, step)
-                    || ActiveBurst->FindLineToGroup(digitFilter, UnitRow, step)
-                    || ActiveBurst->FindLineToGroup(digitFilter, UnitColumn, step)
-                    || ActiveBurst->FindPairs(step) || ActiveBurst->FindTriples(step);
-        }
-    } else {
-        found = FindStepAfresh(Controls.CandidateBits, Board.Grid, digitFilter, step);
-    }
-    if (!found)
+    if (!view.FindStep(digitFilter, step))
         return false;
+    RecordStep(step);
+#ifndef NDEBUG
+    Board.Explanation = step.Explanation;
+#endif
+    return true;
+}
+
+void Form1::RecordStep(const FoundStep &step)
+{
     Board.StepKind = step.Kind;
     Board.StepTarget = step.Target;
     Board.StepDigit = step.Digit;
     Board.HighlightSquare = step.Square;
     Board.HighlightUnit = step.Unit;
     Board.HighlightUnitType = step.UnitType;
-    StepWordingPending = defer;
-#ifdef NDEBUG
-    if (!defer)
-#endif
-        Board.Explanation.assign(step.Explanation);
-    return true;
-}
-
-void Form1::WordPendingStep()
-{
-    if (!StepWordingPending)
-        return;
-    StepWordingPending = false;
-#ifdef NDEBUG
-    WordStep(LastStep, Board.Explanation);
-#else
-    std::string deferred;
-    WordStep(LastStep, deferred);
-    assert(deferred == Board.Explanation && "a step worded late must read as it would at once");
-#endif
 }
 
 bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,
-                    const std::array<std::int16_t, 82> &grid, std::int16_t digitFilter,
-                    FoundStep &step)
+                    const std::array<std::int16_t, 82> &grid, int digitFilter, FoundStep &step)
 {
     // Most steps are singles: build the rest of the view only when they are not found.
     CandidateView view(candidateBits, grid, CandidateView::Part::Squares);

@@ -1,4 +1,4 @@
-// Rules 3 to 5: a digit confined to two squares of one unit that also share a second unit can
+// Intersections: a digit confined to two squares of one unit that also share a second unit can
 // go from every other square of that second unit.
 #include "deduce/rules.h"
 
@@ -26,8 +26,7 @@ void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, St
 
 } // namespace
 
-bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step,
-                     unsigned &barren)
+bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step, unsigned &barren)
 {
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
@@ -58,8 +57,8 @@ bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundS
     return false;
 }
 
-bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
-                     FoundStep &step, unsigned &barren)
+bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineType, FoundStep &step,
+                     unsigned &barren)
 {
     assert((lineType == UnitRow || lineType == UnitColumn) && "lines are rows or columns");
     // Two squares of a row share a group when they share a band of three columns; two squares
@@ -89,14 +88,13 @@ bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitTy
     return false;
 }
 
-bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step)
 {
     unsigned barren = 0;
     return FindGroupToLine(view, digitFilter, step, barren);
 }
 
-bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
-                     FoundStep &step)
+bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineType, FoundStep &step)
 {
     unsigned barren = 0;
     return FindLineToGroup(view, digitFilter, lineType, step, barren);

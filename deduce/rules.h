@@ -99,12 +99,12 @@ enum class StepWording : std::uint8_t {
 // One step as FindStep records it.
 struct FoundStep
 {
-    std::int32_t Kind = StepNone; // StepPlace or StepStrike
-    std::int16_t Target = 0;      // square (place) or candidate number (strike)
-    std::int16_t Digit = -1;      // digit code to place; -1 for a strike
-    std::int16_t Square = 0;      // square to highlight
-    std::int16_t Unit = -1;       // unit to highlight, -1 for none
-    std::int16_t UnitType = -1;
+    PendingStepKind Kind = StepNone; // StepPlace or StepStrike
+    int Target = 0;                  // square (place) or candidate number (strike)
+    int Digit = -1;                  // digit code to place; -1 for a strike
+    int Square = 0;                  // square to highlight
+    int Unit = -1;                   // unit to highlight, -1 for none
+    int UnitType = -1;
     std::string Explanation;
     // The step's sentence as a record: which one, and its numbers zero-based, in the order the
     // sentence names them. Always set; WordStep turns it into the text.
@@ -120,11 +120,11 @@ struct FoundStep
 inline void SetStrike(FoundStep &step, int square, int d, int unit, int unitType)
 {
     step.Kind = StepStrike;
-    step.Target = static_cast<std::int16_t>(square * 9 + d);
+    step.Target = square * 9 + d;
     step.Digit = -1;
-    step.Square = static_cast<std::int16_t>(square);
-    step.Unit = static_cast<std::int16_t>(unit);
-    step.UnitType = static_cast<std::int16_t>(unitType);
+    step.Square = square;
+    step.Unit = unit;
+    step.UnitType = unitType;
 }
 
 // Writes the explanation of `step`, from its record, into `text` (replacing what was there).
@@ -136,42 +136,29 @@ inline void FinishWording(FoundStep &step)
         WordStep(step, step.Explanation);
 }
 
-// The smallest value above m with as many set bits among bits 0..9 as m has; bits above 9 are
-// ignored in m and in the values tried. From 3 it walks the two-bit digit masks in ascending
-// order (3, 5, 6, 9, ..., 384, then 513), from 7 the three-bit ones (..., 448, then 515).
-constexpr std::int16_t NextSameBitCount(std::int16_t m)
-{
-    const int bits = std::popcount(static_cast<unsigned>(m) & 0x3FFU);
-    int next = m + 1;
-    while (std::popcount(static_cast<unsigned>(next) & 0x3FFU) != bits)
-        ++next;
-    return static_cast<std::int16_t>(next);
-}
-
-// Rule 1: an empty square with exactly one live candidate. Lowest digit first, then lowest
-// square.
-bool FindSingleCandidate(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
-// Rule 2: a unit in which a digit is alive in exactly one square, which is empty. Per digit,
-// rows, then columns, then groups.
-bool FindOnlyPlace(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
-// Rule 3: a digit alive in exactly two squares of a group that share a column (or else a row);
-// strikes it from the square of that line at the highest position.
-bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
-// Rules 4 and 5: a digit alive in exactly two squares of a row (lineType UnitRow) or column
+// Single candidate: an empty square with exactly one live candidate. Lowest digit first, then
+// lowest square.
+bool FindSingleCandidate(const CandidateView &view, int digitFilter, FoundStep &step);
+// Only place: a unit in which a digit is alive in exactly one square, which is empty. Per
+// digit, rows, then columns, then groups.
+bool FindOnlyPlace(const CandidateView &view, int digitFilter, FoundStep &step);
+// Group to line: a digit alive in exactly two squares of a group that share a column (or else
+// a row); strikes it from the square of that line at the highest position.
+bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step);
+// Line to group: a digit alive in exactly two squares of a row (lineType UnitRow) or column
 // (UnitColumn) that share a group; strikes it from the square of that group at the highest
 // position.
-bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
+bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineType,
                      FoundStep &step);
-// The same three rules skipping the digit codes in `barren` (bit d: digit code d), which the
-// caller knows to give that rule no step; the digits searched in vain are added to it. Each
-// rule reads, per digit, nothing but the places of that digit.
-bool FindGroupToLine(const CandidateView &view, std::int16_t digitFilter, FoundStep &step,
+// The same intersection rules skipping the digit codes in `barren` (bit d: digit code d),
+// which the caller knows to give that rule no step; the digits searched in vain are added to
+// it. Each rule reads, per digit, nothing but the places of that digit.
+bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step, unsigned &barren);
+bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineType, FoundStep &step,
                      unsigned &barren);
-bool FindLineToGroup(const CandidateView &view, std::int16_t digitFilter, UnitType lineType,
-                     FoundStep &step, unsigned &barren);
-// Rule 6: naked, then hidden pair per two-digit mask in ascending order, per unit.
+// Pairs: a naked, then a hidden pair per two-digit mask in ascending order, per unit.
 bool FindPairs(const CandidateView &view, FoundStep &step);
-// Rule 7: three squares of a unit with the same three-digit mask.
+// Triples: three squares of a unit with the same three-digit mask.
 bool FindTriples(const CandidateView &view, FoundStep &step);
 // The same two rules skipping the units in `barren` (bit k: unit k), which the caller knows
 // to give that rule no step; the units searched in vain are added to it. Both rules read
@@ -179,12 +166,10 @@ bool FindTriples(const CandidateView &view, FoundStep &step);
 bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren);
 bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barren);
 
-// All seven rules in their fixed order; the first step found wins.
-bool FindFirstStep(const CandidateView &view, std::int16_t digitFilter, FoundStep &step);
-// The same on a view built from the store for this one search, part by part as the rules need.
+// All the rules in their fixed order, the first step found winning, on a view built from the
+// store for this one search, part by part as the rules need.
 bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,
-                    const std::array<std::int16_t, 82> &grid, std::int16_t digitFilter,
-                    FoundStep &step);
+                    const std::array<std::int16_t, 82> &grid, int digitFilter, FoundStep &step);
 
 // Explanations join fixed pieces and numbers; a number is one space and its decimal digits.
 inline void AppendNumber(std::string &text, int number)
@@ -210,7 +195,7 @@ struct DigitRange
     int First;
     int Last;
 };
-constexpr DigitRange AllowedDigits(std::int16_t digitFilter)
+constexpr DigitRange AllowedDigits(int digitFilter)
 {
     return digitFilter < 0 ? DigitRange{0, DigitCount - 1} : DigitRange{digitFilter, digitFilter};
 }

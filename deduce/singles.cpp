@@ -1,9 +1,10 @@
-// Rules 1 and 2: the two rules that place a digit.
+// Singles: the two rules that place a digit, a square with one candidate and a digit with one
+// place in a unit.
 #include "deduce/rules.h"
 
 namespace quorix {
 
-bool FindSingleCandidate(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+bool FindSingleCandidate(const CandidateView &view, int digitFilter, FoundStep &step)
 {
     // Digit outranks square: keep the lowest digit seen, and for it the first square. Only the
     // squares with one live candidate are visited, in ascending order.
@@ -29,9 +30,9 @@ bool FindSingleCandidate(const CandidateView &view, std::int16_t digitFilter, Fo
         return false;
 
     step.Kind = StepPlace;
-    step.Target = static_cast<std::int16_t>(bestSquare);
-    step.Digit = static_cast<std::int16_t>(bestDigit);
-    step.Square = static_cast<std::int16_t>(bestSquare);
+    step.Target = bestSquare;
+    step.Digit = bestDigit;
+    step.Square = bestSquare;
     step.Unit = -1;
     step.UnitType = -1;
     step.Wording = StepWording::SingleCandidate;
@@ -41,7 +42,7 @@ bool FindSingleCandidate(const CandidateView &view, std::int16_t digitFilter, Fo
     return true;
 }
 
-bool FindOnlyPlace(const CandidateView &view, std::int16_t digitFilter, FoundStep &step)
+bool FindOnlyPlace(const CandidateView &view, int digitFilter, FoundStep &step)
 {
     const DigitRange digits = AllowedDigits(digitFilter);
     for (int d = digits.First; d <= digits.Last; ++d) {
@@ -60,11 +61,11 @@ bool FindOnlyPlace(const CandidateView &view, std::int16_t digitFilter, FoundSte
                 continue;
 
             step.Kind = StepPlace;
-            step.Target = static_cast<std::int16_t>(s);
-            step.Digit = static_cast<std::int16_t>(d);
-            step.Square = static_cast<std::int16_t>(s);
-            step.Unit = static_cast<std::int16_t>(u);
-            step.UnitType = static_cast<std::int16_t>(t);
+            step.Target = s;
+            step.Digit = d;
+            step.Square = s;
+            step.Unit = u;
+            step.UnitType = t;
             step.Wording = StepWording::OnlyPlace;
             step.Numbers[0] = static_cast<std::uint8_t>(t);
             step.Numbers[1] = static_cast<std::uint8_t>(u);

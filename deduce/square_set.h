@@ -27,33 +27,7 @@ struct SquareSet
         else
             High |= std::uint64_t{1} << (square - 64);
     }
-    constexpr void Remove(int square)
-    {
-        if (square < 64)
-            Low &= ~(std::uint64_t{1} << square);
-        else
-            High &= ~(std::uint64_t{1} << (square - 64));
-    }
-    [[nodiscard]] constexpr bool Contains(int square) const
-    {
-        return square < 64 ? ((Low >> square) & 1U) != 0 : ((High >> (square - 64)) & 1U) != 0;
-    }
     [[nodiscard]] constexpr bool IsEmpty() const { return (Low | High) == 0; }
-    [[nodiscard]] constexpr int Count() const { return std::popcount(Low) + std::popcount(High); }
-    // Exactly one square, and exactly two: cheaper than Count(), which is a library call on
-    // targets without a population-count instruction.
-    [[nodiscard]] constexpr bool IsSingle() const
-    {
-        return Low ? (High == 0 && IsSingleWord(Low)) : IsSingleWord(High);
-    }
-    [[nodiscard]] constexpr bool IsPair() const
-    {
-        if (Low == 0)
-            return IsPairWord(High);
-        if (High == 0)
-            return IsPairWord(Low);
-        return IsSingleWord(Low) && IsSingleWord(High);
-    }
     // Lowest and highest squares; only for a set that is not empty.
     [[nodiscard]] constexpr int Lowest() const
     {
@@ -80,16 +54,6 @@ struct SquareSet
         return {a.Low & ~b.Low, a.High & ~b.High};
     }
     friend constexpr bool operator==(SquareSet, SquareSet) = default;
-
-private:
-    static constexpr bool IsSingleWord(std::uint64_t word)
-    {
-        return word != 0 && (word & (word - 1)) == 0;
-    }
-    static constexpr bool IsPairWord(std::uint64_t word)
-    {
-        return word != 0 && IsSingleWord(word & (word - 1));
-    }
 };
 
 // UnitSets[type][unit]: the nine squares of that unit.
@@ -103,10 +67,7 @@ constexpr auto UnitSets = [] {
 }();
 
 static_assert(UnitSets[UnitRow][8].Lowest() == 72 && UnitSets[UnitRow][8].Highest() == 80);
-static_assert(UnitSets[UnitColumn][8].Count() == 9 && UnitSets[UnitColumn][8].Highest() == 80);
+static_assert(UnitSets[UnitColumn][8].Lowest() == 8 && UnitSets[UnitColumn][8].Highest() == 80);
 static_assert(UnitSets[UnitGroup][4].Lowest() == 30 && UnitSets[UnitGroup][4].Highest() == 50);
-static_assert(SquareSet{0, 1}.IsSingle() && !SquareSet{1, 1}.IsSingle() && !SquareSet{}.IsSingle());
-static_assert(SquareSet{1, 1}.IsPair() && SquareSet{0, 6}.IsPair() && SquareSet{6, 0}.IsPair());
-static_assert(!SquareSet{3, 1}.IsPair() && !SquareSet{0, 4}.IsPair() && !SquareSet{7, 0}.IsPair());
 
 } // namespace quorix

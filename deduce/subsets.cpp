@@ -1,9 +1,10 @@
-// Rules 6 and 7: pairs and triples of digits shut into as many squares of one unit.
+// Pairs and triples: digits shut into as many squares of one unit.
 //
-// The written scan walks every two- or three-digit mask M in ascending order per unit. Only a
-// mask some square holds exactly can make a naked subset, and a hidden pair needs two digits
-// alive in the same two squares, so each unit is searched for the lowest M that gives a step
-// (naked before hidden for the same M) instead of trying all 36 or 84 masks.
+// The step of either rule is the first that a walk over every two- or three-digit mask M in
+// ascending order, per unit, meets. Only a mask some square holds exactly can make a naked
+// subset, and a hidden pair needs two digits alive in the same two squares, so each unit is
+// searched for the lowest M that gives a step (naked before hidden for the same M) instead of
+// trying all 36 or 84 masks.
 #include "deduce/rules.h"
 
 namespace quorix {
@@ -11,14 +12,6 @@ namespace quorix {
 namespace {
 
 constexpr unsigned NoMask = 0x400; // above every nine-bit mask
-
-// Set bits of every nine-bit mask, looked up: the scans count bits of each square's mask.
-constexpr auto BitCounts = [] {
-    std::array<std::uint8_t, 512> counts{};
-    for (unsigned m = 0; m < 512; ++m)
-        counts[m] = static_cast<std::uint8_t>(std::popcount(m));
-    return counts;
-}();
 
 using UnitView = CandidateView::UnitView;
 
@@ -33,7 +26,7 @@ unsigned LowestNakedMask(const UnitView &unit, int n, unsigned crowded)
     std::array<unsigned, 9> shapes{};
     int count = 0;
     for (const unsigned mask : unit.Masks)
-        if (BitCounts[mask] == n && (mask & crowded) != 0)
+        if (CandidateCounts[mask] == n && (mask & crowded) != 0)
             shapes[count++] = mask;
     if (count < n) // too few squares of the size to make one subset
         return NoMask;

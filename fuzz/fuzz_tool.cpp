@@ -1,273 +1,187 @@
 // quorix-fuzz-tool: the event fuzzer's companion, built with any compiler.
 //
 //   quorix-fuzz-tool seeds <dir>            writes the seed corpus (one file per scenario)
+//   quorix-fuzz-tool check-seeds <dir>      checks that <dir> holds every seed byte for byte
 //   quorix-fuzz-tool replay [-v] <path>...  runs files, or every file of a directory, through
 //                                           the harness; -v lists each delivered event
 //
 // Replay is how a finding is reproduced and how the corpus runs as a regression test under
-// the sanitizer build.
+// the sanitizer build. Exit status: 0 done; 1 no input to replay, or a seed missing or
+// different; 2 bad usage, or a file or folder that cannot be read or written. A broken
+// invariant aborts.
 #include "fuzz/event_harness.h"
-#include "window/form1.h"
+#include "fuzz/seed_corpus.h"
+#include "tools/tool_support.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <iostream>
 #include <iterator>
+#include <optional>
+#include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace fs = std::filesystem;
-using quorix::fuzz::EventWriter;
 
 namespace {
 
-// Indexes into BuiltInPuzzles.
-enum Puzzle : int {
-    Easy,
-    OneLeft,
-    Complete,
-    Hard,
-    LogicHard,
-    Several,
-    TwoSolutions,
-    Sixteen,
-    Duplicate,
-    DuplicateRow,
-    DeadSquare,
-    NoPlace,
-    NineGivens,
-    SingleGiven
-};
+constexpr std::string_view Tool = "quorix-fuzz-tool";
 
-std::vector<std::pair<std::string, EventWriter>> Seeds()
+std::string Quoted(const fs::path &path)
 {
-    std::vector<std::pair<std::string, EventWriter>> seeds;
-    auto add = [&](std::string name) -> EventWriter & {
-        seeds.emplace_back(std::move(name), EventWriter());
-        return seeds.back().second;
-    };
+    return quorix::QuoteForMessage(path.string(), 200);
+}
 
-    {
-        // A real puzzle typed key by key, started and stepped through.
-        auto &w = add("type_start_next20");
-        w.Type(quorix::fuzz::BuiltInPuzzles[Easy]).Command(quorix::ModeStart);
-        for (int i = 0; i < 20; ++i)
-            w.Command(quorix::ModeNext);
-        w.Command(quorix::ModeCheck);
+// The whole file; nothing when it cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> ReadFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    try {
+        std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                        std::istreambuf_iterator<char>());
+        if (in.bad())
+            return std::nullopt;
+        return bytes;
+    } catch (const std::ios_base::failure &) { // a read error, e.g. on a directory
+        return std::nullopt;
     }
-    add("auto_save_at_third_yield")
-        .Enter(Hard)
-        .Command(quorix::ModeStart)
-        .At(3)
-        .Command(quorix::ModeSave)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeRestore)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeCheckUnique);
-    add("check_unique_unique").Enter(Hard).Command(quorix::ModeAuto).Command(quorix::ModeCheckUnique).Command(quorix::ModeCheckUnique);
-    add("check_unique_several").Enter(Several).Command(quorix::ModeAuto).Command(quorix::ModeCheckUnique).Command(quorix::ModeCheck);
-    add("check_unique_two").Enter(TwoSolutions).Command(quorix::ModeAuto).Command(quorix::ModeCheckUnique);
-    add("check_unique_stopped")
-        .Enter(Several)
-        .Command(quorix::ModeAuto)
-        .At(2)
-        .Command(quorix::ModeSave)
-        .Command(quorix::ModeCheckUnique);
-    add("reset_mid_run")
-        .Enter(Hard)
-        .At(2)
-        .Command(quorix::ModeReset)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeCheck)
-        .Command(quorix::ModeNext);
-    add("nested_auto")
-        .Enter(Hard)
-        .At(1)
-        .Command(quorix::ModeAuto)
-        .At(4)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeCheckUnique);
-    add("restore_before_save")
-        .Command(quorix::ModeRestore)
-        .Enter(Easy)
-        .Command(quorix::ModeRestore)
-        .Command(quorix::ModeStart)
-        .Command(quorix::ModeSave)
-        .Command(quorix::ModeRestore)
-        .Command(quorix::ModeNext);
-    add("save_restore_setup_and_solving")
-        .Enter(Hard)
-        .Command(quorix::ModeSave)
-        .Command(quorix::ModeRestore)
-        .Command(quorix::ModeStart)
-        .CandidateOf(1, 0)
-        .Command(quorix::ModeSave)
-        .Command(quorix::ModeRestore)
-        .Command(quorix::ModeCheck);
-    add("broken_puzzles")
-        .Enter(Duplicate)
-        .Command(quorix::ModeCheck)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeReset)
-        .Enter(DuplicateRow)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeReset)
-        .Enter(DeadSquare)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeCheck)
-        .Command(quorix::ModeReset)
-        .Enter(NoPlace)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeCheck);
-    add("too_few")
-        .Enter(NineGivens)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeCheck)
-        .Command(quorix::ModeReset)
-        .Enter(SingleGiven)
-        .Command(quorix::ModeStart)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeCheck);
-    add("complete_and_one_left")
-        .Enter(Complete)
-        .Command(quorix::ModeCheck)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeCheckUnique)
-        .Command(quorix::ModeReset)
-        .Enter(OneLeft)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeNext);
-    {
-        // Hand entry: click cycles, stray keys, strikes, digit buttons and the blink timer.
-        auto &w = add("manual_session");
-        for (int i = 0; i < 10; ++i)
-            w.Square(0);
-        w.Square(1).Square(1).Key(2, 'a').Key(2, '\0').Key(3, '\xff').Key(80, '7').Key(79, '0');
-        w.Enter(Easy).Command(quorix::ModeStart).Command(quorix::ModeNext).Tick().Tick().Number(3).Number(8);
-        w.Candidate(728)
-            .Candidate(0)
-            .CandidateOf(40, 2)
-            .Square(2)
-            .Key(4, '9')
-            .Command(quorix::ModeNext)
-            .Command(quorix::ModeCheck)
-            .Tick();
-    }
-    add("board_changed_under_auto")
-        .Enter(Hard)
-        .At(1)
-        .Square(0)
-        .At(2)
-        .Key(4, '0')
-        .At(2)
-        .Number(4)
-        .At(3)
-        .CandidateOf(10, 0)
-        .At(5)
-        .Command(quorix::ModeRestart)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeNext);
-    // A blanked given leaves an empty square in setup form: the run finds nothing to do and
-    // keeps cycling until a click stops it.
-    add("endless_cycle_stopped")
-        .Enter(Easy)
-        .Command(quorix::ModeStart)
-        .At(1)
-        .Key(2, '0')
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeCheck)
-        .Key(2, '3')
-        .Command(quorix::ModeAuto);
-    add("many_solutions").Enter(Sixteen).Command(quorix::ModeAuto).Command(quorix::ModeCheckUnique).Command(quorix::ModeNext);
-    add("logic_only")
-        .Enter(LogicHard)
-        .Command(quorix::ModeStart)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeAuto)
-        .Command(quorix::ModeCheckUnique);
-    add("digit_buttons_then_next")
-        .Enter(Easy)
-        .Command(quorix::ModeStart)
-        .Number(0)
-        .Number(1)
-        .Number(2)
-        .Number(3)
-        .Number(4)
-        .Number(5)
-        .Number(6)
-        .Number(7)
-        .Number(8)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeNext)
-        .Command(quorix::ModeAuto);
-    return seeds;
 }
 
 int WriteSeeds(const fs::path &dir)
 {
-    fs::create_directories(dir);
-    for (const auto &[name, writer] : Seeds()) {
-        std::ofstream out(dir / name, std::ios::binary);
-        const auto &bytes = writer.Bytes();
-        out.write(reinterpret_cast<const char *>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
+    std::error_code error;
+    fs::create_directories(dir, error);
+    if (error) {
+        std::cerr << Tool << ": cannot create folder " << Quoted(dir) << ": " << error.message()
+                  << '\n';
+        return 2;
+    }
+    const auto seeds = quorix::fuzz::SeedCorpus();
+    for (const auto &seed : seeds) {
+        const fs::path file = dir / seed.Name;
+        std::ofstream out(file, std::ios::binary);
+        out.write(reinterpret_cast<const char *>(seed.Bytes.data()),
+                  static_cast<std::streamsize>(seed.Bytes.size()));
+        out.close();
         if (!out) {
-            std::cerr << "cannot write " << (dir / name) << '\n';
+            std::cerr << Tool << ": cannot write " << Quoted(file) << '\n';
+            return 2;
+        }
+    }
+    std::cout << "wrote " << seeds.size() << " seeds to " << dir << '\n';
+    return 0;
+}
+
+std::string FirstDifference(const std::vector<std::uint8_t> &found,
+                            const std::vector<std::uint8_t> &seed)
+{
+    const auto where = std::mismatch(found.begin(), found.end(), seed.begin(), seed.end());
+    return "first difference at byte " + std::to_string(where.first - found.begin())
+           + " (the file has " + std::to_string(found.size()) + " bytes, the seed "
+           + std::to_string(seed.size()) + ")";
+}
+
+// Extra files in `dir` (findings) are fine; only the seeds must be there as written.
+int CheckSeeds(const fs::path &dir)
+{
+    std::error_code error;
+    if (!fs::is_directory(dir, error)) {
+        std::cerr << Tool << ": not a folder: " << Quoted(dir) << '\n';
+        return 2;
+    }
+    const auto seeds = quorix::fuzz::SeedCorpus();
+    std::set<std::string_view> names;
+    for (const auto &seed : seeds) {
+        if (!names.insert(seed.Name).second) {
+            std::cerr << Tool << ": two seeds are named " << seed.Name << '\n';
+            return 1;
+        }
+        const fs::path file = dir / seed.Name;
+        const auto bytes = ReadFile(file);
+        if (!bytes) {
+            std::error_code missing;
+            std::cerr << Tool << ": seed " << seed.Name
+                      << (fs::exists(file, missing) ? " cannot be read: " : " is missing: ")
+                      << Quoted(file) << '\n';
+            return 1;
+        }
+        if (*bytes != seed.Bytes) {
+            std::cerr << Tool << ": seed " << seed.Name << " differs from " << Quoted(file) << ": "
+                      << FirstDifference(*bytes, seed.Bytes) << '\n';
             return 1;
         }
     }
-    std::cout << "wrote " << Seeds().size() << " seeds to " << dir << '\n';
+    std::cout << seeds.size() << " seeds match " << dir << '\n';
     return 0;
+}
+
+// The files named and the regular files of the folders named, in path order; nothing when a
+// path does not exist or a folder cannot be listed, which is said on stderr.
+std::optional<std::vector<fs::path>> CollectInputs(const std::vector<std::string> &paths)
+{
+    std::vector<fs::path> files;
+    for (const auto &path : paths) {
+        std::error_code error;
+        const fs::file_status status = fs::status(path, error);
+        if (error || !fs::exists(status)) {
+            std::cerr << Tool << ": cannot read " << Quoted(path) << ": "
+                      << (error ? error.message() : "no such file or folder") << '\n';
+            return std::nullopt;
+        }
+        if (!fs::is_directory(status)) {
+            files.emplace_back(path);
+            continue;
+        }
+        for (fs::directory_iterator it(path, error), end; !error && it != end; it.increment(error))
+            if (it->is_regular_file(error))
+                files.push_back(it->path());
+        if (error) {
+            std::cerr << Tool << ": cannot list " << Quoted(path) << ": " << error.message()
+                      << '\n';
+            return std::nullopt;
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 int Replay(const std::vector<std::string> &paths, bool verbose)
 {
-    std::vector<fs::path> files;
-    for (const auto &path : paths) {
-        if (fs::is_directory(path)) {
-            for (const auto &entry : fs::directory_iterator(path))
-                if (entry.is_regular_file())
-                    files.push_back(entry.path());
-        } else {
-            files.emplace_back(path);
-        }
-    }
-    std::sort(files.begin(), files.end());
+    const auto files = CollectInputs(paths);
+    if (!files)
+        return 2;
     quorix::fuzz::HarnessOptions options;
     if (verbose)
         options.Log = [](std::string_view line) { std::cout << line << '\n'; };
     quorix::fuzz::RunStats stats;
-    for (const auto &file : files) {
-        std::ifstream in(file, std::ios::binary);
-        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                              std::istreambuf_iterator<char>());
+    for (const auto &file : *files) {
+        const auto bytes = ReadFile(file);
+        if (!bytes) {
+            std::cerr << Tool << ": cannot read " << Quoted(file) << '\n';
+            return 2;
+        }
         if (verbose)
             std::cout << "== " << file.string() << '\n';
-        quorix::fuzz::RunInput(bytes, options, stats);
+        quorix::fuzz::RunInput(*bytes, options, stats);
     }
-    std::cout << files.size() << " inputs, " << stats.Events << " events, " << stats.Yields
+    std::cout << files->size() << " inputs, " << stats.Events << " events, " << stats.Yields
               << " yields, " << stats.StopClicks << " stop clicks: no invariant broken\n";
-    return files.empty() ? 1 : 0;
+    return files->empty() ? 1 : 0;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int Run(const std::vector<std::string> &args)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "seeds")
         return WriteSeeds(args[1]);
+    if (args.size() == 2 && args[0] == "check-seeds")
+        return CheckSeeds(args[1]);
     if (!args.empty() && args[0] == "replay") {
         bool verbose = false;
         std::vector<std::string> paths;
@@ -277,8 +191,18 @@ int main(int argc, char **argv)
             else
                 paths.push_back(args[i]);
         }
-        return Replay(paths, verbose);
+        if (!paths.empty())
+            return Replay(paths, verbose);
     }
-    std::cerr << "usage: quorix-fuzz-tool seeds <dir> | replay [-v] <file or dir>...\n";
+    std::cerr << "usage: " << Tool
+              << " seeds <dir> | check-seeds <dir> | replay [-v] <file or dir>...\n";
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int status = Run(std::vector<std::string>(argv + 1, argv + argc));
+    return quorix::FinishStandardOutput(Tool) ? status : 2;
 }

@@ -19,7 +19,7 @@ cp -r "$src/fuzz/corpus" "$work/corpus"
 mkdir -p "$build/findings"
 
 status=0
-"$build/fuzz/quorix-fuzz" -max_total_time="$seconds" -max_len=1024 -timeout=30 \
+"$build/bin/quorix-fuzz" -max_total_time="$seconds" -max_len=1024 -timeout=30 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/findings/" \
     "$work/corpus" >"$work/log" 2>&1 || status=$?
 grep -v -E '^#[0-9]+.*(NEW|REDUCE|pulse)' "$work/log" | tail -n 60

@@ -7,14 +7,14 @@ namespace quorix::testing {
 namespace {
 
 // The auto loop step by step through Form1's plain operations, with nothing carried.
-std::int32_t PlainRunAuto(Form1 &form)
+BoardStatus PlainRunAuto(Form1 &form)
 {
     form.Stats = {};
     form.Board.Guessed = false;
     form.Guesses.GuessCount = 0;
     form.Dispatch.StopAuto = false;
     form.StrikeSetDigits();
-    std::int32_t status = form.CheckBoard();
+    BoardStatus status = form.CheckBoard();
     if (status == StatusNotStarted) {
         form.LoadGivens();
         form.StrikeSetDigits();
@@ -75,9 +75,9 @@ struct Outcome
     std::array<std::int16_t, 82> Grid;
     std::array<std::uint16_t, 81> Candidates;
     std::int64_t GuessCount;
-    std::int16_t GuessDepth;
+    int GuessDepth;
     std::int32_t StepKind;
-    std::int16_t StepTarget, StepDigit, HighlightSquare, HighlightUnit, HighlightUnitType;
+    int StepTarget, StepDigit, HighlightSquare, HighlightUnit, HighlightUnitType;
     std::string Explanation;
     long long Cycles, Guesses, Yields;
     friend bool operator==(const Outcome &, const Outcome &) = default;
@@ -88,11 +88,10 @@ Outcome Solve(std::string_view puzzle, bool meddle, bool plain)
     HeadlessPlatform platform;
     Form1 form(platform);
     form.Form_Load();
-    for (int s = 0; s < 81; ++s)
-        form.cmdSquare_KeyPress(static_cast<std::int16_t>(s), puzzle[s] == '.' ? '0' : puzzle[s]);
+    TypePuzzle(form, puzzle);
     if (meddle)
         platform.OnDoEvents = [&] { Meddle(form, platform.Yields); };
-    std::int32_t status;
+    BoardStatus status;
     if (plain) {
         status = PlainRunAuto(form);
     } else {

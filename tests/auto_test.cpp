@@ -20,7 +20,7 @@ std::string UnsolvablePuzzle()
 // The guess stack as it stands at each yield of one auto run (index 0 = yield 1).
 struct StackAtYield
 {
-    std::int16_t Depth;
+    int Depth;
     std::int64_t Count;
 };
 
@@ -29,8 +29,7 @@ std::vector<StackAtYield> RecordRun(std::string_view puzzle)
     HeadlessPlatform platform;
     Form1 form(platform);
     form.Form_Load();
-    for (int s = 0; s < 81; ++s)
-        form.cmdSquare_KeyPress(static_cast<std::int16_t>(s), puzzle[s] == '.' ? '0' : puzzle[s]);
+    TypePuzzle(form, puzzle);
     std::vector<StackAtYield> stack;
     platform.OnDoEvents = [&] {
         stack.push_back({form.Guesses.GuessDepth, form.Guesses.GuessCount});

@@ -6,67 +6,38 @@
 namespace quorix::testing {
 namespace {
 
-// Independent formulas for the unit walk, to check the origin/offset arithmetic against.
-int ExpectedSquare(int unit, int position, int type)
+// Every unit walks nine different squares of its own row, column or group, and the units of
+// one type cover the board once.
+TEST(UnitSquares, EachUnitWalksItsOwnNineSquares)
 {
-    switch (type) {
-    case 0:
-        return unit * 9 + position;
-    case 1:
-        return position * 9 + unit;
-    default:
-        return (unit / 3) * 27 + (unit % 3) * 3 + (position / 3) * 9 + position % 3;
-    }
-}
-
-using SquareOfUnitTest = FormTest;
-
-TEST_F(SquareOfUnitTest, EveryUnitAndPosition)
-{
-    for (std::int16_t t = 0; t < 3; ++t) {
+    for (int t = 0; t < 3; ++t) {
         std::set<int> covered;
-        for (std::int16_t u = 0; u < 9; ++u) {
-            for (std::int16_t p = 0; p < 9; ++p) {
+        for (int u = 0; u < 9; ++u) {
+            for (int p = 0; p < 9; ++p) {
                 SCOPED_TRACE(::testing::Message() << "type " << t << " unit " << u << " pos " << p);
-                const int square = Form.SquareOfUnit(u, p, t);
-                EXPECT_EQ(square, ExpectedSquare(u, p, t));
+                const int square = UnitSquares[t][u][p];
                 covered.insert(square);
                 const int owner = t == UnitRow      ? square / 9
                                   : t == UnitColumn ? square % 9
                                                     : GroupOfSquare(square);
                 EXPECT_EQ(owner, u);
+                if (p > 0) {
+                    EXPECT_GT(square, UnitSquares[t][u][p - 1]) << "positions run in reading order";
+                }
             }
         }
         EXPECT_EQ(covered.size(), 81U) << "type " << t << " must cover every square once";
     }
-    EXPECT_TRUE(Platform.Messages.empty());
 }
 
-TEST_F(SquareOfUnitTest, KnownSquares)
+TEST(UnitSquares, KnownSquares)
 {
-    EXPECT_EQ(Form.SquareOfUnit(3, 8, 0), 35);
-    EXPECT_EQ(Form.SquareOfUnit(3, 8, 1), 75);
-    EXPECT_EQ(Form.SquareOfUnit(0, 0, 2), 0);
-    EXPECT_EQ(Form.SquareOfUnit(5, 0, 2), 33);
-    EXPECT_EQ(Form.SquareOfUnit(7, 5, 2), 68);
-    EXPECT_EQ(Form.SquareOfUnit(8, 8, 2), 80);
-}
-
-TEST_F(SquareOfUnitTest, InvalidTypeShowsOneMessageAndGivesZero)
-{
-    EXPECT_EQ(Form.SquareOfUnit(4, 4, 3), 0);
-    ASSERT_EQ(Platform.Messages.size(), 1U);
-    EXPECT_EQ(Platform.Messages[0], "Invalid type - something wrong");
-    EXPECT_EQ(Form.SquareOfUnit(8, 8, -1), 0);
-    EXPECT_EQ(Platform.Messages.size(), 2U);
-}
-
-TEST(GroupOfSquare, EverySquare)
-{
-    for (int s = 0; s < 81; ++s) {
-        SCOPED_TRACE(s);
-        EXPECT_EQ(GroupOfSquare(s), (s / 27) * 3 + (s % 9) / 3);
-    }
+    EXPECT_EQ(UnitSquare(3, 8, UnitRow), 35);
+    EXPECT_EQ(UnitSquare(3, 8, UnitColumn), 75);
+    EXPECT_EQ(UnitSquare(0, 0, UnitGroup), 0);
+    EXPECT_EQ(UnitSquare(5, 0, UnitGroup), 33);
+    EXPECT_EQ(UnitSquare(7, 5, UnitGroup), 68);
+    EXPECT_EQ(UnitSquare(8, 8, UnitGroup), 80);
     EXPECT_EQ(GroupOfSquare(26), 2);
     EXPECT_EQ(GroupOfSquare(27), 3);
     EXPECT_EQ(GroupOfSquare(40), 4);
@@ -253,7 +224,7 @@ TEST_F(ApplyStepTest, OtherKindsDoNothing)
     for (std::int32_t kind : {0, 7, 4, -1}) {
         SCOPED_TRACE(kind);
         const auto before = Copy();
-        Form.Board.StepKind = kind;
+        Form.Board.StepKind = static_cast<PendingStepKind>(kind);
         Form.Board.StepTarget = 100;
         Form.Board.StepDigit = 4;
         Form.ApplyStep();
@@ -264,7 +235,7 @@ TEST_F(ApplyStepTest, OtherKindsDoNothing)
 TEST_F(FormTest, CandidateClickStrikesAndNothingElse)
 {
     EnterAndStart(EasyPuzzle);
-    Form.Board.StepKind = 0;
+    Form.Board.StepKind = StepNone;
     const std::string news = News();
     // Square 2 (row 1, column 3) starts with candidates 1, 2 and 4.
     ASSERT_EQ(Candidates(2), "124");

@@ -12,7 +12,7 @@ struct Verdict
 {
     std::int32_t Status;
     std::string Explanation;
-    std::int16_t Square, Unit, UnitType;
+    int Square, Unit, UnitType;
     friend bool operator==(const Verdict &, const Verdict &) = default;
 };
 
@@ -109,7 +109,7 @@ TEST(CheckBoardReference, AgreesOnRandomBoards)
         form.Board.HighlightUnit = 12;
         form.Board.HighlightUnitType = 13;
         const Verdict expected = PlainCheck(form);
-        const std::int32_t status = form.CheckBoard();
+        const BoardStatus status = form.CheckBoard();
         const Verdict actual{status, form.Board.Explanation, form.Board.HighlightSquare,
                              form.Board.HighlightUnit, form.Board.HighlightUnitType};
         ASSERT_EQ(expected, actual) << "round " << round;

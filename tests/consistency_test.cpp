@@ -11,20 +11,19 @@ protected:
     void Place(std::initializer_list<std::pair<int, int>> digits)
     {
         for (auto [square, digit] : digits)
-            Form.cmdSquare_KeyPress(static_cast<std::int16_t>(square),
-                                    static_cast<std::int16_t>('0' + digit));
+            Form.cmdSquare_KeyPress(square, '0' + digit);
     }
     // Runs the check with both frames showing, and checks they end hidden.
-    std::int32_t Check()
+    BoardStatus Check()
     {
         Form.Controls.Highlights[0].Visible = true;
         Form.Controls.Highlights[1].Visible = true;
-        const std::int32_t status = Form.CheckBoard();
+        const BoardStatus status = Form.CheckBoard();
         EXPECT_FALSE(Frame0().Visible);
         EXPECT_FALSE(Frame1().Visible);
         return status;
     }
-    void Mark(std::int16_t square, std::int16_t unit, std::int16_t type)
+    void Mark(int square, int unit, int type)
     {
         Form.Board.HighlightSquare = square;
         Form.Board.HighlightUnit = unit;

@@ -1,41 +1,13 @@
 // The digit buttons: one step about the button's digit, carried out at once and silently.
-#include "window/form1.h"
+#include "test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
-namespace quorix {
+namespace quorix::testing {
 namespace {
 
-constexpr std::string_view Puzzle =
-    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
-constexpr std::string_view Solution =
-    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
-
-class DigitButtons : public ::testing::Test
+class DigitButtons : public FormTest
 {
 protected:
-    HeadlessPlatform Platform;
-    Form1 Form{Platform};
-
-    void SetUp() override { Form.Form_Load(); }
-
-    void Start(std::string_view puzzle)
-    {
-        for (int s = 0; s < SquareCount; ++s)
-            Form.Board.Givens[s] =
-                static_cast<std::int16_t>(puzzle[s] == '.' ? Empty : puzzle[s] - '1');
-        Form.LoadGivens();
-        Form.StrikeSetDigits();
-    }
-    std::string GridText() const
-    {
-        std::string text;
-        for (int s = 0; s < SquareCount; ++s)
-            text += Form.Board.Grid[s] < 0 ? '.' : static_cast<char>('1' + Form.Board.Grid[s]);
-        return text;
-    }
+    void Start(std::string_view puzzle) { StartPuzzle(Form, puzzle); }
     bool Alive(int square, int digit) const
     {
         return Form.Controls.CandidateVisible(square * 9 + digit - 1);
@@ -63,7 +35,7 @@ TEST_F(DigitButtons, PlacesASingleWithItsColourAndStrikesItFromItsUnits)
 
 TEST_F(DigitButtons, LeaveStatusLineHighlightAndBlinkAsTheyWere)
 {
-    Start(Puzzle);
+    Start(EasyPuzzle);
     Form.Controls.SetNews("Tricky");
     Form.Controls.Timer.Enabled = true;
     Form.Controls.Highlights[0].Visible = true;
@@ -112,7 +84,7 @@ TEST_F(DigitButtons, MayStrikeAnotherDigitThroughAPair)
 
 TEST_F(DigitButtons, ClickingRoundTheNineSolvesAPuzzle)
 {
-    Start(Puzzle);
+    Start(EasyPuzzle);
     // First clicks, worked out by hand: 1 is only possible at the top of column 8; in group 6
     // the 2 is confined to column 8, which takes it from square 17; square 71 is left with 3.
     Form.cmdNumber_Click(0);
@@ -139,9 +111,9 @@ TEST_F(DigitButtons, ClickingRoundTheNineSolvesAPuzzle)
         }
         ASSERT_LT(clicks, 2000);
     }
-    EXPECT_EQ(GridText(), Solution);
+    EXPECT_EQ(GridText(), EasySolution);
     EXPECT_EQ(Form.CheckBoard(), StatusSolved);
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::testing

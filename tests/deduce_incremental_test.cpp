@@ -1,6 +1,6 @@
 // The burst view against fresh builds: after every step of long solves it must hold exactly
-// the candidates a view built from the store holds, and FindStep must answer the same through
-// it as without it.
+// the candidates a view built from the store holds, and a search through it must answer what a
+// search of a fresh view answers.
 #include "deduce/burst_view.h"
 #include "test_support.h"
 
@@ -15,51 +15,44 @@ using quorix::testing::PuzzleFromFile;
 struct Answer
 {
     bool Found;
-    std::int32_t Kind;
-    std::int16_t Target, Digit, Square, Unit, UnitType;
+    PendingStepKind Kind;
+    int Target, Digit, Square, Unit, UnitType;
     std::string Explanation;
     friend bool operator==(const Answer &, const Answer &) = default;
 };
 
-Answer Ask(Form1 &form, std::int16_t filter)
+Answer AnswerOf(bool found, const FoundStep &step)
 {
-    const bool found = form.FindStep(filter);
-    // Through a burst view the text is written only when the burst ends; end it here.
-    form.WordPendingStep();
-    const BoardState &b = form.Board;
-    return {found,           b.StepKind,          b.StepTarget, b.StepDigit, b.HighlightSquare,
-            b.HighlightUnit, b.HighlightUnitType, b.Explanation};
+    if (!found)
+        return {};
+    return {found,       step.Kind, step.Target,   step.Digit,
+            step.Square, step.Unit, step.UnitType, step.Explanation};
 }
 
 void Start(Form1 &form, const std::string &puzzle)
 {
     form.Form_Load();
-    for (int s = 0; s < SquareCount; ++s)
-        form.Board.Givens[s] =
-            static_cast<std::int16_t>(puzzle[s] >= '1' && puzzle[s] <= '9' ? puzzle[s] - '1' : -1);
-    form.LoadGivens();
-    form.StrikeSetDigits();
+    StartPuzzle(form, puzzle);
 }
 
 // Carries out the step the way a burst does on a struck board, telling the view each square.
-void ApplyStruck(Form1 &form, BurstView &view)
+void ApplyStruck(Form1 &form, BurstView &view, const FoundStep &step)
 {
-    const BoardState &b = form.Board;
-    if (b.StepKind == StepPlace) {
-        form.SetSquare(b.StepTarget, b.StepDigit, true);
-        view.Refresh(b.StepTarget);
-        for (const int peer : PeersOfSquare[b.StepTarget]) {
-            form.Controls.CandidateBits[peer] &= static_cast<std::uint16_t>(~(1U << b.StepDigit));
+    if (step.Kind == StepPlace) {
+        form.SetSquare(step.Target, step.Digit, true);
+        view.Refresh(step.Target);
+        for (const int peer : PeersOfSquare[step.Target]) {
+            form.Controls.CandidateBits[peer] &= static_cast<std::uint16_t>(~(1U << step.Digit));
             view.Refresh(peer);
         }
-    } else if (b.StepKind == StepStrike) {
-        form.Controls.SetCandidateVisible(b.StepTarget, false);
-        view.Refresh(b.StepTarget / 9);
+    } else if (step.Kind == StepStrike) {
+        form.Controls.SetCandidateVisible(step.Target, false);
+        view.Refresh(step.Target / 9);
     }
 }
 
-// Solves with guesses of the lowest candidate when stuck (right or wrong), comparing FindStep
-// with and without the view, with digit filters mixed in, at every step.
+// Solves with guesses of the lowest candidate when stuck (right or wrong), comparing a search
+// through the view with one of a fresh view, with digit filters mixed in, at every step.
 TEST(BurstView, FollowsTheStoreThroughWholeSolves)
 {
     HeadlessPlatform platform;
@@ -74,25 +67,22 @@ TEST(BurstView, FollowsTheStoreThroughWholeSolves)
             BurstView view(form.Controls.CandidateBits, form.Board.Grid);
             view.Rebuild();
             for (int round = 0; round < 300; ++round) {
-                const auto filter =
-                    static_cast<std::int16_t>(round % 5 == 4 ? static_cast<int>(random() % 9) : -1);
-                const BoardState before = form.Board;
-                form.ActiveBurst = nullptr;
-                const Answer fresh = Ask(form, filter);
-                form.Board = before; // so that a search finding nothing is compared too
-                form.ActiveBurst = &view;
-                const Answer viaView = Ask(form, filter);
-                form.ActiveBurst = nullptr;
+                const int filter = round % 5 == 4 ? static_cast<int>(random() % 9) : -1;
+                FoundStep freshStep, viewStep;
+                const Answer fresh = AnswerOf(
+                    FindStepAfresh(form.Controls.CandidateBits, form.Board.Grid, filter, freshStep),
+                    freshStep);
+                const Answer viaView = AnswerOf(view.FindStep(filter, viewStep), viewStep);
                 ASSERT_EQ(fresh, viaView) << "round " << round;
                 if (fresh.Found) {
                     ++steps;
-                    ApplyStruck(form, view);
+                    ApplyStruck(form, view, freshStep);
                     ASSERT_TRUE(view.MatchesStore()) << "round " << round;
                     continue;
                 }
                 if (filter >= 0)
                     continue;
-                if (!testing::GuessFirstOpenSquare(form))
+                if (!GuessFirstOpenSquare(form))
                     break;
                 // A guess changes many squares at once: the view is built again, as each
                 // burst's is.

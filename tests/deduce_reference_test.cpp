@@ -1,17 +1,28 @@
-// The fast rules against a plain transcription of their written scans, square by square and
-// mask by mask with no bit tricks, on many real and random boards.
+// The fast rules against a plain transcription of each rule's scan, square by square and mask
+// by mask with no bit tricks, on many real and random boards.
 #include "deduce/rules.h"
 #include "test_support.h"
 #include "window/form1.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
 #include <random>
 #include <vector>
 
 namespace quorix::reference {
+
+// The smallest value above m with as many set bits among bits 0..9 as m has; bits above 9 are
+// ignored in m and in the values tried. From 3 it walks the two-bit digit masks in ascending
+// order (3, 5, 6, 9, ..., 384, then 513), from 7 the three-bit ones (..., 448, then 515).
+constexpr std::int16_t NextSameBitCount(std::int16_t m)
+{
+    const int bits = std::popcount(static_cast<unsigned>(m) & 0x3FFU);
+    int next = m + 1;
+    while (std::popcount(static_cast<unsigned>(next) & 0x3FFU) != bits)
+        ++next;
+    return static_cast<std::int16_t>(next);
+}
 
 struct Board
 {
@@ -304,7 +315,7 @@ namespace {
 struct Recorded
 {
     std::int32_t Kind;
-    std::int16_t Target, Digit, Square, Unit, UnitType;
+    int Target, Digit, Square, Unit, UnitType;
     std::string Explanation;
     friend bool operator==(const Recorded &, const Recorded &) = default;
     friend std::ostream &operator<<(std::ostream &out, const Recorded &r)
@@ -325,6 +336,31 @@ Recorded Fields(const Form1 &form)
 Recorded Fields(const FoundStep &s)
 {
     return {s.Kind, s.Target, s.Digit, s.Square, s.Unit, s.UnitType, s.Explanation};
+}
+
+TEST(NextSameBitCount, WalksTheMasksOfOneBitCountInOrder)
+{
+    EXPECT_EQ(reference::NextSameBitCount(3), 5);
+    EXPECT_EQ(reference::NextSameBitCount(384), 513);
+    EXPECT_EQ(reference::NextSameBitCount(448), 515);
+    EXPECT_EQ(reference::NextSameBitCount(1023), 2047); // bits above 9 do not count
+
+    for (const int bits : {2, 3}) {
+        SCOPED_TRACE(bits);
+        int visited = 0;
+        int previous = 0;
+        const int start = bits == 2 ? 3 : 7;
+        const int end = bits == 2 ? 385 : 449;
+        for (int m = start; m < end;
+             m = reference::NextSameBitCount(static_cast<std::int16_t>(m))) {
+            EXPECT_EQ(std::popcount(static_cast<unsigned>(m)), bits);
+            EXPECT_GT(m, previous);
+            previous = m;
+            ++visited;
+        }
+        EXPECT_EQ(visited, bits == 2 ? 36 : 84);
+        EXPECT_EQ(previous, bits == 2 ? 384 : 448);
+    }
 }
 
 // Runs FindStep and the reference on the form's board and checks they agree: the same answer,
@@ -349,23 +385,13 @@ Recorded Fields(const FoundStep &s)
 
 std::vector<std::string> ReadPuzzles(const std::string &file, std::size_t limit)
 {
-    std::vector<std::string> puzzles;
-    std::ifstream in(std::string(QUORIX_PUZZLE_DIR) + "/" + file);
-    for (std::string line; puzzles.size() < limit && std::getline(in, line);)
-        if (line.size() >= 81)
-            puzzles.push_back(line.substr(0, 81));
-    return puzzles;
+    return ReadPuzzleSample(PuzzleSetPath(file), 1, limit);
 }
 
 void Load(Form1 &form, const std::string &puzzle)
 {
     form.Form_Load();
-    for (int s = 0; s < SquareCount; ++s) {
-        const char c = puzzle[s];
-        form.Board.Givens[s] = static_cast<std::int16_t>(c >= '1' && c <= '9' ? c - '1' : -1);
-    }
-    form.LoadGivens();
-    form.StrikeSetDigits();
+    StartPuzzle(form, puzzle);
 }
 
 // Solves the way auto mode does, with digit filters thrown in, and compares every call: each
@@ -400,7 +426,7 @@ TEST(FindStepAgainstReference, AgreesAtEveryStepOfManyPuzzles)
                 }
                 if (filter >= 0)
                     continue;
-                if (!testing::GuessFirstOpenSquare(form))
+                if (!GuessFirstOpenSquare(form))
                     break;
             }
         }

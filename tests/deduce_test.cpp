@@ -76,30 +76,6 @@ protected:
     void CarryOut() { Form.Controls.SetCandidateVisible(Form.Board.StepTarget, false); }
 };
 
-TEST(NextSameBitCount, WalksTheMasksOfOneBitCountInOrder)
-{
-    EXPECT_EQ(NextSameBitCount(3), 5);
-    EXPECT_EQ(NextSameBitCount(384), 513);
-    EXPECT_EQ(NextSameBitCount(448), 515);
-    EXPECT_EQ(NextSameBitCount(1023), 2047); // bits above 9 do not count
-
-    for (const int bits : {2, 3}) {
-        SCOPED_TRACE(bits);
-        int visited = 0;
-        int previous = 0;
-        const int start = bits == 2 ? 3 : 7;
-        const int end = bits == 2 ? 385 : 449;
-        for (int m = start; m < end; m = NextSameBitCount(static_cast<std::int16_t>(m))) {
-            EXPECT_EQ(std::popcount(static_cast<unsigned>(m)), bits);
-            EXPECT_GT(m, previous);
-            previous = m;
-            ++visited;
-        }
-        EXPECT_EQ(visited, bits == 2 ? 36 : 84);
-        EXPECT_EQ(previous, bits == 2 ? 384 : 448);
-    }
-}
-
 TEST_F(Deduce, SingleCandidateLowestDigitThenLowestSquare)
 {
     Only(5, {4});

@@ -154,7 +154,7 @@ TEST_F(DispatcherTest, ResetAndRestartMessages)
     EXPECT_EQ(GridText(), EasyPuzzle);
     EXPECT_TRUE(SquareShown(2));
     Click(ModeReset);
-    EXPECT_EQ(News(), SetupMessage);
+    EXPECT_EQ(News(), SetupText);
     EXPECT_EQ(GridText(), std::string(81, '.'));
 }
 

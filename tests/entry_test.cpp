@@ -121,7 +121,7 @@ TEST_F(SquareKeyTest, TypedDigitsAreNotCheckedAgainstTheirUnits)
     Form.cmdSquare_KeyPress(0, '3');
     Form.cmdSquare_KeyPress(1, '3');
     EXPECT_EQ(Form.Board.Grid[1], 2);
-    EXPECT_EQ(News(), SetupMessage);
+    EXPECT_EQ(News(), SetupText);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ protected:
         ASSERT_EQ(Form.CheckBoard(), StatusConsistent);
     }
     // One call; returns the exhausted flag and leaves the status in `Status`.
-    bool Call(std::int32_t status)
+    bool Call(BoardStatus status)
     {
         Status = status;
         return Form.GuessOrBacktrack(Status);
@@ -40,7 +40,7 @@ protected:
             if (keep.find(char('1' + d)) == std::string_view::npos)
                 Form.cmdEle_Click(static_cast<std::int16_t>(square * 9 + d));
     }
-    std::int32_t Status = 0;
+    BoardStatus Status{};
 };
 
 TEST_F(GuessTest, NormalOrderTriesLowestFirstThenDropsTheLevel)
@@ -70,7 +70,7 @@ TEST_F(GuessTest, NormalOrderTriesLowestFirstThenDropsTheLevel)
 
 TEST_F(GuessTest, ReversedOrderTriesHighestFirst)
 {
-    Form.Guesses.ReverseGuessOrder = true;
+    Form.Unique.ReverseGuessOrder = true;
     const auto before = Copy();
     EXPECT_FALSE(Call(StatusConsistent));
     EXPECT_EQ(News(), "Guessing 7 for square 1");
@@ -130,7 +130,7 @@ TEST_F(GuessTest, OtherStatusesNeitherGuessNorBacktrack)
     EXPECT_FALSE(Call(StatusConsistent));
     const auto board = Copy();
     Form.Controls.SetNews("unchanged");
-    for (std::int32_t status : {StatusSolved, StatusNotStarted, StatusTooFew}) {
+    for (const BoardStatus status : {StatusSolved, StatusNotStarted, StatusTooFew}) {
         EXPECT_FALSE(Call(status));
         EXPECT_EQ(Copy(), board);
         EXPECT_EQ(News(), "unchanged");
@@ -184,7 +184,7 @@ TEST_F(GuessTest, BacktrackWithAnEmptyStackIsExhausted)
 TEST_F(FormTest, GuessOnAFullBoardTakesSquareZero)
 {
     Enter(SolvedGrid);
-    std::int32_t status = StatusConsistent;
+    BoardStatus status = StatusConsistent;
     EXPECT_FALSE(Form.GuessOrBacktrack(status));
     EXPECT_EQ(News(), "Guessing 1 for square 1");
     EXPECT_EQ(Form.Board.Grid[0], 0);
@@ -196,7 +196,7 @@ TEST_F(FormTest, GuessMessageCountsFromOne)
     puzzle[80] = '.';
     EnterAndStart(puzzle);
     ASSERT_EQ(Candidates(80), "9");
-    std::int32_t status = StatusConsistent;
+    BoardStatus status = StatusConsistent;
     EXPECT_FALSE(Form.GuessOrBacktrack(status));
     EXPECT_EQ(News(), "Guessing 9 for square 81");
     EXPECT_EQ(Form.CheckBoard(), StatusSolved);

@@ -1,12 +1,13 @@
-// Whole-puzzle properties over a sample of the shared puzzle files, checked against the
+// Whole-puzzle properties over a sample of the puzzle sets, checked against the
 // independent solution counter: Auto solves every puzzle that has a solution (keeping every
 // given), says impossible for every one without, and Check Unique agrees with the count.
+#include "tools/puzzle_file.h"
 #include "tools/solution_count.h"
 #include "window/form1.h"
+#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,12 +28,13 @@ struct PuzzleSample
 
 std::vector<std::string> ReadSample(const PuzzleSample &sample)
 {
-    std::ifstream in(std::string(QUORIX_PUZZLE_DIR) + "/" + sample.File);
     std::vector<std::string> puzzles;
-    std::string line;
-    for (int n = 0; std::getline(in, line) && static_cast<int>(puzzles.size()) < sample.Limit; ++n)
-        if (n % sample.Stride == 0 && n + 1 != sample.Skip && line.size() >= 81)
-            puzzles.push_back(line.substr(0, 81));
+    for (const PuzzleLine &line : ReadPuzzleLines(PuzzleSetPath(sample.File))) {
+        if (static_cast<int>(puzzles.size()) == sample.Limit)
+            break;
+        if ((line.Number - 1) % sample.Stride == 0 && line.Number != sample.Skip)
+            puzzles.push_back(line.Text);
+    }
     return puzzles;
 }
 
@@ -44,9 +46,7 @@ protected:
     {
         auto form = std::make_unique<Form1>(Platform);
         form->Form_Load();
-        for (int s = 0; s < SquareCount; ++s)
-            form->cmdSquare_KeyPress(static_cast<std::int16_t>(s),
-                                     puzzle[s] == '.' ? std::int16_t{'0'} : puzzle[s]);
+        TypePuzzle(*form, puzzle);
         return form;
     }
 
@@ -56,7 +56,8 @@ protected:
 TEST_P(WholePuzzleProperties, AutoAndCheckUniqueAgreeWithAnIndependentCount)
 {
     const auto puzzles = ReadSample(GetParam());
-    ASSERT_FALSE(puzzles.empty()) << "cannot read " << GetParam().File;
+    ASSERT_EQ(static_cast<int>(puzzles.size()), GetParam().Limit - (GetParam().Skip != 0 ? 1 : 0))
+        << GetParam().File << " holds fewer puzzles than the sample takes";
     for (const auto &puzzle : puzzles) {
         SCOPED_TRACE(puzzle);
         const int solutions = CountSolutions(puzzle, 2);
@@ -90,7 +91,7 @@ TEST_P(WholePuzzleProperties, AutoAndCheckUniqueAgreeWithAnIndependentCount)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    SharedPuzzles, WholePuzzleProperties,
+    PuzzleSets, WholePuzzleProperties,
     ::testing::Values(PuzzleSample{"edge-valid-4.txt", 1, 4},
                       // Line 16 has no solution, but refuting it by guessing on the first
                       // empty square takes minutes; the benchmark covers it.

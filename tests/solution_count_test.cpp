@@ -1,9 +1,9 @@
 // The independent solution counter that benchmarks and property tests judge the solver by.
+#include "tools/puzzle_file.h"
 #include "tools/solution_count.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,10 +12,9 @@ namespace {
 
 std::vector<std::string> PuzzleLines(const char *file)
 {
-    std::ifstream in(std::string(QUORIX_PUZZLE_DIR) + "/" + file);
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    for (PuzzleLine &line : ReadPuzzleLines(PuzzleSetPath(file)))
+        lines.push_back(std::move(line.Text));
     return lines;
 }
 

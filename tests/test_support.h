@@ -2,38 +2,24 @@
 // event, plus helpers to enter puzzles and read the board back as text.
 #pragma once
 
+#include "tools/form_setup.h"
+#include "tools/puzzle_file.h"
+#include "tools/solution_count.h"
 #include "window/form1.h"
+#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
-#include <fstream>
 #include <functional>
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace quorix::testing {
 
-// Guesses the lowest candidate of the first empty square that has one, re-striking after it, as
-// a search stuck on logic would; false when there is no such square.
-inline bool GuessFirstOpenSquare(Form1 &form)
-{
-    int open = 0;
-    while (open < SquareCount
-           && (form.Board.Grid[open] >= 0 || form.Controls.CandidateBits[open] == 0))
-        ++open;
-    if (open == SquareCount)
-        return false;
-    form.SetSquare(static_cast<std::int16_t>(open),
-                   static_cast<std::int16_t>(std::countr_zero(form.Controls.CandidateBits[open])),
-                   true);
-    form.StrikeSetDigits();
-    return true;
-}
+// The status line at start-up and after Reset, spelt out here as the tests expect it.
+inline constexpr std::string_view SetupText =
+    "Set-up puzzle by clicking on squares, or use Tab and Numeric Keys";
 
 // A few puzzles used across the tests (81 characters, '.' = empty).
 // Solved by singles alone.
@@ -44,38 +30,23 @@ inline constexpr std::string_view EasySolution =
 // A completed grid.
 inline constexpr std::string_view SolvedGrid = EasySolution;
 
-// Reads line `line` (1-based) of a puzzle file of the shared set.
+// Line `line` (from 1) of one of the puzzle sets; a missing file or line throws, which fails
+// the test with the file's name and the line.
 inline std::string PuzzleFromFile(const std::string &file, int line)
 {
-    std::ifstream in(std::string(QUORIX_PUZZLE_DIR) + "/" + file);
-    std::string text;
-    for (int i = 0; i < line && std::getline(in, text); ++i) {
-    }
-    if (!text.empty() && text.back() == '\r')
-        text.pop_back();
-    return text;
+    return ReadPuzzle(PuzzleSetPath(file), line);
 }
 
-// True when `grid` is a complete, conflict-free board that keeps every given of `puzzle`.
+// True when `grid` (81 characters '1'-'9') is a complete, conflict-free board that keeps every
+// given of `puzzle`.
 inline bool SolvesPuzzle(const std::string &grid, std::string_view puzzle)
 {
-    if (grid.size() != 81 || puzzle.size() != 81)
+    if (grid.size() != 81)
         return false;
-    for (int s = 0; s < 81; ++s) {
-        if (grid[s] < '1' || grid[s] > '9')
-            return false;
-        if (puzzle[s] != '.' && puzzle[s] != '0' && puzzle[s] != grid[s])
-            return false;
-    }
-    for (int t = 0; t < 3; ++t)
-        for (int u = 0; u < 9; ++u) {
-            unsigned seen = 0;
-            for (int p = 0; p < 9; ++p)
-                seen |= 1U << (grid[UnitSquare(u, p, t)] - '1');
-            if (seen != 0x1FF)
-                return false;
-        }
-    return true;
+    std::array<std::int16_t, 82> codes{};
+    for (int s = 0; s < 81; ++s)
+        codes[s] = static_cast<std::int16_t>(grid[s] - '1');
+    return IsValidSolution(puzzle, codes);
 }
 
 class FormTest : public ::testing::Test
@@ -90,10 +61,7 @@ protected:
     void Enter(std::string_view puzzle)
     {
         ASSERT_EQ(puzzle.size(), 81U);
-        for (int s = 0; s < 81; ++s) {
-            const char c = puzzle[s] == '.' ? '0' : puzzle[s];
-            Form.cmdSquare_KeyPress(static_cast<std::int16_t>(s), c);
-        }
+        TypePuzzle(Form, puzzle);
     }
     void Click(ModeIndex index) { Form.cmdMode_Click(index); }
     void EnterAndStart(std::string_view puzzle)
@@ -105,15 +73,7 @@ protected:
     std::string News() const { return Form.Controls.News(); }
 
     // The board as 81 characters: digit 1-9 or '.'.
-    std::string GridText() const
-    {
-        std::string out;
-        for (int s = 0; s < 81; ++s) {
-            const int d = Form.Board.Grid[s];
-            out += d >= 0 && d <= 8 ? char('1' + d) : '.';
-        }
-        return out;
-    }
+    std::string GridText() const { return quorix::GridText(Form.Board.Grid); }
     // The live candidate digits of a square, ascending ("147"), empty when none.
     std::string Candidates(int square) const
     {

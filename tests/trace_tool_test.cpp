@@ -63,13 +63,13 @@ TEST_F(TraceToolTest, NestedCommandPrintsItsStatusBeforeTheInterruptedOne)
 {
     const std::string puzzle = PuzzleFromFile("hardest-11.txt", 2);
     EXPECT_EQ(Run("enter " + puzzle + "\nat 2 click Save\nclick Auto\n"), 0);
-    EXPECT_EQ(Out.str(), "status [" + std::string(SetupMessage)
-                             + "]\nstatus []\nstatus [Auto mode suspended]\n");
+    EXPECT_EQ(Out.str(),
+              "status [" + std::string(SetupText) + "]\nstatus []\nstatus [Auto mode suspended]\n");
 }
 
-TEST_F(TraceToolTest, InvalidUnitTypePrintsADialogLine)
+TEST_F(TraceToolTest, MessageBoxPrintsADialogLine)
 {
-    (void)Form.SquareOfUnit(0, 0, 5);
+    Form.Host().MessageBox("Invalid type - something wrong");
     EXPECT_EQ(Out.str(), "dialog [Invalid type - something wrong]\n");
 }
 

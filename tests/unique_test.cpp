@@ -26,12 +26,12 @@ TEST_F(CheckUniqueTest, UniquePuzzleThatNeededGuesses)
     Click(ModeCheckUnique);
     EXPECT_EQ(News(), "Checked out - Solution is unique");
     EXPECT_EQ(GridText(), first);
-    EXPECT_TRUE(Form.Guesses.ReverseGuessOrder) << "the reversed order stays in force";
+    EXPECT_TRUE(Form.Unique.ReverseGuessOrder) << "the reversed order stays in force";
     EXPECT_TRUE(UniqueShown());
 
     Click(ModeCheckUnique);
     EXPECT_EQ(News(), "Checked out - Solution is unique");
-    EXPECT_FALSE(Form.Guesses.ReverseGuessOrder);
+    EXPECT_FALSE(Form.Unique.ReverseGuessOrder);
     EXPECT_EQ(GridText(), first);
 }
 

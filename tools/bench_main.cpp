@@ -6,16 +6,18 @@
 // Each puzzle is typed into a freshly reset board and solved with one Auto click; only that
 // click is timed (steady clock around the whole command, prologue included). With --unique a
 // solved board is also given a Check Unique click, timed on its own. One table row per file,
-// any verification failure under its file with the line number, and one summary line over all
-// files last. Exits 1 when any result fails verification, 2 when a file cannot be read.
+// the verification failures under its file with the line number (the first hundred, then a
+// count), and one summary line over all files last. Exits 1 when any result fails
+// verification, 2 when a file cannot be read or the output cannot be written.
+#include "tools/puzzle_file.h"
 #include "tools/solution_count.h"
+#include "tools/tool_support.h"
 #include "window/form1.h"
+#include "window/puzzle_text.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,18 +26,14 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-constexpr std::string_view SolvedUniqueMessage = "Success!  Unique solution found";
-constexpr std::string_view SolvedMessage = "Found a solution - but might not be unique";
-constexpr std::string_view ImpossibleMessage = "This one seems to be impossible";
-constexpr std::string_view TooFewMessage = "Not enough squares set";
-constexpr std::string_view UniqueMessage = "Checked out - Solution is unique";
-constexpr std::string_view NotUniqueMessage = "Another solution found - solution is not unique";
+using namespace quorix;
 
 // The board refuses to start below this many givens.
 constexpr int MinimumGivens = 10;
 // Enough to tell none, one and several solutions apart.
 constexpr int CountLimit = 2;
+// Failures listed per file; the rest are only counted.
+constexpr std::size_t ListedFailures = 100;
 
 struct Tally
 {
@@ -48,8 +46,14 @@ struct Tally
     std::vector<double> UniqueMicros;
     long long Cycles = 0;
     long long Guesses = 0;
-    std::vector<std::string> Failures;
+    long long FailureCount = 0;
+    std::vector<std::string> Failures; // the first ListedFailures of them
 
+    void Fail(std::string what)
+    {
+        if (++FailureCount <= static_cast<long long>(ListedFailures))
+            Failures.push_back(std::move(what));
+    }
     void Add(const Tally &other)
     {
         Puzzles += other.Puzzles;
@@ -61,7 +65,7 @@ struct Tally
                             other.UniqueMicros.end());
         Cycles += other.Cycles;
         Guesses += other.Guesses;
-        Failures.insert(Failures.end(), other.Failures.begin(), other.Failures.end());
+        FailureCount += other.FailureCount;
     }
 };
 
@@ -70,26 +74,22 @@ double MicrosSince(Clock::time_point start)
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 }
 
-// Nearest-rank percentile (0 < fraction <= 1) of ascending `sorted`; 0 when empty.
-double Percentile(const std::vector<double> &sorted, double fraction)
-{
-    if (sorted.empty())
-        return 0.0;
-    const auto rank = static_cast<std::size_t>(std::ceil(fraction * sorted.size()));
-    return sorted[std::clamp<std::size_t>(rank, 1, sorted.size()) - 1];
-}
-
 std::string BaseName(const std::string &path)
 {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WellFormed(std::string_view line)
+std::string SolutionWords(int solutions)
 {
-    return line.size() == 81 && std::all_of(line.begin(), line.end(), [](char c) {
-               return c == '.' || (c >= '0' && c <= '9');
-           });
+    switch (solutions) {
+    case 0:
+        return "no solution";
+    case 1:
+        return "one solution";
+    default:
+        return "several solutions";
+    }
 }
 
 class Bench
@@ -101,52 +101,44 @@ public:
     void Run(std::string_view puzzle, const std::string &where, Tally &tally)
     {
         ++tally.Puzzles;
-        if (!WellFormed(puzzle)) {
+        if (!IsPuzzleText(puzzle)) {
             ++tally.Other;
-            tally.Failures.push_back(where + ": not 81 digits and dots");
+            tally.Fail(where + ": not 81 digits and dots: " + QuoteForMessage(puzzle));
             return;
         }
-
-        Form.cmdMode_Click(quorix::ModeReset);
-        for (int s = 0; s < quorix::SquareCount; ++s) {
-            const char c = puzzle[s];
-            Form.cmdSquare_KeyPress(static_cast<std::int16_t>(s), c == '.' ? '0' : c);
-        }
+        Form.cmdMode_Click(ModeReset);
+        TypePuzzle(Form, puzzle);
         const auto start = Clock::now();
-        Form.cmdMode_Click(quorix::ModeAuto);
+        Form.cmdMode_Click(ModeAuto);
         tally.AutoMicros.push_back(MicrosSince(start));
         tally.Cycles += Form.Stats.Cycles;
         tally.Guesses += Form.Stats.Guesses;
 
-        const std::string news = Form.Controls.News();
-        const int solutions = quorix::CountSolutions(puzzle, CountLimit);
-        const int givens = quorix::CountGivens(puzzle);
+        const BoardStatus status = Form.Dispatch.LastAutoStatus;
+        const int solutions = CountSolutions(puzzle, CountLimit);
+        const int givens = CountGivens(puzzle);
         auto fail = [&](const std::string &what) {
-            tally.Failures.push_back(where + ": " + what + " (Auto said \"" + news + "\"; "
-                                     + std::to_string(givens) + " givens, "
-                                     + SolutionWords(solutions) + ")");
+            tally.Fail(where + ": " + what + " (Auto said \"" + Form.Controls.News() + "\"; "
+                       + std::to_string(givens) + " givens, " + SolutionWords(solutions) + ")");
         };
-
-        const bool solved = news == SolvedUniqueMessage || news == SolvedMessage;
-        if (solved) {
+        if (status == StatusSolved) {
             ++tally.Solved;
-            if (!quorix::IsValidSolution(puzzle, Form.Board.Grid))
+            if (!IsValidSolution(puzzle, Form.Board.Grid))
                 fail("the solved board is not a valid solution keeping the givens");
-            else if (news == SolvedUniqueMessage && solutions != 1)
+            else if (!Form.Board.Guessed && solutions != 1)
                 fail("solved without a guess, yet the solution is not unique");
-        } else if (news == ImpossibleMessage) {
+        } else if (status == StatusImpossible) {
             ++tally.Impossible;
             if (solutions != 0)
                 fail("called impossible, yet it has a solution");
         } else {
             ++tally.Other;
-            if (news != TooFewMessage)
+            if (status != StatusTooFew)
                 fail("unexpected final message");
             else if (givens >= MinimumGivens)
                 fail("called too few, yet enough squares are given");
         }
-
-        if (CheckUniqueToo && solved)
+        if (CheckUniqueToo && status == StatusSolved)
             RunCheckUnique(puzzle, solutions, where, tally);
     }
 
@@ -156,46 +148,37 @@ private:
     {
         const auto first = Form.Board.Grid;
         const auto start = Clock::now();
-        Form.cmdMode_Click(quorix::ModeCheckUnique);
+        Form.cmdMode_Click(ModeCheckUnique);
         tally.UniqueMicros.push_back(MicrosSince(start));
 
-        const std::string news = Form.Controls.News();
         auto fail = [&](const std::string &what) {
-            tally.Failures.push_back(where + ": Check Unique " + what + " (it said \"" + news
-                                     + "\"; " + SolutionWords(solutions) + ")");
+            tally.Fail(where + ": Check Unique " + what + " (it said \"" + Form.Controls.News()
+                       + "\"; " + SolutionWords(solutions) + ")");
         };
-        if (news == UniqueMessage) {
+        switch (Form.Unique.LastVerdict) {
+        case UniqueVerdict::Unique:
             if (solutions != 1)
                 fail("called the solution unique");
             else if (Form.Board.Grid != first)
                 fail("called the solution unique but left another board");
-        } else if (news == NotUniqueMessage) {
+            break;
+        case UniqueVerdict::AnotherSolution:
             if (solutions < 2)
                 fail("reported a second solution of a unique puzzle");
-            else if (!quorix::IsValidSolution(puzzle, Form.Board.Grid))
+            else if (!IsValidSolution(puzzle, Form.Board.Grid))
                 fail("left a second solution that is not valid");
             else if (Form.Board.Grid == first)
                 fail("left the first solution as the second");
-        } else {
-            fail("gave an unexpected message");
-        }
-    }
-
-    static std::string SolutionWords(int solutions)
-    {
-        switch (solutions) {
-        case 0:
-            return "no solution";
-        case 1:
-            return "one solution";
-        default:
-            return "several solutions";
+            break;
+        case UniqueVerdict::None:
+            fail("gave no verdict");
+            break;
         }
     }
 
     bool CheckUniqueToo;
-    quorix::HeadlessPlatform Host;
-    quorix::Form1 Form;
+    HeadlessPlatform Host;
+    Form1 Form;
 };
 
 void PrintHeader(bool checkUnique)
@@ -228,7 +211,21 @@ void PrintRow(Tally &tally, bool checkUnique, const char *suffix = "")
     std::printf("%s\n", suffix);
     for (const auto &failure : tally.Failures)
         std::printf("  FAIL %s\n", failure.c_str());
+    const auto unlisted = tally.FailureCount - static_cast<long long>(tally.Failures.size());
+    if (unlisted > 0)
+        std::printf("  FAIL ... and %lld more\n", unlisted);
     std::fflush(stdout);
+}
+
+// Runs every puzzle of `path` into a tally of its own. Throws PuzzleFileError.
+Tally RunFile(Bench &bench, const std::string &path)
+{
+    PuzzleLineReader reader(path);
+    Tally tally;
+    tally.Name = BaseName(path);
+    for (PuzzleLine line; reader.Next(line);)
+        bench.Run(line.Text, tally.Name + ":" + std::to_string(line.Number), tally);
+    return tally;
 }
 
 int Usage()
@@ -263,34 +260,24 @@ int main(int argc, char **argv)
     bool unreadable = false;
     PrintHeader(checkUnique);
     for (const auto &path : files) {
-        std::ifstream in(path);
-        if (!in) {
-            std::fprintf(stderr, "quorix-bench: cannot read %s\n", path.c_str());
+        try {
+            Tally tally = RunFile(*bench, path);
+            all.Add(tally);
+            PrintRow(tally, checkUnique);
+        } catch (const PuzzleFileError &error) {
+            std::fprintf(stderr, "quorix-bench: %s\n", error.what());
             unreadable = true;
-            continue;
         }
-        Tally tally;
-        tally.Name = BaseName(path);
-        std::string line;
-        for (int lineNumber = 1; std::getline(in, line); ++lineNumber) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (line.empty())
-                continue;
-            bench->Run(line, tally.Name + ":" + std::to_string(lineNumber), tally);
-        }
-        all.Add(tally);
-        PrintRow(tally, checkUnique);
     }
 
     // The last line sums up every file; the failures are already listed under their files.
-    const auto failureCount = all.Failures.size();
-    all.Failures.clear();
+    const long long failures = all.FailureCount;
     char suffix[96];
-    std::snprintf(suffix, sizeof suffix, "  wall %.1f s  failures %zu",
-                  MicrosSince(wallStart) / 1e6, failureCount);
+    std::snprintf(suffix, sizeof suffix, "  wall %.1f s  failures %lld",
+                  MicrosSince(wallStart) / 1e6, failures);
+    all.FailureCount = 0;
     PrintRow(all, checkUnique, suffix);
-    if (unreadable)
+    if (!FinishStandardOutput("quorix-bench") || unreadable)
         return 2;
-    return failureCount == 0 ? 0 : 1;
+    return failures == 0 ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "tools/script.h"
 
+#include "window/puzzle_text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <istream>
@@ -10,9 +12,15 @@ namespace quorix {
 namespace {
 
 constexpr std::pair<std::string_view, ModeIndex> CommandNames[] = {
-    {"Start", ModeStart},     {"Check", ModeCheck},   {"Reset", ModeReset},
-    {"Auto", ModeAuto},       {"Restart", ModeRestart}, {"Next", ModeNext},
-    {"CheckUnique", ModeCheckUnique}, {"Save", ModeSave}, {"Restore", ModeRestore},
+    {"Start", ModeStart},
+    {"Check", ModeCheck},
+    {"Reset", ModeReset},
+    {"Auto", ModeAuto},
+    {"Restart", ModeRestart},
+    {"Next", ModeNext},
+    {"CheckUnique", ModeCheckUnique},
+    {"Save", ModeSave},
+    {"Restore", ModeRestore},
 };
 
 std::string_view Trim(std::string_view text)
@@ -42,8 +50,6 @@ bool ParseNumber(std::string_view word, long long low, long long high, long long
     return ec == std::errc() && ptr == word.data() + word.size() && value >= low && value <= high;
 }
 
-char DigitChar(std::int16_t code) { return code >= 0 && code <= 8 ? char('1' + code) : '.'; }
-
 void AppendFrame(std::string &out, const char *name, const Frame &frame)
 {
     out += name;
@@ -59,12 +65,7 @@ std::string FormatState(const Form1 &form)
 {
     const auto &board = form.Board;
     const auto &controls = form.Controls;
-    std::string out = "grid ";
-    for (int s = 0; s < SquareCount; ++s)
-        out += DigitChar(board.Grid[s]);
-    out += "\ngivens ";
-    for (int s = 0; s < SquareCount; ++s)
-        out += DigitChar(board.Givens[s]);
+    std::string out = "grid " + GridText(board.Grid) + "\ngivens " + GridText(board.Givens);
     out += "\nsquares ";
     for (int s = 0; s < SquareCount; ++s)
         out += controls.Squares[s].Visible ? 'V' : 'H';
@@ -78,8 +79,8 @@ std::string FormatState(const Form1 &form)
             if ((bits >> d) & 1U)
                 out += char('1' + d);
     }
-    out += "\nstep " + std::to_string(board.StepKind) + ' ' + std::to_string(board.StepTarget)
-           + ' ' + std::to_string(board.StepDigit);
+    out += "\nstep " + std::to_string(board.StepKind) + ' ' + std::to_string(board.StepTarget) + ' '
+           + std::to_string(board.StepDigit);
     out += "\nmarks " + std::to_string(board.HighlightSquare) + ' '
            + std::to_string(board.HighlightUnit) + ' ' + std::to_string(board.HighlightUnitType)
            + '\n';
@@ -112,7 +113,10 @@ void ScriptRunner::OnYield()
     }
 }
 
-void ScriptRunner::OnDialog(std::string_view text) { Out << "dialog [" << text << "]\n"; }
+void ScriptRunner::OnDialog(std::string_view text)
+{
+    Out << "dialog [" << text << "]\n";
+}
 
 bool ScriptRunner::RunLine(std::string_view line, std::string &error)
 {
@@ -148,8 +152,8 @@ bool ScriptRunner::RunCommand(std::string_view line, std::string &error, bool pr
         // Check the scheduled command now, so a bad one fails at its own line.
         const std::string_view scheduled = rest;
         const std::string_view nested = NextWord(rest);
-        static constexpr std::string_view Known[] = {"enter", "click",  "square", "key", "number",
-                                                     "strike", "tick", "at",     "show"};
+        static constexpr std::string_view Known[] = {"enter",  "click", "square", "key", "number",
+                                                     "strike", "tick",  "at",     "show"};
         if (std::find(std::begin(Known), std::end(Known), nested) == std::end(Known)) {
             error = "unknown command '" + std::string(nested) + "'";
             return false;
@@ -163,11 +167,7 @@ bool ScriptRunner::RunCommand(std::string_view line, std::string &error, bool pr
             error = "enter needs exactly 81 characters";
             return false;
         }
-        for (int s = 0; s < SquareCount; ++s) {
-            const char c = rest[s] == '.' ? '0' : rest[s];
-            Form.cmdSquare_KeyPress(static_cast<std::int16_t>(s),
-                                    static_cast<std::int16_t>(static_cast<unsigned char>(c)));
-        }
+        TypePuzzle(Form, rest);
     } else if (command == "click") {
         const auto it = std::find_if(std::begin(CommandNames), std::end(CommandNames),
                                      [&](const auto &entry) { return entry.first == rest; });
@@ -181,7 +181,7 @@ bool ScriptRunner::RunCommand(std::string_view line, std::string &error, bool pr
             error = "usage: square <0..80>";
             return false;
         }
-        Form.cmdSquare_Click(static_cast<std::int16_t>(a));
+        Form.cmdSquare_Click(static_cast<int>(a));
     } else if (command == "key") {
         word = NextWord(rest);
         rest = Trim(rest);
@@ -189,20 +189,19 @@ bool ScriptRunner::RunCommand(std::string_view line, std::string &error, bool pr
             error = "usage: key <0..80> <one character>";
             return false;
         }
-        Form.cmdSquare_KeyPress(static_cast<std::int16_t>(a),
-                                static_cast<std::int16_t>(static_cast<unsigned char>(rest[0])));
+        Form.cmdSquare_KeyPress(static_cast<int>(a), static_cast<unsigned char>(rest[0]));
     } else if (command == "number") {
         if (!ParseNumber(rest, 0, DigitCount - 1, a)) {
             error = "usage: number <0..8>";
             return false;
         }
-        Form.cmdNumber_Click(static_cast<std::int16_t>(a));
+        Form.cmdNumber_Click(static_cast<int>(a));
     } else if (command == "strike") {
         if (!ParseNumber(rest, 0, CandidateCount - 1, b)) {
             error = "usage: strike <0..728>";
             return false;
         }
-        Form.cmdEle_Click(static_cast<std::int16_t>(b));
+        Form.cmdEle_Click(static_cast<int>(b));
     } else if (command == "tick") {
         if (!rest.empty()) {
             error = "tick takes no argument";

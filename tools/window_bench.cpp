@@ -4,7 +4,7 @@
 //   quorix-window-bench --scan FILE...
 //
 // The first form types one puzzle (by default the one that Auto takes longest on, headless,
-// among the shared hard sets) into a fresh window under the offscreen platform, clicks Auto
+// among the hard puzzle sets) into a fresh window under the offscreen platform, clicks Auto
 // with a real mouse click and measures, N times (default 7):
 //   - the wall time from the click until the final message is on the status line and painted;
 //   - every interval during the run in which the window processed no events: from the click
@@ -16,6 +16,10 @@
 //
 // The second form times one headless Auto click per puzzle of the files and lists the slowest,
 // each re-timed a few times: how the default puzzle was chosen.
+#include "tools/puzzle_file.h"
+#include "tools/solution_count.h"
+#include "tools/tool_support.h"
+#include "window/puzzle_text.h"
 #include "window/qt/main_window.h"
 
 #include <QApplication>
@@ -40,12 +44,12 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using quorix::Form1;
+using namespace quorix;
 using quorix::qt::MainWindow;
 
-// The slowest puzzle of the shared sets for a headless Auto click (found with --scan): a
+// The slowest puzzle of the puzzle sets for a headless Auto click (found with --scan): a
 // puzzle without solution that the search needs some 169,000 cycles to refute.
-constexpr const char *DefaultFile = QUORIX_PUZZLE_DIR "/edge-invalid-17.txt";
+constexpr std::string_view DefaultFile = "edge-invalid-17.txt";
 constexpr int DefaultLine = 16;
 constexpr double FinalMessageBudgetMs = 50.0; // over the headless time
 constexpr double EventGapBudgetMs = 16.0;     // one frame at 60 Hz
@@ -64,83 +68,12 @@ double ThreadCpuMillis()
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-// Nearest-rank percentile (0 < fraction <= 1) of ascending `sorted`; 0 when empty.
-double Percentile(const std::vector<double> &sorted, double fraction)
-{
-    if (sorted.empty())
-        return 0.0;
-    const auto rank = static_cast<std::size_t>(std::ceil(fraction * sorted.size()));
-    return sorted[std::clamp<std::size_t>(rank, 1, sorted.size()) - 1];
-}
-
-template <typename T> double Median(std::vector<T> values)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const std::size_t half = values.size() / 2;
-    return values.size() % 2 == 1
-               ? static_cast<double>(values[half])
-               : (static_cast<double>(values[half - 1]) + static_cast<double>(values[half])) / 2;
-}
-
-bool WellFormed(std::string_view line)
-{
-    return line.size() == 81 && std::all_of(line.begin(), line.end(), [](char c) {
-               return c == '.' || (c >= '0' && c <= '9');
-           });
-}
-
-char KeyFor(char c)
-{
-    return c == '.' ? '0' : c;
-}
-
-// Every row, column and group holds 1..9 once, and every given is kept.
-bool ValidSolution(std::string_view puzzle, const std::array<std::int16_t, 82> &grid)
-{
-    for (int unit = 0; unit < 9; ++unit) {
-        unsigned rows = 0;
-        unsigned columns = 0;
-        unsigned groups = 0;
-        for (int k = 0; k < 9; ++k) {
-            const int inRow = unit * 9 + k;
-            const int inColumn = k * 9 + unit;
-            const int inGroup = (unit / 3 * 3 + k / 3) * 9 + unit % 3 * 3 + k % 3;
-            for (const int square : {inRow, inColumn, inGroup}) {
-                if (grid[square] < 0 || grid[square] > 8)
-                    return false;
-            }
-            rows |= 1U << grid[inRow];
-            columns |= 1U << grid[inColumn];
-            groups |= 1U << grid[inGroup];
-        }
-        if (rows != 0x1FF || columns != 0x1FF || groups != 0x1FF)
-            return false;
-    }
-    for (int square = 0; square < quorix::SquareCount; ++square) {
-        if (puzzle[square] >= '1' && puzzle[square] <= '9' && grid[square] != puzzle[square] - '1')
-            return false;
-    }
-    return true;
-}
-
-std::vector<std::string> ReadLines(const std::string &path, bool &ok)
-{
-    std::ifstream file(path);
-    ok = static_cast<bool>(file);
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(file, line))
-        lines.push_back(line);
-    return lines;
-}
-
 struct HeadlessRun
 {
     double Millis = 0;
     double CpuMillis = 0;
     std::string News;
+    BoardStatus Status{};
     long long Cycles = 0;
     bool Valid = false;
 };
@@ -149,21 +82,21 @@ struct HeadlessRun
 HeadlessRun SolveHeadless(std::string_view puzzle)
 {
     // On the heap, like the window's, so that both runs see the same memory layout.
-    quorix::HeadlessPlatform host;
+    HeadlessPlatform host;
     const auto owner = std::make_unique<Form1>(host);
     Form1 &form = *owner;
     form.Form_Load();
-    for (int square = 0; square < quorix::SquareCount; ++square)
-        form.cmdSquare_KeyPress(static_cast<std::int16_t>(square), KeyFor(puzzle[square]));
+    TypePuzzle(form, puzzle);
     const double cpuStart = ThreadCpuMillis();
     const auto start = Clock::now();
-    form.cmdMode_Click(quorix::ModeAuto);
+    form.cmdMode_Click(ModeAuto);
     HeadlessRun run;
     run.Millis = MillisBetween(start, Clock::now());
     run.CpuMillis = ThreadCpuMillis() - cpuStart;
     run.News = form.Controls.News();
+    run.Status = form.Dispatch.LastAutoStatus;
     run.Cycles = form.Stats.Cycles;
-    run.Valid = ValidSolution(puzzle, form.Board.Grid);
+    run.Valid = IsValidSolution(puzzle, form.Board.Grid);
     return run;
 }
 
@@ -181,6 +114,7 @@ struct WindowRun
     long long HiddenTextLabels = 0; // label texts with characters beyond the right edge
     int LongestLabelText = 0;
     std::string News;
+    BoardStatus Status{};
     bool Valid = false;
 };
 
@@ -219,10 +153,10 @@ WindowRun SolveOnWindow(std::string_view puzzle)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         std::fputs("quorix-window-bench: the window was never exposed\n", stderr);
-    for (int square = 0; square < quorix::SquareCount; ++square) {
+    for (int square = 0; square < SquareCount; ++square) {
         QPushButton *button = window.SquareButton(square);
         button->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(button, KeyFor(puzzle[square]));
+        QTest::keyClick(button, puzzle[square] == '.' ? '0' : puzzle[square]);
         QCoreApplication::processEvents();
     }
     QCoreApplication::processEvents();
@@ -234,7 +168,7 @@ WindowRun SolveOnWindow(std::string_view puzzle)
     yields.reserve(1 << 16);
     std::vector<std::size_t> yieldNumbers;
     yieldNumbers.reserve(1 << 16);
-    const quorix::qt::QtPlatform &host = window.Host();
+    const qt::QtPlatform &host = window.Host();
     long long polled = host.Polls;
     // Runs right after the yield has let the window's events run, before anything is mirrored:
     // the label still holds what the previous mirror put there. A moment counts when the
@@ -254,7 +188,7 @@ WindowRun SolveOnWindow(std::string_view puzzle)
 
     const double cpuStart = ThreadCpuMillis();
     const auto start = Clock::now();
-    QTest::mouseClick(window.ModeButton(quorix::ModeAuto), Qt::LeftButton);
+    QTest::mouseClick(window.ModeButton(ModeAuto), Qt::LeftButton);
     const auto returned = Clock::now();
     // The event loop's next turn paints the final state.
     QCoreApplication::processEvents();
@@ -288,8 +222,9 @@ WindowRun SolveOnWindow(std::string_view puzzle)
     run.HiddenTextLabels = watch.Hidden;
     run.LongestLabelText = watch.Longest;
     run.News = label.text().toStdString();
-    run.Valid = ValidSolution(puzzle, window.Form().Board.Grid);
-    for (int square = 0; square < quorix::SquareCount && run.Valid; ++square) {
+    run.Status = window.Form().Dispatch.LastAutoStatus;
+    run.Valid = IsValidSolution(puzzle, window.Form().Board.Grid);
+    for (int square = 0; square < SquareCount && run.Valid; ++square) {
         const QString caption = window.SquareButton(square)->text();
         run.Valid = caption.size() == 1
                     && caption.front().unicode() == u'1' + window.Form().Board.Grid[square];
@@ -309,16 +244,9 @@ int Scan(const std::vector<std::string> &files)
     };
     std::vector<Entry> entries;
     for (const auto &file : files) {
-        bool ok = false;
-        const auto lines = ReadLines(file, ok);
-        if (!ok) {
-            std::fprintf(stderr, "quorix-window-bench: cannot read %s\n", file.c_str());
-            return 2;
-        }
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (WellFormed(lines[i]))
-                entries.push_back(
-                    {SolveHeadless(lines[i]).Millis, file, static_cast<int>(i + 1), lines[i]});
+        for (const PuzzleLine &line : ReadPuzzleLines(file)) {
+            if (IsPuzzleText(line.Text))
+                entries.push_back({SolveHeadless(line.Text).Millis, file, line.Number, line.Text});
         }
     }
     std::sort(entries.begin(), entries.end(),
@@ -349,62 +277,18 @@ int Usage()
     return 2;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// What `runs` runs on the window and as many headless ones measured.
+struct Figures
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && args.front() == "--scan") {
-        if (args.size() < 2)
-            return Usage();
-        return Scan({args.begin() + 1, args.end()});
-    }
-    int runs = 7;
-    if (args.size() >= 2 && args.front() == "--runs") {
-        runs = std::atoi(args[1].c_str());
-        if (runs < 1)
-            return Usage();
-        args.erase(args.begin(), args.begin() + 2);
-    }
-    if (args.size() > 2)
-        return Usage();
-    const std::string file = args.empty() ? DefaultFile : args[0];
-    int lineNumber = DefaultLine;
-    if (args.size() == 1)
-        lineNumber = 1;
-    else if (args.size() == 2)
-        lineNumber = std::atoi(args[1].c_str());
-    bool ok = false;
-    const auto lines = ReadLines(file, ok);
-    if (!ok) {
-        std::fprintf(stderr, "quorix-window-bench: cannot read %s\n", file.c_str());
-        return 2;
-    }
-    if (lineNumber < 1 || lineNumber > static_cast<int>(lines.size())
-        || !WellFormed(lines[static_cast<std::size_t>(lineNumber - 1)])) {
-        std::fprintf(stderr, "quorix-window-bench: %s has no puzzle on line %d\n", file.c_str(),
-                     lineNumber);
-        return 2;
-    }
-    const std::string puzzle = lines[static_cast<std::size_t>(lineNumber - 1)];
+    std::vector<double> Headless, Windowed, HeadlessCpu, WindowedCpu, WorstGaps, P99Gaps, InYields;
+    std::vector<double> Mirrors, Changing;
+    bool Correct = true;
+    long long HiddenText = 0;
+};
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-
-    std::printf("puzzle %s line %d\n%s\n", file.c_str(), lineNumber, puzzle.c_str());
-    std::vector<double> headless;
-    std::vector<double> windowed;
-    std::vector<double> headlessCpu;
-    std::vector<double> windowedCpu;
-    std::vector<double> worstGaps;
-    std::vector<double> p99Gaps;
-    std::vector<long long> mirrors;
-    std::vector<long long> changing;
-    std::vector<double> inYields;
-    bool correct = true;
-    long long hiddenText = 0;
+Figures RunBoth(std::string_view puzzle, int runs)
+{
+    Figures f;
     std::printf("%3s %10s %10s %9s %9s %8s %8s %9s %7s %6s %7s %8s  %s\n", "run", "bare ms",
                 "window ms", "bare cpu", "win cpu", "max gap", "p99 gap", "in yields", "yields",
                 "polls", "mirrors", "changing", "worst gap after yield");
@@ -413,21 +297,20 @@ int main(int argc, char *argv[])
         WindowRun shown = SolveOnWindow(puzzle);
         const std::size_t worstAt = shown.WorstGapAt;
         std::sort(shown.Gaps.begin(), shown.Gaps.end());
-        headless.push_back(bare.Millis);
-        windowed.push_back(shown.Millis);
-        headlessCpu.push_back(bare.CpuMillis);
-        windowedCpu.push_back(shown.CpuMillis);
-        worstGaps.push_back(shown.Gaps.back());
-        p99Gaps.push_back(Percentile(shown.Gaps, 0.99));
-        mirrors.push_back(shown.Mirrors);
-        changing.push_back(shown.ChangingMirrors);
-        inYields.push_back(shown.YieldMillis);
-        hiddenText += shown.HiddenTextLabels;
+        f.Headless.push_back(bare.Millis);
+        f.Windowed.push_back(shown.Millis);
+        f.HeadlessCpu.push_back(bare.CpuMillis);
+        f.WindowedCpu.push_back(shown.CpuMillis);
+        f.WorstGaps.push_back(shown.Gaps.back());
+        f.P99Gaps.push_back(Percentile(shown.Gaps, 0.99));
+        f.Mirrors.push_back(static_cast<double>(shown.Mirrors));
+        f.Changing.push_back(static_cast<double>(shown.ChangingMirrors));
+        f.InYields.push_back(shown.YieldMillis);
+        f.HiddenText += shown.HiddenTextLabels;
         // The window must end where the logic alone ends, cycle for cycle.
-        const bool solved = shown.News == "Success!  Unique solution found"
-                            || shown.News == "Found a solution - but might not be unique";
-        correct = correct && bare.News == shown.News && bare.Cycles == shown.Yields
-                  && (!solved || (shown.Valid && bare.Valid));
+        const bool solved = shown.Status == StatusSolved;
+        f.Correct = f.Correct && bare.News == shown.News && bare.Cycles == shown.Yields
+                    && (!solved || (shown.Valid && bare.Valid));
         std::printf(
             "%3d %10.2f %10.2f %9.2f %9.2f %8.2f %8.2f %9.2f %7lld %6lld %7lld %8lld  %zu\n", run,
             bare.Millis, shown.Millis, bare.CpuMillis, shown.CpuMillis, shown.Gaps.back(),
@@ -437,44 +320,83 @@ int main(int argc, char *argv[])
             std::printf("final message \"%s\"; the label held %d characters at most\n",
                         shown.News.c_str(), shown.LongestLabelText);
     }
+    return f;
+}
 
-    const double headlessMs = Median(headless);
-    const double windowMs = Median(windowed);
-    const double worstGap = Median(worstGaps);
+// Prints the medians of the runs and whether each target is met.
+bool Report(const Figures &f, int runs)
+{
+    const double headlessMs = Median(f.Headless);
+    const double windowMs = Median(f.Windowed);
+    const double worstGap = Median(f.WorstGaps);
     std::printf("\nmedians over %d runs\n", runs);
     std::printf("  headless Auto             %9.2f ms  (processor %.2f ms)\n", headlessMs,
-                Median(headlessCpu));
+                Median(f.HeadlessCpu));
     std::printf("  window Auto               %9.2f ms  (processor %.2f ms)\n", windowMs,
-                Median(windowedCpu));
+                Median(f.WindowedCpu));
     std::printf("  window over headless      %+9.2f ms  (processor %+.2f ms; budget +%.0f)\n",
-                windowMs - headlessMs, Median(windowedCpu) - Median(headlessCpu),
+                windowMs - headlessMs, Median(f.WindowedCpu) - Median(f.HeadlessCpu),
                 FinalMessageBudgetMs);
     std::printf("  inside the window's yields %8.2f ms  (events, mirrors and repaints)\n",
-                Median(inYields));
+                Median(f.InYields));
     std::printf("  longest gap in events     %9.2f ms  (budget %.0f; worst run %.2f)\n", worstGap,
-                EventGapBudgetMs, *std::max_element(worstGaps.begin(), worstGaps.end()));
-    std::printf("  p99 gap in events         %9.2f ms\n", Median(p99Gaps));
-    std::printf("  mirrors                   %9.0f     (%.0f changed a widget)\n", Median(mirrors),
-                Median(changing));
-    std::printf("  label texts past the edge %9lld\n", hiddenText);
+                EventGapBudgetMs, *std::max_element(f.WorstGaps.begin(), f.WorstGaps.end()));
+    std::printf("  p99 gap in events         %9.2f ms\n", Median(f.P99Gaps));
+    std::printf("  mirrors                   %9.0f     (%.0f changed a widget)\n",
+                Median(f.Mirrors), Median(f.Changing));
+    std::printf("  label texts past the edge %9lld\n", f.HiddenText);
 
     bool met = true;
-    if (!correct) {
-        std::puts("FAIL: the window ended otherwise than the headless run, or showed an "
-                  "invalid solution");
+    const auto miss = [&met](const char *what) {
+        std::puts(what);
         met = false;
+    };
+    if (!f.Correct)
+        miss("FAIL: the window ended otherwise than the headless run, or showed an invalid "
+             "solution");
+    if (windowMs - headlessMs > FinalMessageBudgetMs)
+        miss("MISS: the window takes more than its budget over the headless time");
+    if (worstGap > EventGapBudgetMs)
+        miss("MISS: the window went longer than a frame without processing its events");
+    if (f.HiddenText != 0)
+        miss("FAIL: the status label held text beyond its right edge");
+    return met;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    int runs = 7;
+    if (args.size() >= 2 && args.front() == "--runs") {
+        runs = std::atoi(args[1].c_str());
+        if (runs < 1)
+            return Usage();
+        args.erase(args.begin(), args.begin() + 2);
     }
-    if (windowMs - headlessMs > FinalMessageBudgetMs) {
-        std::puts("MISS: the window takes more than its budget over the headless time");
-        met = false;
+    const bool scan = !args.empty() && args.front() == "--scan";
+    if ((scan && args.size() < 2) || (!scan && args.size() > 2))
+        return Usage();
+    const std::string file = args.empty() ? PuzzleSetPath(DefaultFile) : args[0];
+    const int lineNumber = args.size() == 2 ? std::atoi(args[1].c_str())
+                           : args.empty()   ? DefaultLine
+                                            : 1;
+    try {
+        if (scan)
+            return Scan({args.begin() + 1, args.end()});
+        const std::string puzzle = ReadPuzzle(file, lineNumber);
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        int qtArgc = 1;
+        QApplication app(qtArgc, argv);
+        std::printf("puzzle %s line %d\n%s\n", file.c_str(), lineNumber, puzzle.c_str());
+        const bool met = Report(RunBoth(puzzle, runs), runs);
+        if (!FinishStandardOutput("quorix-window-bench"))
+            return 2;
+        return met ? 0 : 1;
+    } catch (const PuzzleFileError &error) {
+        std::fprintf(stderr, "quorix-window-bench: %s\n", error.what());
+        return 2;
     }
-    if (worstGap > EventGapBudgetMs) {
-        std::puts("MISS: the window went longer than a frame without processing its events");
-        met = false;
-    }
-    if (hiddenText != 0) {
-        std::puts("FAIL: the status label held text beyond its right edge");
-        met = false;
-    }
-    return met ? 0 : 1;
 }

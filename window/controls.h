@@ -26,7 +26,10 @@ constexpr Colour Rgb(int red, int green, int blue)
 constexpr Colour SystemButtonFace = 0xFF000001;
 constexpr Colour SystemInactiveBorder = 0xFF000002;
 constexpr Colour SystemWindowText = 0xFF000003;
-constexpr bool IsSystemColour(Colour colour) { return (colour & 0xFF000000) != 0; }
+constexpr bool IsSystemColour(Colour colour)
+{
+    return (colour & 0xFF000000) != 0;
+}
 
 constexpr int SquareCount = 81;
 constexpr int CandidateCount = 729;
@@ -99,7 +102,7 @@ public:
     std::array<Colour, CandidateCount> CandidateColours{};
     std::array<Rect, CandidateCount> CandidateGeometry{};
 
-    std::array<Button, DigitCount> Numbers; // cmdNumber, index = digit code
+    std::array<Button, DigitCount> Numbers;    // cmdNumber, index = digit code
     std::array<Button, ModeButtonCount> Modes; // cmdMode, index 2 unused and never shown
     std::array<Frame, 2> Highlights;           // shpHighlight 0 (square) and 1 (unit)
     int FrontFrame = 1; // the frame drawn last among the two; BringToFront makes it 0
@@ -159,20 +162,55 @@ constexpr int TwipsPerPixel = 15;
 constexpr int SquareOrigin = 480;
 constexpr int SquarePitch = 720;
 constexpr int SquareSize = 495;
+// The nine candidates of a square lie in a 3x3 block of this pitch, in keypad order (7 8 9 on
+// top), whose top left corner stands CandidateOverhang above and left of the square's.
 constexpr int CandidateSize = 180;
+constexpr int CandidateOverhang = 30;
+// The digit buttons, also in keypad order.
+constexpr int NumberOriginX = 7380;
+constexpr int NumberOriginY = 3600;
+constexpr int NumberPitch = 540;
 constexpr int NumberSize = 555;
 constexpr int ModeHeight = 495;
+// A highlight frame stands this far outside the squares it surrounds.
+constexpr int FrameOutset = 60;
 constexpr Rect NewsGeometry{360, 7020, 9435, 375};
 constexpr int GridLineStart = 360;
 constexpr int GridLineEnd = 6840;
 constexpr int GridLinePitch = 720;
 // Width in pixels of grid line k = 0..9 (vertical and horizontal alike).
-constexpr int GridLineWidth(int k) { return (k == 0 || k == 9) ? 3 : (k == 3 || k == 6) ? 2 : 1; }
+constexpr int GridLineWidth(int k)
+{
+    return (k == 0 || k == 9) ? 3 : (k == 3 || k == 6) ? 2 : 1;
+}
 constexpr Rect SquareGeometry(int square)
 {
     return {SquareOrigin + SquarePitch * (square % 9), SquareOrigin + SquarePitch * (square / 9),
             SquareSize, SquareSize};
 }
+// Digit code 0..8 of a square's candidates: 1 2 3 in the bottom row, 7 8 9 on top.
+constexpr Rect CandidateGeometry(int square, int digitCode)
+{
+    const Rect block = SquareGeometry(square);
+    return {block.X - CandidateOverhang + CandidateSize * (digitCode % 3),
+            block.Y - CandidateOverhang + CandidateSize * (2 - digitCode / 3), CandidateSize,
+            CandidateSize};
+}
+constexpr Rect NumberGeometry(int digitCode)
+{
+    return {NumberOriginX + NumberPitch * (digitCode % 3),
+            NumberOriginY + NumberPitch * (2 - digitCode / 3), NumberSize, NumberSize};
+}
+// The frame round `columns` x `rows` squares whose top left one is `square`.
+constexpr Rect FrameGeometry(int square, int columns, int rows)
+{
+    const Rect first = SquareGeometry(square);
+    return {first.X - FrameOutset, first.Y - FrameOutset,
+            SquarePitch * (columns - 1) + SquareSize + 2 * FrameOutset,
+            SquarePitch * (rows - 1) + SquareSize + 2 * FrameOutset};
+}
+static_assert(FrameGeometry(80, 1, 1) == Rect{6180, 6180, 615, 615});
+static_assert(CandidateGeometry(0, 6) == Rect{450, 450, 180, 180});
 } // namespace layout
 
 } // namespace quorix

@@ -3,7 +3,7 @@
 
 namespace quorix {
 
-void Form1::cmdNumber_Click(std::int16_t index)
+void Form1::cmdNumber_Click(int index)
 {
     assert(index >= 0 && index < DigitCount && "digit button out of range");
     // A click that finds nothing does nothing: the pending step may be one an earlier "Next"

@@ -3,7 +3,7 @@
 
 namespace quorix {
 
-void Form1::cmdSquare_Click(std::int16_t index)
+void Form1::cmdSquare_Click(int index)
 {
     // The caption, not Grid, tells a blank square from a set one.
     auto &value = Board.Grid[index];
@@ -18,17 +18,17 @@ void Form1::cmdSquare_Click(std::int16_t index)
     Board.Givens[index] = Board.Grid[index];
 }
 
-void Form1::cmdSquare_KeyPress(std::int16_t index, std::int16_t key)
+void Form1::cmdSquare_KeyPress(int index, int key)
 {
-    std::int16_t code;
+    int code;
     if (key >= '1' && key <= '9')
-        code = static_cast<std::int16_t>(key - '1');
+        code = key - '1';
     else if (key == '0')
         code = Empty;
     else
         return;
     SetSquare(index, code, false);
-    Board.Givens[index] = code;
+    Board.Givens[index] = static_cast<std::int16_t>(code);
     if (index < 80)
         PlatformRef.SendTab();
 }

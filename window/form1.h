@@ -3,11 +3,22 @@
 // Form1 sees the window only through the control store and the platform interface, so all of
 // it runs without a display. Event handlers (the *_Click, *_KeyPress and Timer1_Timer members)
 // are the only entry points; everything runs on one thread.
+//
+// The handlers bear the names of the window's controls:
+//   cmdSquare   the 81 square buttons, indexed by square
+//   cmdEle      the 729 candidate buttons, indexed by candidate number (square * 9 + digit code)
+//   cmdNumber   the nine digit buttons, indexed by digit code
+//   cmdMode     the command buttons (ModeIndex below)
+//   Timer1      the blink timer of the square frame
+//   lblNews     the status line (ControlStore::News)
+//   shpHighlight the two highlight frames: 0 round a square, 1 round a unit
 #pragma once
 
 #include "board/board_state.h"
 #include "board/units.h"
 #include "control/control_state.h"
+#include "control/status_texts.h"
+#include "deduce/rules.h"
 #include "window/controls.h"
 #include "window/platform.h"
 
@@ -33,9 +44,6 @@ enum ModeIndex : std::int16_t {
     ModeRestore = 9,
 };
 
-inline constexpr std::string_view SetupMessage =
-    "Set-up puzzle by clicking on squares, or use Tab and Numeric Keys";
-
 class Form1
 {
 public:
@@ -43,6 +51,8 @@ public:
     Form1(const Form1 &) = delete;
     Form1 &operator=(const Form1 &) = delete;
 
+    // The window's state, one owner per subsystem. The Qt view mirrors the store, and tools and
+    // tests read all of it; the program itself changes it only through the members below.
     ControlStore Controls;
     BoardState Board;
     SnapshotStore Snapshots;
@@ -56,47 +66,36 @@ public:
     void InitialiseWindow();
 
     // --- board model (board/)
-    std::int16_t SquareOfUnit(std::int16_t unit, std::int16_t position, std::int16_t unitType);
-    void SetSquare(std::int16_t square, std::int16_t code, bool showCandidates);
+    void SetSquare(int square, int code, bool showCandidates);
     void StrikeSetDigits();
     // Whether StrikeSetDigits would change nothing: no live candidate shares a unit with a set
     // square of its digit.
     [[nodiscard]] bool SetDigitsStruck() const;
     void ApplyStep();
-    void cmdEle_Click(std::int16_t index);
-    [[nodiscard]] std::int32_t CheckBoard();
+    void cmdEle_Click(int index);
+    [[nodiscard]] BoardStatus CheckBoard();
     void LoadGivens();
     void EnterSetupMode();
 
     // --- entering the puzzle, highlight, digit buttons (window/)
-    void cmdSquare_Click(std::int16_t index);
-    void cmdSquare_KeyPress(std::int16_t index, std::int16_t key);
+    void cmdSquare_Click(int index);
+    void cmdSquare_KeyPress(int index, int key);
     void ShowHighlight();
     void Timer1_Timer();
-    void cmdNumber_Click(std::int16_t index);
+    void cmdNumber_Click(int index);
 
     // --- deduction engine (deduce/)
     // Finds one step and records it (pending step, highlight marks, Explanation); touches
     // nothing when it finds none. A digit filter 0..8 narrows the digit-driven rules.
-    bool FindStep(std::int16_t digitFilter);
-    // While set, FindStep searches this view instead of building one from the store; the auto
-    // loop sets it for the steps of one burst and keeps it equal to the store throughout.
-    BurstView *ActiveBurst = nullptr;
-    // Set when FindStep, searching ActiveBurst, left Explanation for its step unwritten;
-    // WordPendingStep writes it, and the auto loop calls it once a burst ends.
-    bool StepWordingPending = false;
-    void WordPendingStep();
+    bool FindStep(int digitFilter);
 
     // --- solving control (control/)
-    void cmdMode_Click(std::int16_t index);
-    void SaveSnapshot(std::int16_t slot);
-    void RestoreSnapshot(std::int16_t slot);
+    void cmdMode_Click(int index);
+    void SaveSnapshot(int slot);
+    void RestoreSnapshot(int slot);
     // One guess or one backtrack; `status` in and out; returns true when the search is
     // exhausted.
-    bool GuessOrBacktrack(std::int32_t &status);
-    // While set, what the calling auto loop knows about the board; GuessOrBacktrack keeps it
-    // true and uses it to change the board more cheaply. Set only around that call.
-    AutoCarry *Carry = nullptr;
+    bool GuessOrBacktrack(BoardStatus &status);
     void RunAuto();
     void CheckUnique();
 
@@ -106,6 +105,34 @@ public:
     [[nodiscard]] Platform &Host() { return PlatformRef; }
 
 private:
+    // FindStep over the auto loop's view of a burst, which follows the store step by step. The
+    // step is recorded in `found` as well; in release builds its sentence is left unwritten,
+    // since within a burst only the last one is ever read (WordStep writes it afterwards).
+    bool FindStep(int digitFilter, BurstView &view, FoundStep &found);
+    void RecordStep(const FoundStep &step);
+
+    // The command buttons (control/dispatcher.cpp).
+    void RunPrologue();
+    // Check and Next with too little entered: says so, lays the puzzle out in setup form again
+    // and returns true; false for any other status.
+    bool SendBackToSetup(BoardStatus status);
+    void ClickCheck();
+    void ClickNext();
+    void ClickRestore();
+
+    // The auto loop (control/auto_mode.cpp).
+    [[nodiscard]] BoardStatus StartAutoRun();
+    void YieldToWindow(AutoCarry &carry);
+    void RunBurst(AutoCarry &carry);
+    void FinishAutoRun(BoardStatus status);
+
+    // Guessing (control/guessing.cpp), through what the calling auto loop knows about the board
+    // when `carry` is given.
+    bool GuessOrBacktrack(BoardStatus &status, AutoCarry *carry);
+    void MakeGuess(AutoCarry *carry);
+    bool Backtrack(BoardStatus &status, AutoCarry *carry);
+    void PlaceGuess(int square, int digit, AutoCarry *carry);
+
     Platform &PlatformRef;
 };
 

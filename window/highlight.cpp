@@ -9,7 +9,7 @@ void Form1::ShowHighlight()
     if (square >= 0) {
         auto &frame = Controls.Highlights[0];
         frame.Visible = true;
-        frame.Geometry = {720 * (square % 9) + 420, 720 * (square / 9) + 420, 615, 615};
+        frame.Geometry = layout::FrameGeometry(square, 1, 1);
         Controls.BringFrameToFront(0);
         Controls.Timer.Enabled = true;
     }
@@ -19,13 +19,13 @@ void Form1::ShowHighlight()
         frame.Visible = true;
         switch (Board.HighlightUnitType) {
         case UnitRow:
-            frame.Geometry = {420, 720 * unit + 420, 6375, 615};
+            frame.Geometry = layout::FrameGeometry(unit * 9, 9, 1);
             break;
         case UnitColumn:
-            frame.Geometry = {720 * unit + 420, 420, 615, 6375};
+            frame.Geometry = layout::FrameGeometry(unit, 1, 9);
             break;
         default:
-            frame.Geometry = {2160 * (unit % 3) + 420, 2160 * (unit / 3) + 420, 2055, 2055};
+            frame.Geometry = layout::FrameGeometry(UnitSquare(unit, 0, UnitGroup), 3, 3);
             break;
         }
     }

@@ -26,9 +26,9 @@ constexpr ModeLayout ModeButtons[] = {
 };
 
 constexpr Colour DigitColourTable[9] = {
-    Rgb(255, 192, 192), Rgb(255, 224, 192), Rgb(224, 255, 192), Rgb(192, 255, 192),
-    Rgb(192, 255, 224), Rgb(192, 224, 255), Rgb(192, 192, 255), Rgb(224, 192, 255),
-    Rgb(255, 224, 255),
+    Rgb(255, 192, 192), Rgb(255, 224, 192), Rgb(224, 255, 192),
+    Rgb(192, 255, 192), Rgb(192, 255, 224), Rgb(192, 224, 255),
+    Rgb(192, 192, 255), Rgb(224, 192, 255), Rgb(255, 224, 255),
 };
 
 } // namespace
@@ -40,8 +40,7 @@ Form1::Form1(Platform &platform) : PlatformRef(platform)
     for (int d = 0; d < DigitCount; ++d) {
         auto &button = Controls.Numbers[d];
         button.Caption = std::string(1, static_cast<char>('1' + d));
-        button.Geometry = {7380 + 540 * (d % 3), 3600 + 540 * (2 - d / 3), layout::NumberSize,
-                           layout::NumberSize};
+        button.Geometry = layout::NumberGeometry(d);
     }
     Controls.Modes[2].Visible = false; // no such button
     Controls.Modes[2].Enabled = false;
@@ -78,24 +77,18 @@ void Form1::InitialiseWindow()
         square.Caption = 0;
         square.Background = SystemButtonFace;
         square.FontTenthPoints = 180;
-        for (int d = 0; d < DigitCount; ++d) {
-            auto &candidate = Controls.CandidateGeometry[s * 9 + d];
-            candidate.Width = layout::CandidateSize;
-            candidate.Height = layout::CandidateSize;
-            candidate.Y = square.Geometry.Y + 180 * (2 - d / 3) - 30;
-            candidate.X = square.Geometry.X + 180 * (d % 3) - 30;
-        }
+        for (int d = 0; d < DigitCount; ++d)
+            Controls.CandidateGeometry[s * 9 + d] = layout::CandidateGeometry(s, d);
     }
     Guesses.GuessCount = 0;
     EnterSetupMode();
     Controls.Timer.Enabled = false;
-    Board.StepTarget = -1;
-    Board.StepKind = StepNone;
+    Board.ForgetStep();
     Controls.Highlights[0].Visible = false;
     Controls.Highlights[1].Visible = false;
     Board.Guessed = false;
-    Guesses.ReverseGuessOrder = false;
-    Controls.SetNews(SetupMessage);
+    Unique.ReverseGuessOrder = false;
+    Controls.SetNews(news::Setup);
 }
 
 } // namespace quorix

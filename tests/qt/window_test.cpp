@@ -1,5 +1,6 @@
 // The real window under the offscreen platform: input goes in as Qt events, and what comes
 // out is read from the widgets and the drawn pixels, with the store as the reference.
+#include "window/qt/drawing.h"
 #include "window/qt/main_window.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@
 namespace quorix::qt {
 namespace {
 
+constexpr std::string_view SetupText =
+    "Set-up puzzle by clicking on squares, or use Tab and Numeric Keys";
 constexpr std::string_view Puzzle =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 // Logic alone gets stuck on it, so an auto run needs more than one cycle.
@@ -78,7 +81,7 @@ TEST_F(WindowTest, OpensReadyForTypingOnSquareZero)
     EXPECT_EQ(Window->size(), QSize(676, 535));
     EXPECT_EQ(Window->minimumSize(), Window->maximumSize());
     EXPECT_EQ(Window->focusWidget(), Square(0));
-    EXPECT_EQ(Status(), SetupMessage);
+    EXPECT_EQ(Status(), SetupText);
 
     for (const int index : {ModeStart, ModeCheck, ModeReset, ModeAuto, ModeRestart, ModeNext,
                             ModeSave, ModeRestore}) {
@@ -214,7 +217,7 @@ TEST_F(WindowTest, HiddenControlsTakeNoClicks)
 {
     // A click that reaches a hidden widget (here sent straight to it) is the store's to refuse.
     Mode(ModeCheckUnique)->click();
-    EXPECT_EQ(Status(), SetupMessage);
+    EXPECT_EQ(Status(), SetupText);
 
     TypePuzzle(Puzzle);
     Click(Mode(ModeStart));

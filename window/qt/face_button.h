@@ -15,7 +15,6 @@ public:
     FaceButton(int index, int bevelWidth, QWidget *parent = nullptr);
 
     [[nodiscard]] int Index() const { return ElementIndex; }
-    [[nodiscard]] QColor Face() const { return FaceColour; }
     void SetFace(const QColor &colour);
 
 protected:

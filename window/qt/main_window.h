@@ -19,9 +19,6 @@ namespace quorix::qt {
 
 class FaceButton;
 
-// Maps a store colour (RGB or system colour) to the colour drawn.
-[[nodiscard]] QColor ToQColor(Colour colour);
-
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -62,6 +59,9 @@ protected:
 
 private:
     void BuildWidgets();
+    // A button of a control array, whose click runs `onClick`.
+    template <typename OnClick> FaceButton *MakeButton(int index, int bevel, OnClick onClick);
+    void ChainFocus();
     // Each returns whether it touched a widget.
     bool MirrorSquares(bool all);
     bool MirrorCandidates(bool all);

@@ -1,0 +1,107 @@
+#include "tools/puzzle_file.h"
+
+#include "tools/tool_support.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace quorix {
+
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+} // namespace
+
+PuzzleLineReader::PuzzleLineReader(const std::string &path) : FileName(path)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw PuzzleFileError(path + ": is a directory, not a puzzle file");
+    Owned = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*Owned)
+        throw PuzzleFileError(path + ": cannot be read");
+    In = Owned.get();
+}
+
+PuzzleLineReader::PuzzleLineReader(std::istream &in, std::string name)
+    : In(&in), FileName(std::move(name))
+{
+}
+
+bool PuzzleLineReader::Next(PuzzleLine &line)
+{
+    std::string text;
+    while (std::getline(*In, text)) {
+        ++LineNumber;
+        if (LineNumber == 1 && text.starts_with(ByteOrderMark))
+            text.erase(0, ByteOrderMark.size());
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        if (text.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        line.Number = LineNumber;
+        line.Text = std::move(text);
+        return true;
+    }
+    if (In->bad())
+        throw PuzzleFileError(FileName + ": reading failed after line "
+                              + std::to_string(LineNumber));
+    return false;
+}
+
+std::vector<PuzzleLine> ReadPuzzleLines(const std::string &path)
+{
+    PuzzleLineReader reader(path);
+    std::vector<PuzzleLine> lines;
+    for (PuzzleLine line; reader.Next(line);)
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+std::string ReadPuzzle(const std::string &path, int number)
+{
+    PuzzleLineReader reader(path);
+    for (PuzzleLine line; reader.Next(line);) {
+        if (line.Number < number)
+            continue;
+        if (line.Number > number)
+            break;
+        if (!IsPuzzleText(line.Text))
+            throw PuzzleFileError(path + ":" + std::to_string(number)
+                                  + ": not a puzzle: " + QuoteForMessage(line.Text));
+        return line.Text;
+    }
+    throw PuzzleFileError(path + ":" + std::to_string(number) + ": no puzzle on that line");
+}
+
+std::vector<std::string> ReadPuzzleSample(const std::string &path, int stride, std::size_t limit)
+{
+    PuzzleLineReader reader(path);
+    std::vector<std::string> puzzles;
+    for (PuzzleLine line; puzzles.size() < limit && reader.Next(line);) {
+        if ((line.Number - 1) % stride != 0)
+            continue;
+        if (!IsPuzzleText(line.Text))
+            throw PuzzleFileError(path + ":" + std::to_string(line.Number)
+                                  + ": not a puzzle: " + QuoteForMessage(line.Text));
+        puzzles.push_back(std::move(line.Text));
+    }
+    if (puzzles.empty())
+        throw PuzzleFileError(path + ": holds no puzzle");
+    return puzzles;
+}
+
+bool IsPuzzleText(std::string_view text)
+{
+    return text.size() == 81 && std::all_of(text.begin(), text.end(), [](char c) {
+               return c == '.' || (c >= '0' && c <= '9');
+           });
+}
+
+std::string PuzzleSetPath(std::string_view name)
+{
+    return std::string(QUORIX_PUZZLE_DIR) + "/" + std::string(name);
+}
+
+} // namespace quorix

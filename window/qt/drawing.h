@@ -1,0 +1,32 @@
+// What the window's files share to draw the store: layout units in pixels, colours, faces.
+#pragma once
+
+#include "window/controls.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QRegion>
+
+namespace quorix::qt {
+
+// Layout units to pixels at the window's 96 dots per inch.
+constexpr int Px(int layoutUnits)
+{
+    return layoutUnits / layout::TwipsPerPixel;
+}
+[[nodiscard]] QRect ToPixels(const Rect &rect);
+
+// Maps a store colour (RGB or system colour) to the colour drawn.
+[[nodiscard]] QColor ToQColor(Colour colour);
+
+// The face of the command buttons, the digit buttons and the status line. Where the classic
+// face is missing any plain sans-serif face at the same size stands in.
+[[nodiscard]] QFont CommandFont(int tenthPoints);
+// Square buttons keep the window's default face; only their size is set.
+[[nodiscard]] QFont SquareFont(int tenthPoints);
+
+// The pixels a frame covers: an outline of its width inside its rectangle.
+[[nodiscard]] QRegion FrameRegion(const Frame &frame);
+
+} // namespace quorix::qt
