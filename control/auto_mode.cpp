@@ -4,25 +4,35 @@
 #include "window/form1.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace quorix {
 
 namespace {
 
-// The progress line: "Thinking.." and one more dot every cycle. While nobody else has written
-// the status line since the last dot, the next one is added in place.
+// The progress line: "Thinking.." and one more dot every cycle, up to MaxLength characters, so
+// that a run that cycles without end does not grow the text without end. It is written at every
+// cycle all the same; while nobody else has written the status line since, a dot is added in
+// place.
 class ProgressLine
 {
 public:
+    static constexpr std::size_t MaxLength = 255;
+
     explicit ProgressLine(ControlStore &controls) : Controls(controls) {}
 
     void Grow()
     {
-        Text.push_back('.');
-        if (Revision != 0 && Controls.NewsChanges() == Revision)
-            Controls.AppendNews('.');
-        else
+        const bool untouched = Revision != 0 && Controls.NewsChanges() == Revision;
+        if (Text.size() < MaxLength) {
+            Text.push_back('.');
+            if (untouched)
+                Controls.AppendNews('.');
+            else
+                Controls.SetNews(Text);
+        } else {
             Controls.SetNews(Text);
+        }
         Revision = Controls.NewsChanges();
     }
 
@@ -82,7 +92,15 @@ void AutoCarry::ApplyStepOnStruckBoard(Form1 &form)
 
 void Form1::RunAuto()
 {
+    // A run started inside another run's yield searches on a stack of its own: the outer run
+    // still needs its guesses and the boards saved before them, and gets them back unchanged.
+    // The board it finds is the nested run's, which may hold guesses of both.
+    std::unique_ptr<GuessStack> outerSearch;
+    const bool outerGuessed = Board.Guessed;
+    if (Dispatch.AutoDepth > 0)
+        outerSearch = std::make_unique<GuessStack>(Guesses);
     ++Dispatch.AutoDepth;
+
     BoardStatus status = StartAutoRun();
     // Every path of the start ends with StrikeSetDigits.
     AutoCarry carry(*this);
@@ -103,7 +121,12 @@ void Form1::RunAuto()
         }
     }
     FinishAutoRun(status);
+
     --Dispatch.AutoDepth;
+    if (outerSearch) {
+        Guesses = *outerSearch;
+        Board.Guessed = Board.Guessed || outerGuessed;
+    }
 }
 
 BoardStatus Form1::StartAutoRun()
@@ -214,6 +237,9 @@ void Form1::CheckUnique()
     Unique.ReverseGuessOrder = !Unique.ReverseGuessOrder;
     Unique.LastVerdict = UniqueVerdict::None;
     RestoreSnapshot(0);
+    // No status unless the click below runs an auto run of its own (it may find too many
+    // running already).
+    Dispatch.LastAutoStatus = {};
     cmdMode_Click(ModeAuto);
     // A run that did not end solved (stopped, or no solution) keeps its own message: only a
     // second solution may be compared with the first.

@@ -68,6 +68,9 @@ struct GuessStack
     }
 };
 
+// Auto runs that may be in progress at once, each nested in the yield of the one before.
+constexpr int MaxAutoRuns = 16;
+
 struct DispatchState
 {
     bool StopAuto = false;

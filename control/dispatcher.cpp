@@ -19,7 +19,10 @@ void Form1::cmdMode_Click(int index)
         EnterSetupMode();
         break;
     case ModeAuto:
-        RunAuto();
+        // Each Auto clicked inside a running one's yield nests a whole run on the stack; past
+        // the limit the click only stops the runs, like any other command.
+        if (Dispatch.AutoDepth < MaxAutoRuns)
+            RunAuto();
         break;
     case ModeRestart:
         LoadGivens();

@@ -1,6 +1,7 @@
 // The auto loop: its finishing messages, its yield, and what clicks inside the yield do.
 #include "test_support.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace quorix::testing {
@@ -239,6 +240,139 @@ TEST_F(AutoTest, NestedAutoStoppedByAClickStopsBothRuns)
     Click(ModeAuto);
     EXPECT_EQ(Platform.Yields, 3);
     EXPECT_EQ(News(), "Auto mode suspended");
+}
+
+// The guess stack and its depth slots, for before/after comparisons.
+struct SearchCopy
+{
+    std::int64_t Count;
+    int Depth;
+    std::array<std::int16_t, DepthSlotCount> Squares;
+    std::array<std::int16_t, 82> Digits;
+    std::array<std::uint16_t, DepthSlotCount> Options;
+    std::array<std::array<std::int16_t, 82>, DepthSlotCount> SlotGrids;
+    std::array<std::array<std::uint16_t, 82>, DepthSlotCount> SlotCandidates;
+    friend bool operator==(const SearchCopy &, const SearchCopy &) = default;
+};
+
+SearchCopy CopySearch(const GuessStack &g)
+{
+    SearchCopy copy{
+        g.GuessCount, g.GuessDepth, g.GuessSquare, g.GuessDigit, g.GuessOptions, {}, {}};
+    for (int slot = 0; slot < DepthSlotCount; ++slot) {
+        copy.SlotGrids[slot] = g.DepthSlots[slot].Grid;
+        copy.SlotCandidates[slot] = g.DepthSlots[slot].Candidates;
+    }
+    return copy;
+}
+
+TEST_F(AutoTest, NestedRunLeavesTheOuterRunsSearchAsItFoundIt)
+{
+    const std::string puzzle = GuessingPuzzle();
+    EnterAndStart(puzzle);
+    std::optional<SearchCopy> before;
+    std::optional<SearchCopy> after;
+    bool guessedBefore = false;
+    bool nestedGuessed = false;
+    AtEveryYield([&](long long k) {
+        if (k != 3) // the outer run has guessed twice by now
+            return;
+        before = CopySearch(Form.Guesses);
+        guessedBefore = Form.Board.Guessed;
+        Form.cmdMode_Click(ModeAuto);
+        after = CopySearch(Form.Guesses);
+        nestedGuessed = Form.Stats.Guesses > 0;
+        EXPECT_TRUE(Form.Board.Guessed) << "either run guessed";
+    });
+    Click(ModeAuto);
+    ASSERT_TRUE(before && after);
+    EXPECT_GT(before->Depth, 0);
+    EXPECT_TRUE(guessedBefore);
+    EXPECT_TRUE(nestedGuessed);
+    EXPECT_TRUE(*before == *after) << "the outer run's stack and slots came back unchanged";
+    EXPECT_EQ(News(), "Found a solution - but might not be unique");
+    EXPECT_TRUE(SolvesPuzzle(GridText(), puzzle));
+}
+
+// One solution, and the nested run starts on the outer run's wrong guess: before the nested
+// run had a search of its own, both ended "impossible".
+TEST_F(AutoTest, SecondAutoClickAfterAGuessStillFindsTheSolution)
+{
+    const std::string puzzle =
+        "21.95...4.9..6..37...7...........3.892.....158.5...........2...68..1..4.1...47.96";
+    Enter(puzzle);
+    std::string nested;
+    AtYield(2, [&] {
+        Form.cmdMode_Click(ModeAuto);
+        nested = News();
+    });
+    Click(ModeAuto);
+    EXPECT_EQ(nested, "This one seems to be impossible");
+    EXPECT_EQ(News(), "Found a solution - but might not be unique");
+    EXPECT_TRUE(SolvesPuzzle(GridText(), puzzle));
+    EXPECT_EQ(CountSolutions(puzzle, 2), 1);
+}
+
+TEST_F(AutoTest, AtMostSixteenRunsAtOnce)
+{
+    EnterAndStart(GuessingPuzzle());
+    int deepest = 0;
+    std::string afterRefusedClick = "unset";
+    AtEveryYield([&](long long k) {
+        deepest = std::max(deepest, Form.Dispatch.AutoDepth);
+        ASSERT_EQ(Form.Dispatch.AutoDepth, k) << "every run nests in the first yield of the last";
+        const long long yields = Platform.Yields;
+        Form.cmdMode_Click(ModeAuto);
+        if (k == MaxAutoRuns) {
+            afterRefusedClick = News();
+            EXPECT_EQ(Platform.Yields, yields) << "the seventeenth click runs no cycle";
+            EXPECT_TRUE(Form.Dispatch.StopAuto);
+        }
+    });
+    Click(ModeAuto);
+    EXPECT_EQ(deepest, 16);
+    EXPECT_EQ(Platform.Yields, 16);
+    EXPECT_EQ(afterRefusedClick, "") << "the prologue only";
+    EXPECT_EQ(Form.Dispatch.AutoDepth, 0);
+    EXPECT_EQ(News(), "Auto mode suspended");
+}
+
+TEST_F(AutoTest, CheckUniqueInsideTheSixteenthRunGivesNoVerdict)
+{
+    EnterAndStart(GuessingPuzzle());
+    AtEveryYield([&](long long k) {
+        Form.cmdMode_Click(k < MaxAutoRuns ? ModeAuto : ModeCheckUnique);
+        if (k == MaxAutoRuns) {
+            EXPECT_EQ(News(), "");
+            EXPECT_EQ(Form.Unique.LastVerdict, UniqueVerdict::None);
+        }
+    });
+    Click(ModeAuto);
+    EXPECT_EQ(Platform.Yields, 16);
+    EXPECT_EQ(News(), "Auto mode suspended");
+}
+
+TEST_F(AutoTest, ProgressLineStopsGrowingAt255Characters)
+{
+    EnterAndStart(EasyPuzzle);
+    std::size_t longest = 0;
+    std::uint64_t changes = 0;
+    AtEveryYield([&](long long k) {
+        if (k == 1)
+            Form.cmdSquare_KeyPress(0, '0'); // a blanked given: the run cycles until a click
+        longest = std::max(longest, News().size());
+        if (k == 300) {
+            EXPECT_EQ(News(), "Thinking" + std::string(247, '.'));
+            changes = Form.Controls.NewsChanges();
+        }
+        if (k == 301) {
+            EXPECT_GT(Form.Controls.NewsChanges(), changes) << "still written every cycle";
+            Form.cmdMode_Click(ModeCheck);
+        }
+    });
+    Click(ModeAuto);
+    EXPECT_EQ(longest, 255U);
+    EXPECT_EQ(Platform.Yields, 301);
 }
 
 TEST_F(AutoTest, ClosingTheWindowEndsEveryRun)

@@ -1,5 +1,6 @@
 // The real window under the offscreen platform: input goes in as Qt events, and what comes
 // out is read from the widgets and the drawn pixels, with the store as the reference.
+#include "window/puzzle_text.h"
 #include "window/qt/drawing.h"
 #include "window/qt/main_window.h"
 
@@ -424,6 +425,31 @@ TEST_F(WindowTest, SaveClickedDuringARunSuspendsItAndKeepsThatBoard)
     EXPECT_EQ(Form().Snapshots.SaveSlot.Candidates, atClick.Candidates);
     // The run went on for one more cycle after the save.
     EXPECT_NE(Form().Board.Grid, atClick.Grid);
+}
+
+// A second Auto click after the run's first guess runs a whole run nested in the first, on a
+// search of its own; the first then goes on with its own guesses and finds the solution.
+TEST_F(WindowTest, SecondAutoClickDuringARunStillEndsWithTheSolution)
+{
+    constexpr std::string_view OneSolution =
+        "21.95...4.9..6..37...7...........3.892.....158.5...........2...68..1..4.1...47.96";
+    constexpr std::string_view Solution =
+        "217953864598264137346781952761495328924378615835126479479632581682519743153847296";
+    TypePuzzle(OneSolution);
+    std::string nested;
+    Window->Host().OnDoEvents = [&] {
+        if (Window->Host().Yields != 1)
+            return;
+        QTimer::singleShot(0, Window.get(), [&] {
+            Click(Mode(ModeAuto));
+            nested = Status();
+        });
+    };
+    Click(Mode(ModeAuto));
+    EXPECT_EQ(nested, "This one seems to be impossible");
+    EXPECT_EQ(Status(), "Found a solution - but might not be unique");
+    EXPECT_EQ(GridText(Form().Board.Grid), Solution);
+    EXPECT_EQ(Form().Dispatch.AutoDepth, 0);
 }
 
 TEST_F(WindowTest, ClosingTheWindowDuringARunEndsItAndTheApplication)
