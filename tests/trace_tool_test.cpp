@@ -30,7 +30,8 @@ TEST_F(TraceToolTest, UnknownCommandIsAnErrorNotACrash)
 {
     for (const char *line :
          {"frobnicate", "click Bogus", "click", "at 1 frobnicate", "at 0 tick", "square 81",
-          "square -1", "strike 729", "number 9", "key 3 ab", "enter 123", "tick 1", "show now"}) {
+          "square -1", "strike 729", "number 9", "key 3 ab", "enter 123", "tick 1", "show now",
+          "at 1 square 99", "at 1 click Bogus", "at 2 at 1 number 9", "at 1 show now"}) {
         SCOPED_TRACE(line);
         std::string error;
         EXPECT_FALSE(Runner.RunLine(line, error));
@@ -44,6 +45,39 @@ TEST_F(TraceToolTest, ScriptStopsAtTheFirstBadLineWithNonZeroExit)
     EXPECT_EQ(Run("# comment\n\nclick Check\nfrobnicate 3\nclick Start\n"), 1);
     EXPECT_EQ(Out.str(), "status [Not enough squares set - please set some more]\n");
     EXPECT_EQ(Err.str(), "line 4: unknown command 'frobnicate'\n");
+}
+
+// A command for a later yield is checked when its line is read, with the message the same
+// command gets at the top level, so a bad one can never be dropped silently at its yield.
+TEST_F(TraceToolTest, ScheduledCommandsAreCheckedWhenRead)
+{
+    EXPECT_EQ(Run("click Check\nat 1 square 99\nclick Auto\n"), 1);
+    EXPECT_EQ(Err.str(), "line 2: usage: square <0..80>\n");
+    Err.str("");
+    EXPECT_EQ(Run("at 3 at 1 click Bogus\n"), 1);
+    EXPECT_EQ(Err.str(), "line 1: unknown command button 'Bogus'\n");
+}
+
+TEST_F(TraceToolTest, BadInputIsQuotedShortAndEscaped)
+{
+    EXPECT_EQ(Run(std::string(5000, 'x') + "\n"), 1);
+    EXPECT_EQ(Err.str(), "line 1: unknown command '" + std::string(40, 'x') + "'...\n");
+    Err.str("");
+    EXPECT_EQ(Run("click \x1b[2J\xc3\xa9\n"), 1);
+    EXPECT_EQ(Err.str(), "line 1: unknown command button '\\x1B[2J\\xC3\\xA9'\n");
+}
+
+TEST_F(TraceToolTest, AByteOrderMarkAtTheStartIsSkipped)
+{
+    EXPECT_EQ(Run("\xEF\xBB\xBF"
+                  "click Check\n"),
+              0);
+    EXPECT_EQ(Out.str(), "status [Not enough squares set - please set some more]\n");
+    Out.str("");
+    EXPECT_EQ(Run("click Check\n\xEF\xBB\xBF"
+                  "click Check\n"),
+              1)
+        << "only at the start";
 }
 
 TEST_F(TraceToolTest, ShowOnAFreshWindow)

@@ -1,11 +1,13 @@
 #include "tools/script.h"
 
+#include "tools/tool_support.h"
 #include "window/puzzle_text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <istream>
 #include <ostream>
+#include <vector>
 
 namespace quorix {
 
@@ -23,6 +25,8 @@ constexpr std::pair<std::string_view, ModeIndex> CommandNames[] = {
     {"Restore", ModeRestore},
 };
 
+using Kind = ScriptCommand::Kind;
+
 std::string_view Trim(std::string_view text)
 {
     while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
@@ -38,7 +42,7 @@ std::string_view NextWord(std::string_view &rest)
     rest = Trim(rest);
     const auto end = rest.find_first_of(" \t");
     const std::string_view word = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+    rest = end == std::string_view::npos ? std::string_view() : Trim(rest.substr(end));
     return word;
 }
 
@@ -50,16 +54,103 @@ bool ParseNumber(std::string_view word, long long low, long long high, long long
     return ec == std::errc() && ptr == word.data() + word.size() && value >= low && value <= high;
 }
 
-void AppendFrame(std::string &out, const char *name, const Frame &frame)
+// `square`, `number` and `strike`: one number in its range.
+bool ParseIndex(std::string_view rest, int last, const char *usage, ScriptCommand &command,
+                std::string &error)
 {
-    out += name;
-    out += frame.Visible ? " 1 " : " 0 ";
-    out += std::to_string(frame.Geometry.X) + ' ' + std::to_string(frame.Geometry.Y) + ' '
-           + std::to_string(frame.Geometry.Width) + ' ' + std::to_string(frame.Geometry.Height)
-           + '\n';
+    long long value = 0;
+    if (!ParseNumber(rest, 0, last, value)) {
+        error = usage;
+        return false;
+    }
+    command.Index = static_cast<int>(value);
+    return true;
+}
+
+bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand &command,
+                    std::string &error)
+{
+    long long value = 0;
+    if (word == "show" || word == "tick") {
+        command.What = word == "show" ? Kind::Show : Kind::Tick;
+        if (rest.empty())
+            return true;
+        error = std::string(word) + " takes no argument";
+        return false;
+    }
+    if (word == "enter") {
+        command.What = Kind::Enter;
+        command.Text = rest;
+        if (rest.size() == SquareCount)
+            return true;
+        error = "enter needs exactly 81 characters";
+        return false;
+    }
+    if (word == "click") {
+        command.What = Kind::Click;
+        const auto it = std::find_if(std::begin(CommandNames), std::end(CommandNames),
+                                     [&](const auto &entry) { return entry.first == rest; });
+        if (it != std::end(CommandNames)) {
+            command.Index = it->second;
+            return true;
+        }
+        error = "unknown command button " + QuoteForMessage(rest);
+        return false;
+    }
+    if (word == "key") {
+        command.What = Kind::Key;
+        const std::string_view square = NextWord(rest);
+        if (ParseNumber(square, 0, SquareCount - 1, value) && rest.size() == 1) {
+            command.Index = static_cast<int>(value);
+            command.Key = static_cast<unsigned char>(rest[0]);
+            return true;
+        }
+        error = "usage: key <0..80> <one character>";
+        return false;
+    }
+    if (word == "square") {
+        command.What = Kind::Square;
+        return ParseIndex(rest, SquareCount - 1, "usage: square <0..80>", command, error);
+    }
+    if (word == "number") {
+        command.What = Kind::Number;
+        return ParseIndex(rest, DigitCount - 1, "usage: number <0..8>", command, error);
+    }
+    if (word == "strike") {
+        command.What = Kind::Strike;
+        return ParseIndex(rest, CandidateCount - 1, "usage: strike <0..728>", command, error);
+    }
+    error = "unknown command " + QuoteForMessage(word);
+    return false;
 }
 
 } // namespace
+
+std::shared_ptr<const ScriptCommand> ParseScriptCommand(std::string_view line, std::string &error)
+{
+    std::string_view rest = line;
+    const std::string_view word = NextWord(rest);
+    auto command = std::make_shared<ScriptCommand>();
+    if (word == "at") {
+        long long yield = 0;
+        const std::string_view count = NextWord(rest);
+        if (!ParseNumber(count, 1, 1'000'000'000'000LL, yield) || rest.empty()) {
+            error = "usage: at <k >= 1> <command>";
+            return nullptr;
+        }
+        // The scheduled command is checked now, exactly as it would be at the top level.
+        auto nested = ParseScriptCommand(rest, error);
+        if (!nested)
+            return nullptr;
+        command->What = Kind::At;
+        command->Yield = yield;
+        command->Nested = std::move(nested);
+        return command;
+    }
+    if (!ParseArguments(word, rest, *command, error))
+        return nullptr;
+    return command;
+}
 
 std::string FormatState(const Form1 &form)
 {
@@ -84,8 +175,13 @@ std::string FormatState(const Form1 &form)
     out += "\nmarks " + std::to_string(board.HighlightSquare) + ' '
            + std::to_string(board.HighlightUnit) + ' ' + std::to_string(board.HighlightUnitType)
            + '\n';
-    AppendFrame(out, "frame0", controls.Highlights[0]);
-    AppendFrame(out, "frame1", controls.Highlights[1]);
+    for (int frame = 0; frame < 2; ++frame) {
+        const Frame &shown = controls.Highlights[frame];
+        out += "frame" + std::to_string(frame) + (shown.Visible ? " 1 " : " 0 ")
+               + std::to_string(shown.Geometry.X) + ' ' + std::to_string(shown.Geometry.Y) + ' '
+               + std::to_string(shown.Geometry.Width) + ' ' + std::to_string(shown.Geometry.Height)
+               + '\n';
+    }
     out += "timer " + std::string(controls.Timer.Enabled ? "1 " : "0 ")
            + std::to_string(controls.Timer.PeriodMs);
     out += "\nunique " + std::string(controls.Modes[ModeCheckUnique].Visible ? "1" : "0");
@@ -102,15 +198,12 @@ void ScriptRunner::OnYield()
 {
     ++YieldsSeen;
     auto [first, last] = Scheduled.equal_range(YieldsSeen);
-    std::vector<std::string> due;
+    std::vector<std::shared_ptr<const ScriptCommand>> due;
     for (auto it = first; it != last; ++it)
         due.push_back(it->second);
     Scheduled.erase(first, last);
-    for (const auto &command : due) {
-        std::string error;
-        // A scheduled command was checked when its line was read.
-        RunCommand(command, error, true);
-    }
+    for (const auto &command : due)
+        Execute(*command);
 }
 
 void ScriptRunner::OnDialog(std::string_view text)
@@ -123,114 +216,66 @@ bool ScriptRunner::RunLine(std::string_view line, std::string &error)
     line = Trim(line);
     if (line.empty() || line.front() == '#')
         return true;
-    return RunCommand(line, error, true);
-}
-
-bool ScriptRunner::RunCommand(std::string_view line, std::string &error, bool printStatus)
-{
-    std::string_view rest = line;
-    const std::string_view command = NextWord(rest);
-    rest = Trim(rest);
-    long long a = 0, b = 0;
-    std::string_view word;
-
-    if (command == "show") {
-        if (!rest.empty()) {
-            error = "show takes no argument";
-            return false;
-        }
-        OnShow();
-        return true;
-    }
-    if (command == "at") {
-        word = NextWord(rest);
-        rest = Trim(rest);
-        if (!ParseNumber(word, 1, 1'000'000'000'000LL, a) || rest.empty()) {
-            error = "usage: at <k >= 1> <command>";
-            return false;
-        }
-        // Check the scheduled command now, so a bad one fails at its own line.
-        const std::string_view scheduled = rest;
-        const std::string_view nested = NextWord(rest);
-        static constexpr std::string_view Known[] = {"enter",  "click", "square", "key", "number",
-                                                     "strike", "tick",  "at",     "show"};
-        if (std::find(std::begin(Known), std::end(Known), nested) == std::end(Known)) {
-            error = "unknown command '" + std::string(nested) + "'";
-            return false;
-        }
-        Scheduled.emplace(YieldsSeen + a, std::string(scheduled));
-        return true;
-    }
-
-    if (command == "enter") {
-        if (rest.size() != SquareCount) {
-            error = "enter needs exactly 81 characters";
-            return false;
-        }
-        TypePuzzle(Form, rest);
-    } else if (command == "click") {
-        const auto it = std::find_if(std::begin(CommandNames), std::end(CommandNames),
-                                     [&](const auto &entry) { return entry.first == rest; });
-        if (it == std::end(CommandNames)) {
-            error = "unknown command button '" + std::string(rest) + "'";
-            return false;
-        }
-        Form.cmdMode_Click(it->second);
-    } else if (command == "square") {
-        if (!ParseNumber(rest, 0, SquareCount - 1, a)) {
-            error = "usage: square <0..80>";
-            return false;
-        }
-        Form.cmdSquare_Click(static_cast<int>(a));
-    } else if (command == "key") {
-        word = NextWord(rest);
-        rest = Trim(rest);
-        if (!ParseNumber(word, 0, SquareCount - 1, a) || rest.size() != 1) {
-            error = "usage: key <0..80> <one character>";
-            return false;
-        }
-        Form.cmdSquare_KeyPress(static_cast<int>(a), static_cast<unsigned char>(rest[0]));
-    } else if (command == "number") {
-        if (!ParseNumber(rest, 0, DigitCount - 1, a)) {
-            error = "usage: number <0..8>";
-            return false;
-        }
-        Form.cmdNumber_Click(static_cast<int>(a));
-    } else if (command == "strike") {
-        if (!ParseNumber(rest, 0, CandidateCount - 1, b)) {
-            error = "usage: strike <0..728>";
-            return false;
-        }
-        Form.cmdEle_Click(static_cast<int>(b));
-    } else if (command == "tick") {
-        if (!rest.empty()) {
-            error = "tick takes no argument";
-            return false;
-        }
-        Form.Timer1_Timer();
-    } else {
-        error = "unknown command '" + std::string(command) + "'";
+    const auto command = ParseScriptCommand(line, error);
+    if (!command)
         return false;
-    }
-    if (printStatus)
-        Out << "status [" << Form.Controls.News() << "]\n";
+    Execute(*command);
     return true;
 }
 
-int ScriptRunner::Run(std::istream &in, std::ostream &err)
+void ScriptRunner::Execute(const ScriptCommand &command)
+{
+    switch (command.What) {
+    case Kind::Show:
+        OnShow();
+        return;
+    case Kind::At:
+        Scheduled.emplace(YieldsSeen + command.Yield, command.Nested);
+        return;
+    case Kind::Enter:
+        TypePuzzle(Form, command.Text);
+        break;
+    case Kind::Click:
+        Form.cmdMode_Click(command.Index);
+        break;
+    case Kind::Square:
+        Form.cmdSquare_Click(command.Index);
+        break;
+    case Kind::Key:
+        Form.cmdSquare_KeyPress(command.Index, command.Key);
+        break;
+    case Kind::Number:
+        Form.cmdNumber_Click(command.Index);
+        break;
+    case Kind::Strike:
+        Form.cmdEle_Click(command.Index);
+        break;
+    case Kind::Tick:
+        Form.Timer1_Timer();
+        break;
+    }
+    Out << "status [" << Form.Controls.News() << "]\n";
+}
+
+ScriptRunner::Outcome ScriptRunner::Run(std::istream &in, std::ostream &err,
+                                        const std::function<void()> &afterLine)
 {
     std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (number == 1 && line.starts_with("\xEF\xBB\xBF"))
+            line.erase(0, 3);
         std::string error;
         if (!RunLine(line, error)) {
             Out.flush();
             err << "line " << number << ": " << error << '\n';
-            return 1;
+            return BadLine;
         }
+        if (afterLine)
+            afterLine();
+        if (!Out)
+            return OutputFailed;
     }
-    return 0;
+    return Completed;
 }
 
 } // namespace quorix

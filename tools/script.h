@@ -10,14 +10,30 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quorix {
 
 // The eleven-line state block printed by `show`.
 std::string FormatState(const Form1 &form);
+
+// One command of a script, checked and parsed when its line is read.
+struct ScriptCommand
+{
+    enum class Kind { Enter, Click, Square, Key, Number, Strike, Tick, Show, At };
+    Kind What = Kind::Tick;
+    int Index = 0;       // the square, command button, digit button or candidate
+    int Key = 0;         // the character a key press delivers
+    long long Yield = 0; // for At: the yield, counted from when the line is read
+    std::string Text;    // what `enter` types
+    std::shared_ptr<const ScriptCommand> Nested; // what At runs inside the yield
+};
+
+// Parses one command line (no comment, no blank line). Returns nullptr with a message in
+// `error` when the line is no command of the language; bad input is quoted short and escaped.
+std::shared_ptr<const ScriptCommand> ParseScriptCommand(std::string_view line, std::string &error);
 
 class ScriptRunner
 {
@@ -34,16 +50,20 @@ public:
 
     // Runs one line. Returns false with a message in `error` for a line it cannot run.
     bool RunLine(std::string_view line, std::string &error);
-    // Runs a whole script; returns 0, or 1 after printing the first error to `err`.
-    int Run(std::istream &in, std::ostream &err);
+    // What Run returns.
+    enum Outcome { Completed = 0, BadLine = 1, OutputFailed = 2 };
+    // Runs a whole script, a UTF-8 byte-order mark at its start skipped, calling `afterLine`
+    // (if set) after every line. Stops at the first line it cannot run, printing the error to
+    // `err` as "line N: ...", and as soon as the output can no longer be written.
+    Outcome Run(std::istream &in, std::ostream &err, const std::function<void()> &afterLine = {});
 
 private:
-    bool RunCommand(std::string_view line, std::string &error, bool printStatus);
+    void Execute(const ScriptCommand &command);
 
     Form1 &Form;
     std::ostream &Out;
     long long YieldsSeen = 0;
-    std::multimap<long long, std::string> Scheduled;
+    std::multimap<long long, std::shared_ptr<const ScriptCommand>> Scheduled;
 };
 
 } // namespace quorix

@@ -1,6 +1,9 @@
 // quorix-shot SCRIPT DIR: runs a trace script on the real window and writes DIR/001.png,
 // DIR/002.png, ... of the whole window at every `show`; the trace goes to standard output.
+// Exits 1 at the first line it cannot run, 2 when the script or the folder cannot be used or a
+// picture or the trace cannot be written.
 #include "tools/script.h"
+#include "tools/tool_support.h"
 #include "window/qt/main_window.h"
 
 #include <QApplication>
@@ -9,9 +12,31 @@
 #include <QPixmap>
 #include <QString>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+
+namespace {
+
+// Opens the script; false, after saying why, when it cannot be read.
+bool OpenScript(const char *path, std::ifstream &script)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        std::cerr << "quorix-shot: " << quorix::QuoteForMessage(path)
+                  << " is a directory, not a script\n";
+        return false;
+    }
+    script.open(path);
+    if (!script) {
+        std::cerr << "quorix-shot: cannot read " << quorix::QuoteForMessage(path) << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -19,14 +44,12 @@ int main(int argc, char *argv[])
         std::cerr << "usage: quorix-shot SCRIPT DIR\n";
         return 2;
     }
-    std::ifstream script(argv[1]);
-    if (!script) {
-        std::cerr << "quorix-shot: cannot read " << argv[1] << '\n';
+    std::ifstream script;
+    if (!OpenScript(argv[1], script))
         return 2;
-    }
     const QString directory = QString::fromLocal8Bit(argv[2]);
     if (!QDir().mkpath(directory)) {
-        std::cerr << "quorix-shot: cannot create " << argv[2] << '\n';
+        std::cerr << "quorix-shot: cannot create " << quorix::QuoteForMessage(argv[2]) << '\n';
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -56,19 +79,11 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     // Line by line, letting the window catch up after each, as it would between two inputs
     // of a user: focus moves sent by a key press happen before the next line runs.
-    std::string line;
-    int number = 0;
-    while (std::getline(script, line)) {
-        ++number;
-        std::string error;
-        if (!runner.RunLine(line, error)) {
-            std::cout.flush();
-            std::cerr << "line " << number << ": " << error << '\n';
-            return 1;
-        }
+    const auto outcome = runner.Run(script, std::cerr, [&window] {
         window.Mirror();
         QApplication::processEvents();
-    }
-    std::cout.flush();
-    return saved ? 0 : 1;
+    });
+    if (!quorix::FinishStandardOutput("quorix-shot") || !saved)
+        return 2;
+    return outcome == quorix::ScriptRunner::Completed ? 0 : 1;
 }

@@ -1,11 +1,21 @@
 // quorix-trace: runs a script on standard input against the window logic, without a display,
-// and prints the trace on standard output.
+// and prints the trace on standard output. Exits 1 at the first line it cannot run, 2 when the
+// input is no script (a directory) or the trace cannot be written.
 #include "tools/script.h"
+#include "tools/tool_support.h"
 
 #include <iostream>
+#include <sys/stat.h>
 
 int main()
 {
+    struct stat input
+    {
+    };
+    if (fstat(0, &input) == 0 && S_ISDIR(input.st_mode)) {
+        std::cerr << "quorix-trace: the standard input is a directory, not a script\n";
+        return 2;
+    }
     std::ios::sync_with_stdio(false);
     quorix::HeadlessPlatform platform;
     quorix::Form1 form(platform);
@@ -13,7 +23,9 @@ int main()
     platform.OnDoEvents = [&runner] { runner.OnYield(); };
     platform.OnMessageBox = [&runner](std::string_view text) { runner.OnDialog(text); };
     form.Form_Load();
-    const int rc = runner.Run(std::cin, std::cerr);
-    std::cout.flush();
-    return rc;
+    // A trace cut short by an output error is never a success, whatever the script did.
+    const auto outcome = runner.Run(std::cin, std::cerr);
+    if (!quorix::FinishStandardOutput("quorix-trace"))
+        return 2;
+    return outcome == quorix::ScriptRunner::Completed ? 0 : 1;
 }
