@@ -17,6 +17,8 @@ void Form1::cmdMode_Click(int index)
     case ModeReset:
         InitialiseWindow();
         EnterSetupMode();
+        // So that the next puzzle can be typed at once.
+        PlatformRef.FocusSquare(0);
         break;
     case ModeAuto:
         // Each Auto clicked inside a running one's yield nests a whole run on the stack; past
@@ -27,6 +29,7 @@ void Form1::cmdMode_Click(int index)
     case ModeRestart:
         LoadGivens();
         EnterSetupMode();
+        PlatformRef.FocusSquare(0);
         break;
     case ModeNext:
         ClickNext();

@@ -45,4 +45,11 @@ inline constexpr std::string_view ForSquare = " for square";
 inline constexpr std::string_view Unique = "Checked out - Solution is unique";
 inline constexpr std::string_view NotUnique = "Another solution found - solution is not unique";
 
+// Paste, refused: followed by the reason ("79 squares found where 81 are needed").
+inline constexpr std::string_view CannotPaste = "Cannot paste: ";
+
+// Undo and Redo with nothing to take back or do again.
+inline constexpr std::string_view NothingToUndo = "Nothing to undo";
+inline constexpr std::string_view NothingToRedo = "Nothing to redo";
+
 } // namespace quorix::news

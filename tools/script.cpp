@@ -27,6 +27,39 @@ constexpr std::pair<std::string_view, ModeIndex> CommandNames[] = {
 
 using Kind = ScriptCommand::Kind;
 
+constexpr std::pair<std::string_view, GridKey> KeyNames[] = {
+    {"Up", GridKey::Up},       {"Down", GridKey::Down},     {"Left", GridKey::Left},
+    {"Right", GridKey::Right}, {"Delete", GridKey::Delete}, {"BackSpace", GridKey::BackSpace},
+};
+
+// `paste`'s text: the two characters \n stand for a line break.
+std::string PastedText(std::string_view written)
+{
+    std::string text;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i] == '\\' && i + 1 < written.size() && written[i + 1] == 'n') {
+            text += '\n';
+            ++i;
+        } else {
+            text += written[i];
+        }
+    }
+    return text;
+}
+
+// The reverse, for what `copy` prints.
+std::string WrittenText(std::string_view text)
+{
+    std::string written;
+    for (const char c : text) {
+        if (c == '\n')
+            written += "\\n";
+        else
+            written += c;
+    }
+    return written;
+}
+
 std::string_view Trim(std::string_view text)
 {
     while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
@@ -100,12 +133,39 @@ bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand 
     if (word == "key") {
         command.What = Kind::Key;
         const std::string_view square = NextWord(rest);
-        if (ParseNumber(square, 0, SquareCount - 1, value) && rest.size() == 1) {
+        const auto named = std::find_if(std::begin(KeyNames), std::end(KeyNames),
+                                        [&](const auto &entry) { return entry.first == rest; });
+        if (ParseNumber(square, 0, SquareCount - 1, value)
+            && (rest.size() == 1 || named != std::end(KeyNames))) {
             command.Index = static_cast<int>(value);
-            command.Key = static_cast<unsigned char>(rest[0]);
+            if (rest.size() == 1) {
+                command.Key = static_cast<unsigned char>(rest[0]);
+            } else {
+                command.What = Kind::GridKey;
+                command.Key = static_cast<int>(named->second);
+            }
             return true;
         }
-        error = "usage: key <0..80> <one character>";
+        error = "usage: key <0..80> <one character, or Up, Down, Left, Right, Delete, BackSpace>";
+        return false;
+    }
+    if (word == "paste") {
+        command.What = Kind::Paste;
+        command.Text = PastedText(rest);
+        return true;
+    }
+    if (word == "copy") {
+        command.What = rest.empty() ? Kind::Copy : Kind::CopyCandidates;
+        if (rest.empty() || rest == "candidates")
+            return true;
+        error = "usage: copy [candidates]";
+        return false;
+    }
+    if (word == "undo" || word == "redo" || word == "focus") {
+        command.What = word == "undo" ? Kind::Undo : word == "redo" ? Kind::Redo : Kind::Focus;
+        if (rest.empty())
+            return true;
+        error = std::string(word) + " takes no argument";
         return false;
     }
     if (word == "square") {
@@ -232,8 +292,37 @@ void ScriptRunner::Execute(const ScriptCommand &command)
     case Kind::At:
         Scheduled.emplace(YieldsSeen + command.Yield, command.Nested);
         return;
+    case Kind::Copy:
+    case Kind::CopyCandidates:
+        Out << "copy ["
+            << WrittenText(command.What == Kind::Copy ? Form.CopyLine() : Form.CopyCandidates())
+            << "]\n";
+        return;
+    case Kind::Focus:
+        Out << "focus " << Form.Host().FocusedSquare() << '\n';
+        return;
+    case Kind::Undo:
+        Form.Undo();
+        break;
+    case Kind::Redo:
+        Form.Redo();
+        break;
+    default:
+        Form.AsUserStep([&] { Deliver(command); });
+        break;
+    }
+    Out << "status [" << Form.Controls.News() << "]\n";
+}
+
+void ScriptRunner::Deliver(const ScriptCommand &command)
+{
+    switch (command.What) {
     case Kind::Enter:
-        TypePuzzle(Form, command.Text);
+        for (int s = 0; s < SquareCount; ++s) {
+            const char c = command.Text[s] == '.' ? '0' : command.Text[s];
+            Form.Host().FocusSquare(s);
+            Form.cmdSquare_KeyPress(s, static_cast<unsigned char>(c));
+        }
         break;
     case Kind::Click:
         Form.cmdMode_Click(command.Index);
@@ -242,7 +331,13 @@ void ScriptRunner::Execute(const ScriptCommand &command)
         Form.cmdSquare_Click(command.Index);
         break;
     case Kind::Key:
+        // A key press lands on the square that has the focus.
+        Form.Host().FocusSquare(command.Index);
         Form.cmdSquare_KeyPress(command.Index, command.Key);
+        break;
+    case Kind::GridKey:
+        Form.Host().FocusSquare(command.Index);
+        Form.cmdSquare_KeyDown(command.Index, static_cast<GridKey>(command.Key));
         break;
     case Kind::Number:
         Form.cmdNumber_Click(command.Index);
@@ -253,8 +348,12 @@ void ScriptRunner::Execute(const ScriptCommand &command)
     case Kind::Tick:
         Form.Timer1_Timer();
         break;
+    case Kind::Paste:
+        Form.Paste(command.Text);
+        break;
+    default:
+        break;
     }
-    Out << "status [" << Form.Controls.News() << "]\n";
 }
 
 ScriptRunner::Outcome ScriptRunner::Run(std::istream &in, std::ostream &err,

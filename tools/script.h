@@ -1,8 +1,10 @@
 // The trace script language: a headless driver of the window logic.
 //
-// A script is lines of commands (enter, click, square, key, number, strike, tick, at, show);
-// after each command but `at` and `show` the runner prints `status [<text>]`. The same runner
-// drives the real window in the screenshot tool, with `show` taking a picture instead.
+// A script is lines of commands (enter, click, square, key, number, strike, tick, at, show, and
+// for the additions paste, copy, undo, redo, focus); after each command but `at`, `show`,
+// `copy` and `focus` the runner prints `status [<text>]`. Every command runs as one step of
+// the user's (Form1::AsUserStep). The same runner drives the real window in the screenshot
+// tool, with `show` taking a picture instead.
 #pragma once
 
 #include "window/form1.h"
@@ -22,12 +24,29 @@ std::string FormatState(const Form1 &form);
 // One command of a script, checked and parsed when its line is read.
 struct ScriptCommand
 {
-    enum class Kind { Enter, Click, Square, Key, Number, Strike, Tick, Show, At };
+    enum class Kind {
+        Enter,
+        Click,
+        Square,
+        Key,
+        GridKey,
+        Number,
+        Strike,
+        Tick,
+        Show,
+        At,
+        Paste,
+        Copy,
+        CopyCandidates,
+        Undo,
+        Redo,
+        Focus
+    };
     Kind What = Kind::Tick;
     int Index = 0;       // the square, command button, digit button or candidate
-    int Key = 0;         // the character a key press delivers
+    int Key = 0;         // the character a key press delivers, or the GridKey for GridKey
     long long Yield = 0; // for At: the yield, counted from when the line is read
-    std::string Text;    // what `enter` types
+    std::string Text;    // what `enter` types, what `paste` pastes
     std::shared_ptr<const ScriptCommand> Nested; // what At runs inside the yield
 };
 
@@ -59,6 +78,8 @@ public:
 
 private:
     void Execute(const ScriptCommand &command);
+    // Hands a command that acts on the window to its handler.
+    void Deliver(const ScriptCommand &command);
 
     Form1 &Form;
     std::ostream &Out;

@@ -6,6 +6,7 @@
 // (1/1440 inch, 15 to a pixel at 96 dots per inch).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cassert>
@@ -149,6 +150,15 @@ public:
 
     void BringFrameToFront(int frame) { FrontFrame = frame; }
 
+    // Takes every property of `other`, with the status line counted as changed, so that a view
+    // of the store redraws it whatever it showed before.
+    void Restore(const ControlStore &other)
+    {
+        const std::uint64_t revision = std::max(NewsRevision, other.NewsRevision);
+        *this = other;
+        NewsRevision = revision + 1;
+    }
+
 private:
     std::string NewsText;
     std::uint64_t NewsRevision = 0;
@@ -212,5 +222,15 @@ constexpr Rect FrameGeometry(int square, int columns, int rows)
 static_assert(FrameGeometry(80, 1, 1) == Rect{6180, 6180, 615, 615});
 static_assert(CandidateGeometry(0, 6) == Rect{450, 450, 180, 180});
 } // namespace layout
+
+// The square whose button can take the focus (visible and enabled) next after `square` in
+// reading order; -1 when there is none.
+[[nodiscard]] inline int NextFocusableSquare(const ControlStore &controls, int square)
+{
+    for (int s = square + 1; s < SquareCount; ++s)
+        if (controls.Squares[s].Visible && controls.Squares[s].Enabled)
+            return s;
+    return -1;
+}
 
 } // namespace quorix

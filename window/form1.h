@@ -21,6 +21,7 @@
 #include "deduce/rules.h"
 #include "window/controls.h"
 #include "window/platform.h"
+#include "window/undo_history.h"
 
 #include <array>
 #include <cstdint>
@@ -30,6 +31,10 @@ namespace quorix {
 
 class BurstView;
 struct AutoCarry;
+
+// Keys on a square beyond the digits: the arrows move the focus along the grid, Delete and
+// BackSpace empty the square.
+enum class GridKey { Up, Down, Left, Right, Delete, BackSpace };
 
 // Command button indexes (cmdMode); there is no index 2.
 enum ModeIndex : std::int16_t {
@@ -102,6 +107,29 @@ public:
     // Ends every running auto loop at its next cycle; used when the window closes.
     void RequestShutdown();
 
+    // --- beyond the original window: the grid keyboard, paste and copy, undo (window/)
+    // Up, Down, Left and Right move the focus to the nearest visible square that way (rows for
+    // Up and Down, columns for Left and Right), staying put at the edge; Delete empties the
+    // square as the 0 key does, and BackSpace also moves back to the previous visible square.
+    void cmdSquare_KeyDown(int index, GridKey key);
+    // Reads `text` as a puzzle (see ParsePuzzleText) and lays it out as if the user had clicked
+    // Reset and typed it: in setup form, or, for a candidate grid, started with every candidate
+    // the grid leaves out struck. Refused text only says why on the status line.
+    void Paste(std::string_view text);
+    // The board's 81-character line, and its candidate grid (empty squares in setup form listed
+    // with all nine candidates).
+    [[nodiscard]] std::string CopyLine() const;
+    [[nodiscard]] std::string CopyCandidates() const;
+    // Take back the latest step of the user's, or do again the step taken back last; the
+    // status line says so when there is none. Neither does anything while Auto runs.
+    void Undo();
+    void Redo();
+    // Runs `action`, one input of the user's, as one step of the undo history: what stood before
+    // it is kept when it changed the board (values, givens, which squares and candidates show).
+    // Input that arrives while Auto runs belongs to the step of that run.
+    template <typename Action> void AsUserStep(Action &&action);
+    [[nodiscard]] const UndoHistory &History() const { return Steps; }
+
     [[nodiscard]] Platform &Host() { return PlatformRef; }
 
 private:
@@ -133,7 +161,25 @@ private:
     bool Backtrack(BoardStatus &status, AutoCarry *carry);
     void PlaceGuess(int square, int digit, AutoCarry *carry);
 
+    void RestoreStep(const HistoryEntry &entry);
+
     Platform &PlatformRef;
+    UndoHistory Steps;
+    bool StepOpen = false;
 };
+
+template <typename Action> void Form1::AsUserStep(Action &&action)
+{
+    if (Dispatch.AutoDepth > 0 || StepOpen) {
+        action();
+        return;
+    }
+    StepOpen = true;
+    HistoryEntry before{Controls, Board};
+    action();
+    StepOpen = false;
+    if (!before.SameBoard(Controls, Board))
+        Steps.Push(std::move(before));
+}
 
 } // namespace quorix

@@ -1,6 +1,8 @@
 // The few platform calls the logic makes besides reading and writing the control store.
 #pragma once
 
+#include "window/controls.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -19,11 +21,20 @@ public:
     // Moves the keyboard focus to the next visible, enabled control once the current handler
     // has returned.
     virtual void SendTab() = 0;
+    // Moves the keyboard focus to square `square`'s button once the current handler has
+    // returned.
+    virtual void FocusSquare(int square) = 0;
+    // The square whose button has the keyboard focus; -1 when the focus is elsewhere.
+    [[nodiscard]] virtual int FocusedSquare() const = 0;
+    // Called once by the window object with its control store, for platforms that need it.
+    virtual void Attach(const ControlStore &) {}
 };
 
 // Platform for runs without a display: message boxes are recorded and answered at once, the
 // yield runs an optional hook (how tests and the trace tool put events inside a running auto
-// loop), and Tab keystrokes are counted.
+// loop), and Tab keystrokes are counted. The focus is kept among the squares as the window
+// would: it opens on square 0, and Tab moves it to the next visible, enabled square, or off the
+// squares after the last.
 class HeadlessPlatform : public Platform
 {
 public:
@@ -45,7 +56,20 @@ public:
         if (OnDoEvents)
             OnDoEvents();
     }
-    void SendTab() override { ++TabsSent; }
+    int Focus = 0;
+
+    void SendTab() override
+    {
+        ++TabsSent;
+        if (Focus >= 0 && Store != nullptr)
+            Focus = NextFocusableSquare(*Store, Focus);
+    }
+    void FocusSquare(int square) override { Focus = square; }
+    [[nodiscard]] int FocusedSquare() const override { return Focus; }
+    void Attach(const ControlStore &store) override { Store = &store; }
+
+private:
+    const ControlStore *Store = nullptr;
 };
 
 } // namespace quorix

@@ -2,6 +2,9 @@
 
 #include "window/form1.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace quorix {
 
 void TypePuzzle(Form1 &form, std::string_view puzzle)
@@ -19,6 +22,230 @@ std::string GridText(const std::array<std::int16_t, 82> &grid)
         if (grid[s] >= 0 && grid[s] < DigitCount)
             text[s] = static_cast<char>('1' + grid[s]);
     return text;
+}
+
+namespace {
+
+// A line of the text with where it starts, for messages.
+struct TextLine
+{
+    std::string_view Text;
+    int Number; // from 1
+};
+
+bool IsDigit(char c)
+{
+    return c >= '1' && c <= '9';
+}
+bool IsEmptyMark(char c)
+{
+    return c == '.' || c == '0' || c == '_' || c == '*' || c == 'x' || c == 'X';
+}
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+// A frame line draws the grid's borders: no digit, and a run of at least three rules.
+bool IsFrameLine(std::string_view line)
+{
+    if (std::any_of(line.begin(), line.end(), IsDigit))
+        return false;
+    return std::count_if(line.begin(), line.end(), [](char c) { return c == '-' || c == '='; })
+           >= 3;
+}
+
+// The lines that hold squares: frame lines, comments and blank lines left out.
+std::vector<TextLine> ContentLines(std::string_view text)
+{
+    std::vector<TextLine> lines;
+    for (int number = 1;; ++number) {
+        const auto end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        const auto first = std::find_if_not(line.begin(), line.end(), IsBlank);
+        if (first != line.end() && *first != '#' && !IsFrameLine(line))
+            lines.push_back({line, number});
+        if (end == std::string_view::npos)
+            return lines;
+    }
+}
+
+std::string Where(const TextLine &line, std::size_t column, bool oneLine)
+{
+    const std::string at = "position " + std::to_string(column + 1);
+    return oneLine ? at : "line " + std::to_string(line.Number) + ", " + at;
+}
+
+std::string Shown(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F)
+        return std::string("'") + c + "'";
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    return std::string("byte 0x") + Hex[byte >> 4] + Hex[byte & 15];
+}
+
+std::string SquareCountError(std::size_t found, const char *what)
+{
+    return std::to_string(found) + " " + what + (found == 1 ? " found" : "s found")
+           + " where 81 are needed";
+}
+
+// Reads the squares one character each; `squares` is how many it found.
+bool ParsePlain(const std::vector<TextLine> &lines, PastedPuzzle &puzzle, std::string &error,
+                std::size_t &squares)
+{
+    squares = 0;
+    for (const TextLine &line : lines) {
+        for (std::size_t i = 0; i < line.Text.size(); ++i) {
+            const char c = line.Text[i];
+            if (IsBlank(c) || c == '|' || c == '+' || c == ':')
+                continue;
+            if (!IsDigit(c) && !IsEmptyMark(c)) {
+                error =
+                    "unknown character " + Shown(c) + " at " + Where(line, i, lines.size() == 1);
+                return false;
+            }
+            if (squares < 81)
+                puzzle.Values[squares] = static_cast<std::int16_t>(IsDigit(c) ? c - '1' : -1);
+            ++squares;
+        }
+    }
+    if (squares != 81) {
+        error = SquareCountError(squares, "square");
+        return false;
+    }
+    return true;
+}
+
+// The tokens of a candidate grid, split at whitespace and '|'.
+std::vector<std::pair<std::string_view, TextLine>> Tokens(const std::vector<TextLine> &lines)
+{
+    std::vector<std::pair<std::string_view, TextLine>> tokens;
+    for (const TextLine &line : lines) {
+        std::string_view rest = line.Text;
+        while (!rest.empty()) {
+            const auto start = rest.find_first_not_of(" \t\r\f\v|");
+            if (start == std::string_view::npos)
+                break;
+            rest.remove_prefix(start);
+            const auto end = rest.find_first_of(" \t\r\f\v|");
+            tokens.push_back({rest.substr(0, end), line});
+            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+        }
+    }
+    return tokens;
+}
+
+bool ParseCandidates(const std::vector<std::pair<std::string_view, TextLine>> &tokens,
+                     PastedPuzzle &puzzle, std::string &error)
+{
+    if (tokens.size() != 81) {
+        error = SquareCountError(tokens.size(), "square");
+        return false;
+    }
+    puzzle.HasCandidates = true;
+    for (std::size_t s = 0; s < tokens.size(); ++s) {
+        const std::string_view token = tokens[s].first;
+        std::uint16_t digits = 0;
+        for (const char c : token) {
+            if (!IsDigit(c)) {
+                error =
+                    IsEmptyMark(c) && token.size() == 1
+                        ? "square " + std::to_string(s + 1) + " has no candidate"
+                        : "unknown character " + Shown(c) + " in square " + std::to_string(s + 1);
+                return false;
+            }
+            digits = static_cast<std::uint16_t>(digits | (1U << (c - '1')));
+        }
+        const bool set = token.size() == 1;
+        puzzle.Values[s] = static_cast<std::int16_t>(set ? token[0] - '1' : -1);
+        puzzle.Candidates[s] = set ? 0 : digits;
+    }
+    return true;
+}
+
+bool IsCandidateToken(std::string_view token)
+{
+    return token.size() >= 2 && std::all_of(token.begin(), token.end(), IsDigit);
+}
+
+} // namespace
+
+bool ParsePuzzleText(std::string_view text, PastedPuzzle &puzzle, std::string &error)
+{
+    puzzle = {};
+    if (std::all_of(text.begin(), text.end(), [](char c) { return IsBlank(c) || c == '\n'; })) {
+        error = "there is no text";
+        return false;
+    }
+    const std::vector<TextLine> lines = ContentLines(text);
+    // A full row of a box in a framed grid ("|195|") is a run of digits just like a token of a
+    // candidate grid, but only the grid of 81 squares reads as 81 squares square by square:
+    // a candidate grid with any token of several digits holds more.
+    std::string plainError;
+    std::size_t squares = 0;
+    if (ParsePlain(lines, puzzle, plainError, squares))
+        return true;
+    const auto tokens = Tokens(lines);
+    const bool candidateTokens = std::any_of(tokens.begin(), tokens.end(), [](const auto &token) {
+        return IsCandidateToken(token.first);
+    });
+    // When neither reading holds, say what is wrong with the one the text is nearer to.
+    const auto off = [](std::size_t count) { return count > 81 ? count - 81 : 81 - count; };
+    if (candidateTokens && (tokens.size() == 81 || off(tokens.size()) < off(squares))) {
+        puzzle = {};
+        return ParseCandidates(tokens, puzzle, error);
+    }
+    error = plainError;
+    return false;
+}
+
+std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
+                              const std::array<std::uint16_t, 81> &candidates)
+{
+    std::array<std::string, 81> tokens;
+    std::array<std::size_t, 9> widths{};
+    for (int s = 0; s < SquareCount; ++s) {
+        if (grid[s] >= 0 && grid[s] < DigitCount) {
+            tokens[s] = std::string(1, static_cast<char>('1' + grid[s]));
+        } else {
+            for (int d = 0; d < DigitCount; ++d)
+                if ((candidates[s] >> d) & 1U)
+                    tokens[s] += static_cast<char>('1' + d);
+            if (tokens[s].empty())
+                tokens[s] = "."; // nothing left: reads back as a square with no candidate
+            else if (tokens[s].size() == 1)
+                tokens[s] += tokens[s]; // one digit alone would read back as a set square
+        }
+        widths[s % 9] = std::max(widths[s % 9], tokens[s].size());
+    }
+    // A box's cells with one space before, between and after them.
+    const auto rule = [&widths](char corner, char middle) {
+        std::string line(1, corner);
+        for (int box = 0; box < 3; ++box) {
+            const std::size_t width =
+                widths[box * 3] + widths[box * 3 + 1] + widths[box * 3 + 2] + 4;
+            line += std::string(width, '-');
+            line += box < 2 ? middle : corner;
+        }
+        return line + '\n';
+    };
+    std::string text = rule('.', '.');
+    for (int row = 0; row < 9; ++row) {
+        if (row == 3 || row == 6)
+            text += rule(':', '+');
+        std::string line = "|";
+        for (int column = 0; column < 9; ++column) {
+            const std::string &token = tokens[row * 9 + column];
+            line += ' ' + token + std::string(widths[column] - token.size(), ' ');
+            if (column % 3 == 2)
+                line += " |";
+        }
+        text += line + '\n';
+    }
+    return text + rule('\'', '\'');
 }
 
 } // namespace quorix

@@ -1,5 +1,5 @@
-// A puzzle as a line of text: 81 characters in reading order, '1'-'9' for a set square and
-// '.' for an empty one.
+// A puzzle as text: the 81-character line, the nine-line grids that puzzle collections use,
+// and the candidate grid that lists every empty square's candidates.
 #pragma once
 
 #include <array>
@@ -15,7 +15,33 @@ class Form1;
 // '.' pressed as '0'; other characters are pressed as they are. At most 81 are typed.
 void TypePuzzle(Form1 &form, std::string_view puzzle);
 
-// `grid` (digit codes, negative = empty) as a line of 81 characters.
+// `grid` (digit codes, negative = empty) as a line of 81 characters, '.' for an empty square.
 [[nodiscard]] std::string GridText(const std::array<std::int16_t, 82> &grid);
+
+// What a pasted text holds, square by square in reading order.
+struct PastedPuzzle
+{
+    std::array<std::int16_t, 81> Values{}; // digit codes, -1 for an empty square
+    // Read from a candidate grid: every empty square lists its candidates (bit d: digit code d).
+    bool HasCandidates = false;
+    std::array<std::uint16_t, 81> Candidates{};
+};
+
+// Reads a pasted puzzle. Accepted: 81 squares in reading order, '1'-'9' a set square and '.',
+// '0', '_', '*', 'x' or 'X' an empty one, with whitespace and the separators '|', '+' and ':'
+// skipped, and so are frame lines (no digit and at least three '-' or '=') and lines that start
+// with '#'. A text that does not read so and has a token of several digits (tokens split at
+// whitespace and '|') is a candidate grid: 81 tokens, a token of one digit a set square, of
+// several an empty square's candidates. Returns false with the reason in `error` ("79 squares found
+// where 81 are needed", "unknown character 'a' at position 3", ...).
+[[nodiscard]] bool ParsePuzzleText(std::string_view text, PastedPuzzle &puzzle, std::string &error);
+
+// The candidate grid of a board: a set square as its digit, an empty one as its candidates
+// (what `candidates` holds for it; one candidate alone written twice, "55", so that it does not
+// read back as a set square), each column padded to its widest token, '|' between boxes,
+// and frame lines .---. on top, :---+---: between bands and '---' at the bottom; lines end
+// with '\n'. ParsePuzzleText reads it back.
+[[nodiscard]] std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
+                                            const std::array<std::uint16_t, 81> &candidates);
 
 } // namespace quorix

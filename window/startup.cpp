@@ -35,6 +35,7 @@ constexpr Colour DigitColourTable[9] = {
 
 Form1::Form1(Platform &platform) : PlatformRef(platform)
 {
+    platform.Attach(Controls);
     for (int s = 0; s < SquareCount; ++s)
         Controls.Squares[s].Geometry = layout::SquareGeometry(s);
     for (int d = 0; d < DigitCount; ++d) {

@@ -1,10 +1,13 @@
-// The application: one window, no command line.
+// The application: one window, with a puzzle from the command line if one is given.
+#include "tools/command_line.h"
 #include "window/qt/main_window.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -26,13 +29,30 @@ bool DisplayMissing()
 
 int main(int argc, char *argv[])
 {
+    const quorix::AppRequest request =
+        quorix::ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.What) {
+    case quorix::AppRequest::Kind::Help:
+    case quorix::AppRequest::Kind::Version:
+        std::fputs(request.Text.c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 2;
+    case quorix::AppRequest::Kind::Error:
+        std::fprintf(stderr, "quorix: %s\n", request.Text.c_str());
+        return 2;
+    case quorix::AppRequest::Kind::Open:
+        break;
+    }
     if (DisplayMissing()) {
         std::fputs("quorix: no display found; run it under a virtual display: xvfb-run -a quorix\n",
                    stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    // Qt reads options of its own (-platform and the like); ours are read above.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     quorix::qt::MainWindow window;
+    if (!request.Text.empty())
+        window.PasteText(QString::fromStdString(request.Text));
     window.show();
     return QApplication::exec();
 }

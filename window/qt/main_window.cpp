@@ -30,8 +30,12 @@ MainWindow::MainWindow(QWidget *parent)
     setFixedSize(Px(layout::ClientWidth), Px(layout::ClientHeight));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
+    setAcceptDrops(true);
+
     TheForm.Form_Load();
     BuildWidgets();
+    SetToolTips();
+    MakeShortcuts();
     Mirror();
     Squares[0]->setFocus(Qt::OtherFocusReason);
 }
@@ -117,16 +121,16 @@ void MainWindow::ChainFocus()
         chain(Modes[index]);
 }
 
-template <typename Handler> void MainWindow::Dispatch(Handler &&handler)
-{
-    handler();
-    Mirror();
-}
-
 QPushButton *MainWindow::SquareButton(int square) const
 {
     assert(square >= 0 && square < SquareCount && "square out of range");
     return Squares[square];
+}
+
+int MainWindow::FocusedSquare() const
+{
+    const auto found = std::find(Squares.begin(), Squares.end(), focusWidget());
+    return found == Squares.end() ? -1 : static_cast<int>(found - Squares.begin());
 }
 
 QPushButton *MainWindow::CandidateButton(int candidate) const
@@ -195,12 +199,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    const auto *button = static_cast<FaceButton *>(watched);
-    const QString text = static_cast<QKeyEvent *>(event)->text();
-    if (text.size() != 1 || text.front() < u'0' || text.front() > u'9')
-        return false;
-    const int square = button->Index();
+    const int square = static_cast<FaceButton *>(watched)->Index();
+    const auto *key = static_cast<QKeyEvent *>(event);
     if (!TheForm.Controls.Squares[square].Visible)
+        return false;
+    if (HandleGridKey(square, key->key()))
+        return true;
+    const QString text = key->text();
+    if (text.size() != 1 || text.front() < u'0' || text.front() > u'9')
         return false;
     Dispatch([&] { TheForm.cmdSquare_KeyPress(square, text.front().unicode()); });
     // The key goes on to the button: the handler neither changes nor swallows it.

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -37,7 +39,17 @@ public:
     // The Tab keystroke of the platform: focus to the next visible, enabled control.
     void MoveFocusOn();
 
+    // What the shortcuts do (Ctrl+V and Shift+Insert, Ctrl+C, Ctrl+Shift+C, Ctrl+Z, Ctrl+Y and
+    // Ctrl+Shift+Z), and a drop of text or of a text file.
+    void PasteText(const QString &text);
+    void PasteFromClipboard();
+    void CopyToClipboard(bool candidates);
+    void UndoStep();
+    void RedoStep();
+
     [[nodiscard]] QPushButton *SquareButton(int square) const;
+    // The square whose button has the keyboard focus; -1 when the focus is elsewhere.
+    [[nodiscard]] int FocusedSquare() const;
     [[nodiscard]] QPushButton *CandidateButton(int candidate) const;
     [[nodiscard]] QPushButton *NumberButton(int digitCode) const;
     [[nodiscard]] QPushButton *ModeButton(int index) const;
@@ -56,12 +68,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void BuildWidgets();
     // A button of a control array, whose click runs `onClick`.
     template <typename OnClick> FaceButton *MakeButton(int index, int bevel, OnClick onClick);
     void ChainFocus();
+    void MakeShortcuts();
+    void SetToolTips();
+    // A key on a square beyond the digits (arrows, Delete, BackSpace); false for other keys.
+    bool HandleGridKey(int square, int key);
     // Each returns whether it touched a widget.
     bool MirrorSquares(bool all);
     bool MirrorCandidates(bool all);
@@ -72,8 +90,13 @@ private:
     // The start of `text` that the status label can show: the whole line when it fits,
     // else just enough characters to reach the label's right edge.
     [[nodiscard]] QString VisibleNews(std::string_view text) const;
-    // Runs after every handler the window calls: the store may have changed anywhere.
-    template <typename Handler> void Dispatch(Handler &&handler);
+    // Runs a handler as one step of the user's (see Form1::AsUserStep), then mirrors the store,
+    // which may have changed anywhere.
+    template <typename Handler> void Dispatch(Handler &&handler)
+    {
+        TheForm.AsUserStep(handler);
+        Mirror();
+    }
 
     QtPlatform HostPlatform;
     Form1 TheForm;

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 #include <QTimer>
 
@@ -78,6 +79,18 @@ void QtPlatform::SendTab()
     // Deferred so that the focus moves after the key press has been handled, and only among
     // the widgets as the handler left them.
     QTimer::singleShot(0, &Window, [this] { Window.MoveFocusOn(); });
+}
+
+void QtPlatform::FocusSquare(int square)
+{
+    QTimer::singleShot(0, &Window, [this, square] {
+        Window.SquareButton(square)->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+int QtPlatform::FocusedSquare() const
+{
+    return Window.FocusedSquare();
 }
 
 } // namespace quorix::qt

@@ -28,6 +28,9 @@ public:
     void DoEvents() override;
     // Moves the focus on once the running handler has returned, as a Tab keystroke would.
     void SendTab() override;
+    // Both once the running handler has returned, like SendTab.
+    void FocusSquare(int square) override;
+    [[nodiscard]] int FocusedSquare() const override;
 
     std::function<void()> OnDoEvents;
     std::function<void(std::string_view)> OnMessageBox;

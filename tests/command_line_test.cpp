@@ -1,0 +1,63 @@
+// The window program's command line: a puzzle, a file and a line, and clear refusals.
+#include "test_support.h"
+#include "tools/command_line.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace quorix::testing {
+namespace {
+
+using Kind = AppRequest::Kind;
+
+AppRequest Read(std::vector<std::string> arguments)
+{
+    return ReadCommandLine(arguments);
+}
+
+TEST(CommandLine, HelpVersionAndNoArguments)
+{
+    EXPECT_EQ(Read({"--help"}).What, Kind::Help);
+    EXPECT_NE(Read({"--help"}).Text.find("usage: quorix [PUZZLE | FILE [LINE]]"),
+              std::string::npos);
+    EXPECT_EQ(Read({"--version"}).What, Kind::Version);
+    EXPECT_EQ(Read({"--version"}).Text.rfind("quorix ", 0), 0U);
+    const AppRequest none = Read({});
+    EXPECT_EQ(none.What, Kind::Open);
+    EXPECT_EQ(none.Text, "");
+}
+
+TEST(CommandLine, APuzzleOrAFileAndALine)
+{
+    EXPECT_EQ(Read({std::string(EasyPuzzle)}).Text, EasyPuzzle);
+    const std::string file = PuzzleSetPath("hardest-11.txt");
+    EXPECT_EQ(Read({file}).Text, ReadPuzzle(file, 1));
+    EXPECT_EQ(Read({file, "2"}).Text, ReadPuzzle(file, 2));
+    EXPECT_EQ(Read({file, "2"}).What, Kind::Open);
+}
+
+TEST(CommandLine, BadArgumentsAreRefusedWithAReason)
+{
+    const std::string file = PuzzleSetPath("hardest-11.txt");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--frobnicate"}, "unknown option '--frobnicate' (see --help)"},
+        {{"a", "b", "c"}, "too many arguments (see --help)"},
+        {{"53..7"}, "'53..7' is neither a file nor a puzzle: 5 squares found where 81 are needed"},
+        {{file, "0"}, "LINE must be a line number from 1, not '0'"},
+        {{file, "x"}, "LINE must be a line number from 1, not 'x'"},
+        {{file, "12"}, file + ": has no puzzle on line 12"},
+        {{"/no/such/file", "1"}, "no such file: '/no/such/file'"},
+    };
+    for (const auto &[arguments, reason] : cases) {
+        SCOPED_TRACE(arguments[0]);
+        const AppRequest request = Read(arguments);
+        EXPECT_EQ(request.What, Kind::Error);
+        EXPECT_EQ(request.Text, reason);
+    }
+    const auto folder = std::filesystem::temp_directory_path();
+    EXPECT_EQ(Read({folder.string()}).Text,
+              folder.string() + ": is a directory, not a puzzle file");
+}
+
+} // namespace
+} // namespace quorix::testing

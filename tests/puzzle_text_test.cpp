@@ -1,0 +1,144 @@
+// A puzzle as text: what Paste reads, what it refuses and why, and what Copy writes.
+#include "test_support.h"
+
+namespace quorix::testing {
+namespace {
+
+std::string ValuesText(const PastedPuzzle &puzzle)
+{
+    std::array<std::int16_t, 82> grid{};
+    std::copy(puzzle.Values.begin(), puzzle.Values.end(), grid.begin());
+    return GridText(grid);
+}
+
+// Parses `text`, which must be accepted; returns its squares as an 81-character line.
+std::string Read(std::string_view text)
+{
+    PastedPuzzle puzzle;
+    std::string error;
+    EXPECT_TRUE(ParsePuzzleText(text, puzzle, error)) << error;
+    EXPECT_FALSE(puzzle.HasCandidates);
+    return ValuesText(puzzle);
+}
+
+std::string Refusal(std::string_view text)
+{
+    PastedPuzzle puzzle;
+    std::string error;
+    EXPECT_FALSE(ParsePuzzleText(text, puzzle, error));
+    return error;
+}
+
+TEST(PuzzleText, ReadsTheLineAndTheUsualGridsAlike)
+{
+    const std::string line = std::string(EasyPuzzle);
+    EXPECT_EQ(Read(line), line);
+    std::string zeros = line;
+    std::replace(zeros.begin(), zeros.end(), '.', '0');
+    EXPECT_EQ(Read(zeros + "\r\n"), line);
+    // Every empty mark, spaces and separators between squares.
+    EXPECT_EQ(Read("5 3 _ * 7 x X . 0" + line.substr(9)), line);
+    const std::string framed = "# a framed grid\n"
+                               "*-----------*\n"
+                               "|53.|.7.|...|\n"
+                               "|6..|195|...|\n"
+                               "|.98|...|.6.|\n"
+                               "|---+---+---|\n"
+                               "|8..|.6.|..3|\n"
+                               "|4..|8.3|..1|\n"
+                               "|7..|.2.|..6|\n"
+                               ":------+------:\n"
+                               "|.6.|...|28.|\n"
+                               "|...|419|..5|\n"
+                               "|...|.8.|.79|\n"
+                               "*===========*\n";
+    EXPECT_EQ(Read(framed), line);
+    const std::string spaced = ".------.------.------.\n"
+                               "| 5 3 . | . 7 . | . . . |\n"
+                               "| 6 . . | 1 9 5 | . . . |\n"
+                               "| . 9 8 | . . . | . 6 . |\n"
+                               "------+-------+------\n"
+                               "8 . . . 6 . . . 3\n4 . . 8 . 3 . . 1\n7 . . . 2 . . . 6\n"
+                               ". 6 . . . . 2 8 .\n. . . 4 1 9 . . 5\n. . . . 8 . . 7 9\n";
+    EXPECT_EQ(Read(spaced), line);
+}
+
+TEST(PuzzleText, RefusesWithTheCountOrTheCharacterAndWhereItIs)
+{
+    const std::string line = std::string(EasyPuzzle);
+    EXPECT_EQ(Refusal(line.substr(0, 79)), "79 squares found where 81 are needed");
+    EXPECT_EQ(Refusal(line + "1"), "82 squares found where 81 are needed");
+    EXPECT_EQ(Refusal("5"), "1 square found where 81 are needed");
+    EXPECT_EQ(Refusal(line.substr(0, 40) + "a" + line.substr(41)),
+              "unknown character 'a' at position 41");
+    EXPECT_EQ(Refusal(line.substr(0, 9) + "\n" + line.substr(9, 3) + "\x01"),
+              "unknown character byte 0x01 at line 2, position 4");
+    EXPECT_EQ(Refusal(""), "there is no text");
+    EXPECT_EQ(Refusal(" \n\t\r\n"), "there is no text");
+    EXPECT_EQ(Refusal("# only a comment\n*-----*\n"), "0 squares found where 81 are needed");
+}
+
+TEST(PuzzleText, ACandidateGridListsEveryEmptySquaresCandidates)
+{
+    std::string grid;
+    for (int row = 0; row < 9; ++row) {
+        for (int column = 0; column < 9; ++column)
+            grid += row == 0 && column == 0 ? "5 " : row == 0 && column == 1 ? "19 " : "123456789 ";
+        grid += '\n';
+    }
+    PastedPuzzle puzzle;
+    std::string error;
+    ASSERT_TRUE(ParsePuzzleText(grid, puzzle, error)) << error;
+    EXPECT_TRUE(puzzle.HasCandidates);
+    EXPECT_EQ(puzzle.Values[0], 4);
+    EXPECT_EQ(puzzle.Values[1], Empty);
+    EXPECT_EQ(puzzle.Candidates[1], 0b100000001);
+    EXPECT_EQ(puzzle.Candidates[2], AllCandidates);
+
+    EXPECT_EQ(Refusal(grid.substr(0, grid.rfind(' ', grid.size() - 3))),
+              "80 squares found where 81 are needed");
+    std::string dead = grid;
+    dead.replace(dead.find("19"), 2, ". ");
+    EXPECT_EQ(Refusal(dead), "square 2 has no candidate");
+    std::string bad = grid;
+    bad.replace(bad.find("19"), 2, "1a");
+    EXPECT_EQ(Refusal(bad), "unknown character 'a' in square 2");
+}
+
+class CopyTest : public FormTest
+{
+};
+
+TEST_F(CopyTest, TheLineAndTheCandidateGridReadBackTheSame)
+{
+    EnterAndStart(EasyPuzzle);
+    Click(ModeNext);
+    Click(ModeNext); // one step carried out
+    EXPECT_EQ(Form.CopyLine(), GridText());
+    const std::string grid = Form.CopyCandidates();
+    EXPECT_EQ(grid.substr(0, grid.find('\n')),
+              ".-----------------.--------------.-----------------.");
+    EXPECT_EQ(grid.substr(grid.rfind('\n', grid.size() - 2) + 1),
+              "'-----------------'--------------'-----------------'\n");
+    PastedPuzzle puzzle;
+    std::string error;
+    ASSERT_TRUE(ParsePuzzleText(grid, puzzle, error)) << error;
+    ASSERT_EQ(Candidates(40), "5") << "a square with a single candidate is written twice";
+    EXPECT_NE(grid.find(" 55 "), std::string::npos);
+    for (int s = 0; s < 81; ++s) {
+        SCOPED_TRACE(s);
+        EXPECT_EQ(puzzle.Values[s], Form.Board.Grid[s]);
+        EXPECT_EQ(puzzle.Candidates[s],
+                  Form.Board.Grid[s] < 0 ? Form.Controls.CandidateBits[s] : 0);
+    }
+}
+
+TEST_F(CopyTest, EmptySquaresInSetupFormAreWrittenWithEveryCandidate)
+{
+    Enter(EasyPuzzle);
+    const std::string grid = Form.CopyCandidates();
+    EXPECT_NE(grid.find("| 5         3         123456789 |"), std::string::npos) << grid;
+}
+
+} // namespace
+} // namespace quorix::testing

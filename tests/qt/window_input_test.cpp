@@ -1,0 +1,179 @@
+// The real window's input beyond the original controls: shortcuts, the clipboard, drag and
+// drop, the keyboard on the grid, and the tooltips.
+#include "window/puzzle_text.h"
+#include "window_fixture.h"
+
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace quorix::qt::testing {
+namespace {
+
+class WindowInputTest : public WindowTest
+{
+protected:
+    // A key with modifiers, as a shortcut, pressed while `square` has the focus.
+    void Press(int square, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Square(square)->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(Square(square), key, modifiers);
+        QCoreApplication::processEvents();
+    }
+    [[nodiscard]] std::string Grid() { return GridText(Form().Board.Grid); }
+    [[nodiscard]] int Focused() const { return Window->FocusedSquare(); }
+    static void SetClipboard(std::string_view text)
+    {
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), text.size()));
+    }
+    static std::string Clipboard() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+    // Drags `data` onto the window and drops it; returns whether the drop was taken.
+    bool Drop(QMimeData &data)
+    {
+        const QPointF at(50, 50);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Window.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Window.get(), &drop);
+        QCoreApplication::processEvents();
+        return drop.isAccepted();
+    }
+};
+
+TEST_F(WindowInputTest, PasteShortcutsReadTheClipboard)
+{
+    SetClipboard(Puzzle);
+    Press(10, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Grid(), Puzzle);
+    EXPECT_EQ(Status(), SetupText);
+    EXPECT_EQ(Focused(), 0) << "ready to type over the first square";
+
+    Click(Mode(ModeReset));
+    SetClipboard("1234");
+    Press(0, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Status(), "Cannot paste: 4 squares found where 81 are needed");
+    EXPECT_EQ(Grid(), std::string(81, '.'));
+}
+
+TEST_F(WindowInputTest, CopyShortcutsFillTheClipboardAndPasteReadsThemBack)
+{
+    TypePuzzle(Puzzle);
+    Click(Mode(ModeStart));
+    Click(Window->CandidateButton(2 * 9 + 0)); // square 3 keeps 2 and 4
+    Press(0, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), Puzzle);
+    Press(0, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const std::string grid = Clipboard();
+    EXPECT_EQ(grid, Form().CopyCandidates());
+    const auto candidates = Form().Controls.CandidateBits;
+
+    Click(Mode(ModeReset));
+    Press(0, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Grid(), Puzzle);
+    EXPECT_EQ(Form().Controls.CandidateBits, candidates);
+    EXPECT_TRUE(Window->CandidateButton(2 * 9 + 1)->isVisible());
+    EXPECT_FALSE(Window->CandidateButton(2 * 9 + 0)->isVisible());
+}
+
+TEST_F(WindowInputTest, UndoAndRedoShortcuts)
+{
+    Type(4, '7');
+    ASSERT_EQ(Form().Board.Grid[4], 6);
+    Press(5, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form().Board.Grid[4], Empty);
+    EXPECT_TRUE(Square(4)->text().isEmpty());
+    Press(5, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Square(4)->text(), QStringLiteral("7"));
+    Press(5, Qt::Key_Z, Qt::ControlModifier);
+    Press(5, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Square(4)->text(), QStringLiteral("7"));
+    Press(5, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Status(), "Nothing to redo");
+}
+
+TEST_F(WindowInputTest, DroppedTextAndDroppedFilesArePasted)
+{
+    QMimeData text;
+    text.setText(QString::fromUtf8(Puzzle.data(), Puzzle.size()));
+    ASSERT_TRUE(Drop(text));
+    EXPECT_EQ(Grid(), Puzzle);
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile file(folder.filePath(QStringLiteral("puzzle.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "# one puzzle\n"
+        "..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......97..\n");
+    file.close();
+    QMimeData url;
+    url.setUrls({QUrl::fromLocalFile(file.fileName())});
+    ASSERT_TRUE(Drop(url));
+    EXPECT_EQ(Grid(), HardPuzzle);
+
+    QMimeData nothing;
+    nothing.setData(QStringLiteral("application/octet-stream"), "x");
+    EXPECT_FALSE(Drop(nothing));
+}
+
+TEST_F(WindowInputTest, ArrowsDeleteAndBackSpaceOnTheGrid)
+{
+    TypePuzzle(Puzzle);
+    Press(40, Qt::Key_Up);
+    EXPECT_EQ(Focused(), 31);
+    Press(40, Qt::Key_Right);
+    EXPECT_EQ(Focused(), 41);
+    Press(8, Qt::Key_Right);
+    EXPECT_EQ(Focused(), 8) << "the edge stops it";
+    Press(13, Qt::Key_Delete);
+    EXPECT_EQ(Form().Board.Grid[13], Empty);
+    EXPECT_EQ(Focused(), 13);
+    Press(14, Qt::Key_Backspace);
+    EXPECT_EQ(Form().Board.Grid[14], Empty);
+    EXPECT_EQ(Focused(), 13);
+
+    Click(Mode(ModeStart));
+    Press(31, Qt::Key_Up);
+    EXPECT_EQ(Focused(), 4) << "hidden squares are passed over";
+    Press(4, Qt::Key_Tab);
+    EXPECT_EQ(Focused(), 9) << "Tab keeps its order over the visible squares";
+}
+
+TEST_F(WindowInputTest, ResetAndRestartPutTheFocusOnTheFirstSquare)
+{
+    TypePuzzle(Puzzle);
+    ASSERT_EQ(Focused(), 80);
+    Click(Mode(ModeReset));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Window->focusWidget(), Square(0));
+    Type(0, '5');
+    EXPECT_EQ(Form().Board.Grid[0], 4) << "the next puzzle can be typed at once";
+    Click(Mode(ModeStart));
+    Click(Mode(ModeRestart));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Window->focusWidget(), Square(0));
+}
+
+TEST_F(WindowInputTest, ToolTipsSayWhatAClickDoes)
+{
+    EXPECT_EQ(Square(22)->toolTip(), QStringLiteral("Square 23: row 3, column 5"));
+    EXPECT_EQ(Window->CandidateButton(22 * 9 + 6)->toolTip(),
+              QStringLiteral("Strike candidate 7 from square 23"));
+    EXPECT_EQ(Window->NumberButton(3)->toolTip(),
+              QStringLiteral("Carry out the next deduction about 4"));
+    for (const int index : {ModeStart, ModeCheck, ModeReset, ModeAuto, ModeRestart, ModeNext,
+                            ModeCheckUnique, ModeSave, ModeRestore}) {
+        EXPECT_FALSE(Mode(index)->toolTip().isEmpty()) << index;
+        EXPECT_GT(Mode(index)->toolTipDuration(), 0) << "tooltips do not stay up for good";
+    }
+}
+
+} // namespace
+} // namespace quorix::qt::testing

@@ -1,0 +1,26 @@
+// The window program's command line: quorix [PUZZLE | FILE [LINE]], --help, --version.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorix {
+
+struct AppRequest
+{
+    enum class Kind { Open, Help, Version, Error };
+    Kind What = Kind::Open;
+    // For Open: the text to paste into the window at start (empty: none). For Help and
+    // Version: what to print. For Error: the one-line reason.
+    std::string Text;
+};
+
+// Reads the arguments after the program's name. PUZZLE is a puzzle in any form Paste reads
+// for one line; FILE holds one puzzle a line, and LINE (from 1, default: the first puzzle in
+// the file) picks one. An argument that names an existing file is read as FILE.
+[[nodiscard]] AppRequest ReadCommandLine(const std::vector<std::string> &arguments);
+
+// The usage text of --help.
+[[nodiscard]] std::string AppUsage();
+
+} // namespace quorix

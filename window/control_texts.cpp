@@ -1,0 +1,50 @@
+#include "window/control_texts.h"
+
+#include "window/form1.h"
+
+namespace quorix {
+
+std::string SquareToolTip(int square)
+{
+    return "Square " + std::to_string(square + 1) + ": row " + std::to_string(square / 9 + 1)
+           + ", column " + std::to_string(square % 9 + 1);
+}
+
+std::string CandidateToolTip(int candidate)
+{
+    return "Strike candidate " + std::to_string(candidate % 9 + 1) + " from square "
+           + std::to_string(candidate / 9 + 1);
+}
+
+std::string NumberToolTip(int digitCode)
+{
+    return "Carry out the next deduction about " + std::to_string(digitCode + 1);
+}
+
+std::string ModeToolTip(int index)
+{
+    switch (index) {
+    case ModeStart:
+        return "Lay the puzzle out with its candidates";
+    case ModeCheck:
+        return "Say whether the board is consistent, solved, or what is wrong";
+    case ModeReset:
+        return "Empty the board to enter a new puzzle";
+    case ModeAuto:
+        return "Solve on its own; any command click stops it";
+    case ModeRestart:
+        return "Go back to the puzzle as entered";
+    case ModeNext:
+        return "Explain the next deduction; the next click carries it out";
+    case ModeCheckUnique:
+        return "Tell whether the solution is the only one";
+    case ModeSave:
+        return "Keep this board, to come back to after a guess";
+    case ModeRestore:
+        return "Bring back the board kept by Save";
+    default:
+        return {};
+    }
+}
+
+} // namespace quorix
