@@ -11,7 +11,7 @@ const std::vector<std::string_view> BuiltInPuzzles = {
     "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..",
     "2564891733746159829817234565932748617128.6549468591327635147298127958634849362715",
     "974236158638591742125487936316754289742918563589362417867125394253649871491873625",
-    // Unique, needing guesses; unique, by logic beyond singles.
+    // Unique, both solved by logic without a guess.
     "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......",
     ".8.2..4..57....1....23.....82..9...5...715...7...2..41.....67....3....18..7..9.5.",
     // Several solutions; exactly two; sixteen givens and many solutions.
@@ -27,6 +27,9 @@ const std::vector<std::string_view> BuiltInPuzzles = {
     // Too few squares set: nine givens; a single given.
     "..3.2.6..9..3.5..1..18...........................................................",
     "........................................1........................................",
+    // Unique, and Auto needs guesses; its first guess is wrong, so a run nested in the second
+    // yield starts on a board without a solution.
+    "21.95...4.9..6..37...7...........3.892.....158.5...........2...68..1..4.1...47.96",
 };
 
 EventWriter &EventWriter::Put(Op op, std::initializer_list<int> args)
@@ -76,12 +79,37 @@ EventWriter &EventWriter::Enter(int puzzle)
 {
     return Put(Op::Enter, {puzzle});
 }
+EventWriter &EventWriter::AutoEach(int n)
+{
+    return Put(Op::AutoEach, {n - 1});
+}
 EventWriter &EventWriter::Type(std::string_view puzzle)
 {
     for (int s = 0; s < SquareCount && s < static_cast<int>(puzzle.size()); ++s)
         Key(s, puzzle[s] == '.' ? '0' : puzzle[s]);
     return *this;
 }
+
+namespace {
+
+// The delay, then the event to run after it.
+bool DecodeAt(Reader &in, Event &event, int nesting)
+{
+    int a = 0;
+    if (!in.Next(a))
+        return false;
+    event.A = 1 + a % 64;
+    // Deep chains of At only delay an event; they add nothing but stack.
+    if (nesting > 8)
+        return false;
+    auto child = std::make_shared<Event>();
+    if (!Decode(in, *child, nesting + 1))
+        return false;
+    event.Child = std::move(child);
+    return true;
+}
+
+} // namespace
 
 bool Decode(Reader &in, Event &event, int nesting)
 {
@@ -120,23 +148,17 @@ bool Decode(Reader &in, Event &event, int nesting)
         return true;
     case Op::Tick:
         return true;
-    case Op::At: {
-        if (!in.Next(a))
-            return false;
-        event.A = 1 + a % 64;
-        // Deep chains of At only delay an event; they add nothing but stack.
-        if (nesting > 8)
-            return false;
-        auto child = std::make_shared<Event>();
-        if (!Decode(in, *child, nesting + 1))
-            return false;
-        event.Child = std::move(child);
-        return true;
-    }
+    case Op::At:
+        return DecodeAt(in, event, nesting);
     case Op::Enter:
         if (!in.Next(a))
             return false;
         event.A = a % static_cast<int>(BuiltInPuzzles.size());
+        return true;
+    case Op::AutoEach:
+        if (!in.Next(a))
+            return false;
+        event.A = 1 + a % 24;
         return true;
     case Op::OpCount:
         break;
@@ -166,6 +188,10 @@ std::string Describe(const Event &event)
         return "at +" + std::to_string(event.A) + " " + Describe(*event.Child);
     case Op::Enter:
         return "enter " + std::string(BuiltInPuzzles[event.A]);
+    case Op::AutoEach:
+        return event.A == 1
+                   ? "click Auto in the next yield"
+                   : "click Auto in each of the next " + std::to_string(event.A) + " yields";
     case Op::OpCount:
         break;
     }

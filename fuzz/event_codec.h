@@ -15,7 +15,9 @@
 namespace quorix::fuzz {
 
 // One byte opens every event; its value modulo OpCount picks the kind, the bytes after it are
-// the arguments. A sequence cut short at its end is simply dropped.
+// the arguments. A sequence cut short at its end is simply dropped. New kinds go at the end, as
+// do new built-in puzzles: the corpus holds each kind's own byte and puzzle numbers below the
+// list's length, so it goes on decoding as it did.
 enum class Op : std::uint8_t {
     Key = 0,     // square, character: a key press on a square button (any byte)
     Square,      // square: a click on a square button
@@ -26,6 +28,7 @@ enum class Op : std::uint8_t {
     Tick,        // one tick of the blink timer
     At,          // k (1 + byte modulo 64), then one event: run it inside the k-th yield to come
     Enter,       // puzzle modulo the built-in list: type it in, square by square
+    AutoEach,    // n (1 + byte modulo 24): an Auto click inside each of the next n yields
     OpCount
 };
 
@@ -46,7 +49,8 @@ enum BuiltIn : int {
     DeadSquare,
     NoPlace,
     NineGivens,
-    SingleGiven
+    SingleGiven,
+    NeedsGuesses
 };
 
 // The command buttons in the order Command's argument picks them; there is no index 2.
@@ -69,6 +73,9 @@ public:
     // The next event written runs inside the k-th yield (1..64) from the moment this one runs.
     EventWriter &At(int k);
     EventWriter &Enter(int puzzle);
+    // An Auto click inside each of the next n yields (1..24): each lands in the first yield of
+    // the run the one before started, so n clicks nest runs n + 1 deep where the limit allows.
+    EventWriter &AutoEach(int n);
     // Types all 81 characters, '.' standing for '0'.
     EventWriter &Type(std::string_view puzzle);
 
@@ -80,8 +87,8 @@ private:
 };
 
 // A decoded event, its arguments already brought into range: A is the square, candidate, digit
-// code, command index, yield distance or puzzle; B the key's character code or, for
-// CandidateOf, the raw n.
+// code, command index, yield distance, puzzle or number of Auto clicks; B the key's character
+// code or, for CandidateOf, the raw n.
 struct Event
 {
     Op Kind = Op::Tick;

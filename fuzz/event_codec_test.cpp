@@ -25,8 +25,9 @@ TEST(EventCodec, EveryWrittenEventDecodesToWhatWasMeant)
     EventWriter writer;
     writer.Key(80, '\xff').Square(40).Candidate(728).CandidateOf(3, 200).Number(8);
     writer.Command(ModeRestore).Tick().At(64).Command(ModeSave).Enter(SingleGiven);
+    writer.AutoEach(24).AutoEach(1);
     const auto events = DecodeAll(writer.Bytes());
-    ASSERT_EQ(events.size(), 9U);
+    ASSERT_EQ(events.size(), 11U);
     const std::vector<std::string> described = {"key 80 code 255",
                                                 "square 40",
                                                 "strike 728",
@@ -35,8 +36,9 @@ TEST(EventCodec, EveryWrittenEventDecodesToWhatWasMeant)
                                                 "click Restore",
                                                 "tick",
                                                 "at +64 click Save",
-                                                "enter "
-                                                    + std::string(BuiltInPuzzles[SingleGiven])};
+                                                "enter " + std::string(BuiltInPuzzles[SingleGiven]),
+                                                "click Auto in each of the next 24 yields",
+                                                "click Auto in the next yield"};
     for (std::size_t i = 0; i < events.size(); ++i)
         EXPECT_EQ(Describe(events[i]), described[i]) << i;
     EXPECT_EQ(events[7].Kind, Op::At);
@@ -53,16 +55,22 @@ TEST(EventCodec, ArgumentsWrapIntoRange)
         op(Op::Number), 9 + 2,                                 // digit code 2
         op(Op::Command), 2,                                    // the third button: Reset
         op(Op::At), 255, std::uint8_t(opCount + op(Op::Tick)), // +64, then a tick
-        op(Op::Enter), 14,                                     // the first puzzle again
+        op(Op::Enter), 15,                                     // the first puzzle again
+        op(Op::AutoEach), 24 + 4,                              // five clicks
+        std::uint8_t(opCount + op(Op::AutoEach)), 255,         // 256 modulo 24, plus one
     });
-    ASSERT_EQ(events.size(), 6U);
+    ASSERT_EQ(events.size(), 8U);
     EXPECT_EQ(events[0].A, 5);
     EXPECT_EQ(events[1].A, 65535 % CandidateCount);
     EXPECT_EQ(events[2].A, 2);
     EXPECT_EQ(events[3].A, ModeReset);
     EXPECT_EQ(events[4].A, 64);
     EXPECT_EQ(events[4].Child->Kind, Op::Tick);
-    EXPECT_EQ(events[5].A, 14 % static_cast<int>(BuiltInPuzzles.size()));
+    EXPECT_EQ(events[5].A, Easy);
+    EXPECT_EQ(events[6].Kind, Op::AutoEach);
+    EXPECT_EQ(events[6].A, 5);
+    EXPECT_EQ(events[7].Kind, Op::AutoEach);
+    EXPECT_EQ(events[7].A, 1 + 255 % 24);
 }
 
 TEST(EventCodec, AnEventCutShortIsDropped)
@@ -72,8 +80,11 @@ TEST(EventCodec, AnEventCutShortIsDropped)
     auto bytes = writer.Bytes();
     bytes.pop_back();
     EXPECT_EQ(DecodeAll(bytes).size(), 1U);
-    // An At whose event is missing is dropped as well.
+    // An At whose event is missing is dropped as well, and so is AutoEach without its count.
     EXPECT_EQ(DecodeAll(EventWriter().Tick().At(2).Bytes()).size(), 1U);
+    auto autoEach = EventWriter().Tick().AutoEach(3).Bytes();
+    autoEach.pop_back();
+    EXPECT_EQ(DecodeAll(autoEach).size(), 1U);
 }
 
 TEST(EventCodec, AtChainsEndTheInputPastNineLevels)
@@ -104,7 +115,7 @@ TEST(EventCodec, TypePressesOneKeyPerSquareWithZeroForDot)
 
 TEST(EventCodec, BuiltInPuzzlesAreWholeBoards)
 {
-    EXPECT_EQ(BuiltInPuzzles.size(), static_cast<std::size_t>(SingleGiven) + 1);
+    EXPECT_EQ(BuiltInPuzzles.size(), static_cast<std::size_t>(NeedsGuesses) + 1);
     for (const std::string_view puzzle : BuiltInPuzzles) {
         EXPECT_EQ(puzzle.size(), 81U) << puzzle;
         EXPECT_EQ(puzzle.find_first_not_of(".123456789"), std::string_view::npos) << puzzle;

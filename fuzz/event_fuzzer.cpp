@@ -17,9 +17,11 @@ void PrintTotals()
         std::chrono::duration<double>(std::chrono::steady_clock::now() - Started).count();
     std::fprintf(stderr,
                  "quorix-fuzz: %lld events (%lld aimed at hidden controls and dropped), %lld "
-                 "yields, %lld stop clicks in %.1f s: %.0f events/s\n",
+                 "yields, %lld stop clicks in %.1f s: %.0f events/s; %lld Auto answers "
+                 "checked, up to %d auto runs at once\n",
                  Totals.Events, Totals.Ignored, Totals.Yields, Totals.StopClicks, seconds,
-                 seconds > 0 ? static_cast<double>(Totals.Events) / seconds : 0.0);
+                 seconds > 0 ? static_cast<double>(Totals.Events) / seconds : 0.0,
+                 Totals.AnswersChecked, Totals.DeepestAutoRuns);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "fuzz/event_harness.h"
 
+#include "fuzz/auto_answer.h"
 #include "fuzz/event_codec.h"
 #include "fuzz/status_grammar.h"
 #include "fuzz/window_invariants.h"
 #include "window/form1.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdio>
@@ -20,12 +22,14 @@ namespace quorix::fuzz {
 
 namespace {
 
-// One window and what the harness knows of its past: the puzzle as typed, events scheduled
-// into yields to come, the last Save, and the recent events for a failure report.
+// One window and what the harness knows of its past: the puzzle as typed, whether only Auto
+// has been clicked since, events scheduled into yields to come, the last Save, and the recent
+// events for a failure report.
 class Session
 {
 public:
-    Session(const HarnessOptions &options, RunStats &stats) : Options(options), Stats(stats)
+    Session(const HarnessOptions &options, RunStats &stats, SolutionCounts &counts)
+        : Options(options), Stats(stats), Counts(counts)
     {
         Host.OnDoEvents = [this] { OnYield(); };
         Window = std::make_unique<Form1>(Host);
@@ -40,7 +44,7 @@ public:
         Deliver(event);
         if (Window->Dispatch.AutoDepth != 0)
             Fail("an auto run is still in progress after its click returned");
-        if (Options.Log && event.Kind != Op::At)
+        if (Options.Log && event.Kind != Op::At && event.Kind != Op::AutoEach)
             Options.Log("  -> [" + Window->Controls.News() + "]");
     }
 
@@ -49,6 +53,8 @@ private:
 
     [[noreturn]] void Fail(const std::string &what)
     {
+        // What a replay has logged so far comes first, and would be lost with the abort.
+        std::fflush(stdout);
         std::fprintf(stderr, "\n*** invariant broken: %s\n*** after these events:\n", what.c_str());
         for (const auto &line : History)
             std::fprintf(stderr, "    %s\n", line.c_str());
@@ -76,19 +82,20 @@ private:
     // Like the toolkit, a click or key press reaches only a control visible at that moment.
     void Deliver(const Event &event)
     {
-        if (event.Kind == Op::At || event.Kind == Op::Enter) {
+        if (event.Kind == Op::At || event.Kind == Op::Enter || event.Kind == Op::AutoEach) {
             Note(Indent() + Describe(event));
         } else if (!Reachable(event)) {
             ++Stats.Ignored;
             return;
         } else {
             const std::string where =
-                YieldNesting > 0 ? " (inside yield " + std::to_string(YieldsSeen) + ")" : "";
+                ServedYield > 0 ? " (inside yield " + std::to_string(ServedYield) + ")" : "";
             Note(Indent() + Describe(event) + where);
         }
         ++Depth;
         Act(event);
         --Depth;
+        Watch.Saw(event, Form());
     }
 
     // Whether the control the event is aimed at takes clicks and keys now.
@@ -111,6 +118,7 @@ private:
             return controls.Timer.Enabled;
         case Op::At:
         case Op::Enter:
+        case Op::AutoEach:
         case Op::OpCount:
             break;
         }
@@ -151,6 +159,10 @@ private:
             break;
         case Op::Enter:
             Enter(BuiltInPuzzles[event.A]);
+            break;
+        case Op::AutoEach:
+            for (int k = 1; k <= event.A; ++k)
+                Scheduled.emplace(YieldsSeen + k, AutoClick);
             break;
         case Op::OpCount:
             break;
@@ -228,8 +240,18 @@ private:
         const bool nothingSaved = index == ModeRestore && !form.Snapshots.SaveSlotUsed;
         const std::optional<BoardImage> before =
             nothingSaved ? std::optional<BoardImage>(TakeImage(form)) : std::nullopt;
+        const bool outermostAuto = index == ModeAuto && form.Dispatch.AutoDepth == 0;
         Counted();
         form.cmdMode_Click(index);
+        if (outermostAuto && Watch.Holds()) {
+            ++Stats.AnswersChecked;
+            CheckAutoAnswer(form, Counts, [this](const std::string &what) {
+                Fail(what + " (end of the outermost auto run)");
+            });
+            const BoardStatus answer = form.Dispatch.LastAutoStatus;
+            if (answer != StatusSolved && answer != StatusImpossible)
+                Watch.Forget();
+        }
         if (before) {
             const BoardImage now = TakeImage(form);
             if (now.Grid != before->Grid || now.Candidates != before->Candidates)
@@ -278,23 +300,25 @@ private:
         ++YieldsThisEvent;
         if (Form().Dispatch.AutoDepth <= 0)
             Fail("the auto loop yielded while no auto run was counted");
+        Stats.DeepestAutoRuns = std::max(Stats.DeepestAutoRuns, Form().Dispatch.AutoDepth);
         CheckInvariants("at a yield");
         auto [first, last] = Scheduled.equal_range(YieldsSeen);
         std::vector<std::shared_ptr<const Event>> due;
         for (auto it = first; it != last; ++it)
             due.push_back(it->second);
         Scheduled.erase(first, last);
-        ++YieldNesting;
+        // Events due here may start runs with yields of their own before the next one is due.
+        const long long outerYield = ServedYield;
+        ServedYield = YieldsSeen;
         for (const auto &event : due)
             Deliver(*event);
-        --YieldNesting;
         if (YieldsThisEvent > Options.YieldBudget) {
             ++Stats.StopClicks;
             Note(Indent() + "click Check (stop)");
-            ++YieldNesting;
             Click(ModeCheck);
-            --YieldNesting;
+            Watch.Saw(Event{Op::Command, ModeCheck, 0, nullptr}, Form());
         }
+        ServedYield = outerYield;
     }
 
     void CheckInvariants(const std::string &when)
@@ -317,6 +341,10 @@ private:
 
     const HarnessOptions &Options;
     RunStats &Stats;
+    SolutionCounts &Counts;
+    const std::shared_ptr<const Event> AutoClick =
+        std::make_shared<const Event>(Event{Op::Command, ModeAuto, 0, nullptr});
+    AutoOnlyWatch Watch;
     HeadlessPlatform Host;
     std::unique_ptr<Form1> Window;
     std::array<std::int16_t, SquareCount> ExpectedGivens{};
@@ -327,7 +355,7 @@ private:
     long long LastSaveEvent = -1;
     long long LastSaveYield = -1;
     int LastSaveDepth = -1;
-    int YieldNesting = 0;
+    long long ServedYield = 0; // the yield whose events are being delivered; 0 outside yields
     BoardImage Saved;
     int Depth = 0;
 };
@@ -336,7 +364,9 @@ private:
 
 void RunInput(std::span<const std::uint8_t> input, const HarnessOptions &options, RunStats &stats)
 {
-    Session session(options, stats);
+    // Kept from input to input: the fuzzer types the same few puzzles over and over.
+    static SolutionCounts counts;
+    Session session(options, stats, counts);
     Reader in(input);
     Event event;
     while (Decode(in, event))

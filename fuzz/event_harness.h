@@ -1,6 +1,7 @@
 // Drives a headless Form1 with an event sequence decoded from bytes (see event_codec.h) and
 // checks, after every event, the invariants that no sequence of clicks, key presses and timer
-// ticks may break.
+// ticks may break, and, when an outermost Auto click returns, the answer it gave (see
+// auto_answer.h).
 //
 // Shared by the libFuzzer target and the replay tool that runs the corpus under any compiler.
 #pragma once
@@ -18,6 +19,10 @@ struct RunStats
     long long Ignored = 0;    // events aimed at a control that was hidden at that moment
     long long Yields = 0;     // auto-loop yields
     long long StopClicks = 0; // clicks the harness made to end an auto run over its budget
+    // Outermost auto runs that ended with only Auto clicked since the puzzle was typed, their
+    // answer then checked against the solution count.
+    long long AnswersChecked = 0;
+    int DeepestAutoRuns = 0; // the most auto runs seen in progress at once
 };
 
 struct HarnessOptions

@@ -17,6 +17,7 @@ enum class StepKind : std::uint8_t {
     Tick,
     At,
     Enter,
+    AutoEach,
     Type // a built-in puzzle typed key by key rather than by one Enter event
 };
 
@@ -58,6 +59,11 @@ constexpr Step Enter(BuiltIn puzzle)
 {
     return {StepKind::Enter, puzzle};
 }
+// An Auto click inside each of the next n yields.
+constexpr Step AutoEach(int n)
+{
+    return {StepKind::AutoEach, n};
+}
 constexpr Step Type(BuiltIn puzzle)
 {
     return {StepKind::Type, puzzle};
@@ -90,6 +96,19 @@ std::vector<Step> Join(std::initializer_list<Step> first, std::initializer_list<
 {
     std::vector<Step> steps(first);
     steps.insert(steps.end(), second);
+    return steps;
+}
+
+// The puzzle, then Auto clicks scheduled one by one into the first `runs` yields, each nesting
+// a run in the one before, then the outermost Auto click and what follows it.
+std::vector<Step> NestedByAt(BuiltIn puzzle, int runs, std::initializer_list<Step> after)
+{
+    std::vector<Step> steps{Enter(puzzle)};
+    for (int k = 1; k <= runs; ++k) {
+        steps.push_back(At(k));
+        steps.push_back(Step{StepKind::Command, ModeAuto});
+    }
+    steps.insert(steps.end(), after);
     return steps;
 }
 
@@ -134,6 +153,14 @@ const std::vector<Scenario> Scenarios = {
     {"digit_buttons_then_next",
      {Enter(Easy), Start, Number(0), Number(1), Number(2), Number(3), Number(4), Number(5),
       Number(6), Number(7), Number(8), Next, Next, Auto}},
+    // A second Auto click after the outer run's first guess, which is wrong: the nested run
+    // finds nothing, the outer one must still find the one solution.
+    {"second_auto_after_guess", {Enter(NeedsGuesses), At(2), Auto, Auto, Auto}},
+    {"second_auto_two_solutions", {Enter(TwoSolutions), At(2), Auto, Auto, CheckUnique}},
+    // Past the limit of runs at once: the click after the sixteenth run stops them all.
+    {"auto_nested_17_deep", {Enter(NeedsGuesses), AutoEach(17), Auto}},
+    {"auto_nested_24_deep_mid_search", {Enter(Several), At(3), AutoEach(24), Auto, CheckUnique}},
+    {"auto_nested_17_deep_by_at", NestedByAt(Hard, 17, {Auto, Auto})},
 };
 
 void Write(EventWriter &writer, const Step &step)
@@ -166,6 +193,9 @@ void Write(EventWriter &writer, const Step &step)
             break;
         case StepKind::Enter:
             writer.Enter(step.A);
+            break;
+        case StepKind::AutoEach:
+            writer.AutoEach(step.A);
             break;
         case StepKind::Type:
             writer.Type(BuiltInPuzzles[step.A]);

@@ -75,6 +75,8 @@ void CheckButtonsAndMarks(const Form1 &form, const Failure &fail)
         fail("a highlight mark outside the board");
     if (form.Guesses.GuessDepth < -1 || form.Guesses.GuessDepth >= DepthSlotCount)
         fail("the guess stack depth is out of range");
+    if (form.Dispatch.AutoDepth < 0 || form.Dispatch.AutoDepth > MaxAutoRuns)
+        fail("more auto runs in progress than may be, or fewer than none");
 }
 
 BoardStatus ProbeCheckBoard(Form1 &form, const Failure &fail)

@@ -36,8 +36,8 @@ struct BoardImage
 void CheckSquares(const Form1 &form, const std::array<std::int16_t, SquareCount> &expectedGivens,
                   const Failure &fail);
 
-// The command buttons that must be shown, the pending step, the highlight marks and the guess
-// stack depth.
+// The command buttons that must be shown, the pending step, the highlight marks, the guess
+// stack depth and the number of auto runs in progress.
 void CheckButtonsAndMarks(const Form1 &form, const Failure &fail);
 
 // Runs CheckBoard without leaving a trace: fails when it changes the board, and puts back the

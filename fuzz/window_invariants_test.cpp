@@ -94,6 +94,8 @@ TEST(WindowInvariants, EachBrokenRuleIsReported)
          [](Form1 &f, Givens &) { f.Board.HighlightUnitType = 3; }},
         {"the guess stack depth is out of range",
          [](Form1 &f, Givens &) { f.Guesses.GuessDepth = DepthSlotCount; }},
+        {"more auto runs in progress than may be, or fewer than none",
+         [](Form1 &f, Givens &) { f.Dispatch.AutoDepth = MaxAutoRuns + 1; }},
     };
     for (const auto &[message, doctor] : cases)
         EXPECT_EQ(StartedWindow().FirstFailure(doctor), message);

@@ -1,0 +1,85 @@
+#include "fuzz/auto_answer.h"
+
+#include "tools/solution_count.h"
+
+namespace quorix::fuzz {
+
+void AutoOnlyWatch::Saw(const Event &event, const Form1 &form)
+{
+    switch (event.Kind) {
+    case Op::Key: {
+        // A key inside a run changes the board under its search, and a key that is not a digit
+        // types nothing.
+        const bool typing = event.B >= '0' && event.B <= '9' && form.Dispatch.AutoDepth == 0;
+        Holding = typing && LaidOutAsTyped(form);
+        break;
+    }
+    case Op::Command:
+        Holding = Holding && event.A == ModeAuto;
+        break;
+    case Op::Tick:
+    case Op::At:
+    case Op::Enter:
+    case Op::AutoEach:
+        break;
+    case Op::Square:
+    case Op::Candidate:
+    case Op::CandidateOf:
+    case Op::Number:
+    case Op::OpCount:
+        Holding = false;
+        break;
+    }
+}
+
+bool LaidOutAsTyped(const Form1 &form)
+{
+    // A shown square has no candidates: the invariants checked after every event see to it.
+    for (int s = 0; s < SquareCount; ++s)
+        if (form.Board.Grid[s] != form.Board.Givens[s] || !form.Controls.Squares[s].Visible)
+            return false;
+    return true;
+}
+
+std::string GivensText(const Form1 &form)
+{
+    std::string text(SquareCount, '.');
+    for (int s = 0; s < SquareCount; ++s) {
+        const int given = form.Board.Givens[s];
+        if (given >= 0 && given < DigitCount)
+            text[s] = static_cast<char>('1' + given);
+    }
+    return text;
+}
+
+int SolutionCounts::Of(const std::string &puzzle)
+{
+    if (const auto known = Known.find(puzzle); known != Known.end())
+        return known->second;
+    // Hand-typed puzzles have no bound in number: start afresh rather than grow without end.
+    if (Known.size() >= 100000)
+        Known.clear();
+    const int count = CountSolutions(puzzle, 2);
+    Known.emplace(puzzle, count);
+    return count;
+}
+
+void CheckAutoAnswer(const Form1 &form, SolutionCounts &counts, const Failure &fail)
+{
+    const std::string &line = form.Controls.News();
+    const bool noSolution =
+        line == news::AutoImpossible || line == news::AutoTooFew || line == news::NothingToDo;
+    const bool solved = form.Dispatch.LastAutoStatus == StatusSolved;
+    // Only these answers can be wrong, and counting is what costs.
+    if (!noSolution && !solved)
+        return;
+    const std::string puzzle = GivensText(form);
+    if (counts.Of(puzzle) != 1)
+        return;
+    if (noSolution)
+        fail("Auto answered \"" + line + "\" on a puzzle with one solution");
+    if (solved && !IsValidSolution(puzzle, form.Board.Grid))
+        fail("Auto ended solved on a board that is not the puzzle's one solution");
+}
+
+} // namespace quorix::fuzz
