@@ -18,8 +18,7 @@ AppRequest Read(std::vector<std::string> arguments)
 TEST(CommandLine, HelpVersionAndNoArguments)
 {
     EXPECT_EQ(Read({"--help"}).What, Kind::Help);
-    EXPECT_NE(Read({"--help"}).Text.find("usage: quorix [PUZZLE | FILE [LINE]]"),
-              std::string::npos);
+    EXPECT_EQ(Read({"--help"}).Text.rfind("usage: quorix [--digits | --no-digits]", 0), 0U);
     EXPECT_EQ(Read({"--version"}).What, Kind::Version);
     EXPECT_EQ(Read({"--version"}).Text.rfind("quorix ", 0), 0U);
     const AppRequest none = Read({});
@@ -34,6 +33,15 @@ TEST(CommandLine, APuzzleOrAFileAndALine)
     EXPECT_EQ(Read({file}).Text, ReadPuzzle(file, 1));
     EXPECT_EQ(Read({file, "2"}).Text, ReadPuzzle(file, 2));
     EXPECT_EQ(Read({file, "2"}).What, Kind::Open);
+}
+
+TEST(CommandLine, DigitsOnTheCandidatesAreAskedForOrNot)
+{
+    EXPECT_FALSE(Read({}).CandidateDigits.has_value()) << "as last time";
+    EXPECT_EQ(Read({"--digits"}).CandidateDigits, true);
+    EXPECT_EQ(Read({"--no-digits", std::string(EasyPuzzle)}).CandidateDigits, false);
+    EXPECT_EQ(Read({"--no-digits", std::string(EasyPuzzle)}).Text, EasyPuzzle);
+    EXPECT_EQ(Read({"--digits", "--no-digits"}).CandidateDigits, false) << "the last one counts";
 }
 
 TEST(CommandLine, BadArgumentsAreRefusedWithAReason)

@@ -11,9 +11,17 @@ namespace quorix {
 
 namespace {
 
+AppRequest Answer(AppRequest::Kind kind, std::string text)
+{
+    AppRequest request;
+    request.What = kind;
+    request.Text = std::move(text);
+    return request;
+}
+
 AppRequest Refuse(std::string reason)
 {
-    return {AppRequest::Kind::Error, std::move(reason)};
+    return Answer(AppRequest::Kind::Error, std::move(reason));
 }
 
 // The puzzle on line `wanted` of `path` (0: the first puzzle there).
@@ -27,38 +35,59 @@ AppRequest FromFile(const std::string &path, int wanted)
         std::string error;
         if (!ParsePuzzleText(line.Text, puzzle, error))
             return Refuse(path + ":" + std::to_string(line.Number) + ": " + error);
-        return {AppRequest::Kind::Open, line.Text};
+        return Answer(AppRequest::Kind::Open, line.Text);
     }
     if (wanted == 0)
         return Refuse(path + ": holds no puzzle");
     return Refuse(path + ": has no puzzle on line " + std::to_string(wanted));
 }
 
+// The puzzle to open, from the arguments that are no options.
+AppRequest OpenRequest(const std::vector<std::string> &arguments);
+
 } // namespace
 
 std::string AppUsage()
 {
-    return "usage: quorix [PUZZLE | FILE [LINE]]\n"
+    return "usage: quorix [--digits | --no-digits] [PUZZLE | FILE [LINE]]\n"
            "Opens the window; with a puzzle, pasted in ready to start.\n"
-           "  PUZZLE   81 squares in reading order: 1-9 a given, . or 0 an empty square\n"
-           "  FILE     a file with one puzzle a line; LINE picks one (default: the first)\n"
-           "  --help     this text\n"
-           "  --version  the program's version\n";
+           "  PUZZLE       81 squares in reading order: 1-9 a given, . or 0 an empty square\n"
+           "  FILE         a file with one puzzle a line; LINE picks one (default: the first)\n"
+           "  --digits     draw each candidate's digit on it (Ctrl+D in the window), and\n"
+           "  --no-digits  do not; the choice is kept for the next time\n"
+           "  --help       this text\n"
+           "  --version    the program's version\n";
 }
 
-AppRequest ReadCommandLine(const std::vector<std::string> &arguments)
+AppRequest ReadCommandLine(const std::vector<std::string> &all)
 {
-    if (arguments.size() == 1 && arguments[0] == "--help")
-        return {AppRequest::Kind::Help, AppUsage()};
-    if (arguments.size() == 1 && arguments[0] == "--version")
-        return {AppRequest::Kind::Version, std::string("quorix ") + QUORIX_VERSION + "\n"};
-    for (const std::string &argument : arguments)
-        if (argument.starts_with("-") && argument.size() > 1)
+    if (all.size() == 1 && all[0] == "--help")
+        return Answer(AppRequest::Kind::Help, AppUsage());
+    if (all.size() == 1 && all[0] == "--version")
+        return Answer(AppRequest::Kind::Version, std::string("quorix ") + QUORIX_VERSION + "\n");
+    std::optional<bool> digits;
+    std::vector<std::string> arguments;
+    for (const std::string &argument : all) {
+        if (argument == "--digits" || argument == "--no-digits")
+            digits = argument == "--digits";
+        else if (argument.starts_with("-") && argument.size() > 1)
             return Refuse("unknown option " + QuoteForMessage(argument) + " (see --help)");
+        else
+            arguments.push_back(argument);
+    }
+    AppRequest request = OpenRequest(arguments);
+    request.CandidateDigits = digits;
+    return request;
+}
+
+namespace {
+
+AppRequest OpenRequest(const std::vector<std::string> &arguments)
+{
     if (arguments.size() > 2)
         return Refuse("too many arguments (see --help)");
     if (arguments.empty())
-        return {AppRequest::Kind::Open, {}};
+        return Answer(AppRequest::Kind::Open, {});
 
     const std::string &first = arguments[0];
     std::error_code error;
@@ -83,7 +112,9 @@ AppRequest ReadCommandLine(const std::vector<std::string> &arguments)
     std::string reason;
     if (!ParsePuzzleText(first, puzzle, reason))
         return Refuse(QuoteForMessage(first) + " is neither a file nor a puzzle: " + reason);
-    return {AppRequest::Kind::Open, first};
+    return Answer(AppRequest::Kind::Open, first);
 }
+
+} // namespace
 
 } // namespace quorix

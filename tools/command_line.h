@@ -1,6 +1,8 @@
-// The window program's command line: quorix [PUZZLE | FILE [LINE]], --help, --version.
+// The window program's command line: quorix [--digits | --no-digits] [PUZZLE | FILE [LINE]],
+// --help, --version.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@ struct AppRequest
     // For Open: the text to paste into the window at start (empty: none). For Help and
     // Version: what to print. For Error: the one-line reason.
     std::string Text;
+    // --digits or --no-digits: draw the candidates' digits, or not (otherwise as last time).
+    std::optional<bool> CandidateDigits;
 };
 
 // Reads the arguments after the program's name. PUZZLE is a puzzle in any form Paste reads

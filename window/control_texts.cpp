@@ -47,4 +47,42 @@ std::string ModeToolTip(int index)
     }
 }
 
+namespace {
+
+std::string RowAndColumn(int square)
+{
+    return "Row " + std::to_string(square / 9 + 1) + ", column " + std::to_string(square % 9 + 1);
+}
+
+} // namespace
+
+std::string SquareAccessibleName(const Form1 &form, int square)
+{
+    const int value = form.Board.Grid[square];
+    if (value < 0)
+        return RowAndColumn(square) + ": empty";
+    const bool given = form.Board.Givens[square] == value;
+    return RowAndColumn(square) + ": " + std::to_string(value + 1) + (given ? ", given" : "");
+}
+
+std::string CandidateAccessibleName(int candidate)
+{
+    return RowAndColumn(candidate / 9) + ": candidate " + std::to_string(candidate % 9 + 1);
+}
+
+std::string NumberAccessibleName(int digitCode)
+{
+    return "Digit " + std::to_string(digitCode + 1);
+}
+
+std::string SquareAccessibleDescription()
+{
+    return "Type a digit, or click to step through 1 to 9; 0, Delete or BackSpace empties it";
+}
+
+std::string NewsAccessibleName(const Form1 &form)
+{
+    return "Status: " + form.Controls.News();
+}
+
 } // namespace quorix

@@ -1,9 +1,12 @@
-// What each control does, in words: the tooltips of the window's buttons.
+// What each control is and does, in words: the tooltips of the window's buttons, and the names
+// and descriptions that assistive technology reads out.
 #pragma once
 
 #include <string>
 
 namespace quorix {
+
+class Form1;
 
 // "Square 23: row 3, column 5".
 [[nodiscard]] std::string SquareToolTip(int square);
@@ -13,5 +16,16 @@ namespace quorix {
 [[nodiscard]] std::string NumberToolTip(int digitCode);
 // What a click on command button `index` (cmdMode) does; empty for index 2, which is no button.
 [[nodiscard]] std::string ModeToolTip(int index);
+
+// Accessible names. A square: "Row 3, column 4: 5, given", "Row 3, column 4: 5" (placed),
+// "Row 3, column 4: empty". A candidate: "Row 3, column 4: candidate 7". A digit button:
+// "Digit 4". A command button is named by its caption.
+[[nodiscard]] std::string SquareAccessibleName(const Form1 &form, int square);
+[[nodiscard]] std::string CandidateAccessibleName(int candidate);
+[[nodiscard]] std::string NumberAccessibleName(int digitCode);
+// What typing on or clicking a square does.
+[[nodiscard]] std::string SquareAccessibleDescription();
+// The status line as read out: "Status: " and its text.
+[[nodiscard]] std::string NewsAccessibleName(const Form1 &form);
 
 } // namespace quorix

@@ -4,6 +4,8 @@
 #include <QPalette>
 #include <qdrawutil.h>
 
+#include <algorithm>
+
 namespace quorix::qt {
 
 namespace {
@@ -40,6 +42,14 @@ void FaceButton::SetFace(const QColor &colour)
     update();
 }
 
+void FaceButton::SetMark(const QString &mark)
+{
+    if (mark == Mark)
+        return;
+    Mark = mark;
+    update();
+}
+
 void FaceButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -56,6 +66,17 @@ void FaceButton::paintEvent(QPaintEvent *)
         painter.setFont(font());
         const QRect textArea = sunken ? bounds.translated(1, 1) : bounds;
         painter.drawText(textArea, Qt::AlignCenter, text());
+    }
+
+    if (!Mark.isEmpty()) {
+        // Dark on a light face, light on a dark one; the glyph fills most of the face, so that
+        // it reads at twelve pixels and sharpens with the scale factor.
+        painter.setPen(qGray(FaceColour.rgb()) >= 128 ? QColor(0, 0, 0) : QColor(255, 255, 255));
+        QFont small = font();
+        small.setPixelSize(std::max(6, bounds.height() - 2 * BevelWidth));
+        painter.setFont(small);
+        painter.drawText(bounds.adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth),
+                         Qt::AlignCenter, Mark);
     }
 
     if (hasFocus()) {

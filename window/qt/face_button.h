@@ -16,6 +16,9 @@ public:
 
     [[nodiscard]] int Index() const { return ElementIndex; }
     void SetFace(const QColor &colour);
+    // A small mark drawn over the face in a colour that stands out from it (the digit of a
+    // candidate, when the window shows them); empty for none.
+    void SetMark(const QString &mark);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -24,6 +27,7 @@ private:
     int ElementIndex;
     int BevelWidth;
     QColor FaceColour;
+    QString Mark;
 };
 
 } // namespace quorix::qt

@@ -3,6 +3,7 @@
 #include "window/qt/main_window.h"
 
 #include <QApplication>
+#include <QSettings>
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +51,16 @@ int main(int argc, char *argv[])
     // Qt reads options of its own (-platform and the like); ours are read above.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    QSettings settings(QStringLiteral("Kelb"), QStringLiteral("Quorix Solver"));
     quorix::qt::MainWindow window;
+    // The digits on the candidates are off unless asked for, and stay as last chosen.
+    const bool digits = request.CandidateDigits.value_or(
+        settings.value(QStringLiteral("candidateDigits"), false).toBool());
+    window.SetCandidateDigits(digits);
+    settings.setValue(QStringLiteral("candidateDigits"), digits);
+    window.OnCandidateDigitsChanged = [&settings](bool shown) {
+        settings.setValue(QStringLiteral("candidateDigits"), shown);
+    };
     if (!request.Text.empty())
         window.PasteText(QString::fromStdString(request.Text));
     window.show();

@@ -34,7 +34,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     TheForm.Form_Load();
     BuildWidgets();
-    SetToolTips();
+    DescribeControls();
     MakeShortcuts();
     Mirror();
     Squares[0]->setFocus(Qt::OtherFocusReason);

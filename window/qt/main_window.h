@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,12 @@ public:
     void UndoStep();
     void RedoStep();
 
+    // Draws each candidate's digit on its coloured patch (off by default; Ctrl+D turns it over,
+    // and then calls OnCandidateDigitsChanged, through which the program remembers it).
+    void SetCandidateDigits(bool shown);
+    [[nodiscard]] bool CandidateDigits() const { return DigitsShown; }
+    std::function<void(bool)> OnCandidateDigitsChanged;
+
     [[nodiscard]] QPushButton *SquareButton(int square) const;
     // The square whose button has the keyboard focus; -1 when the focus is elsewhere.
     [[nodiscard]] int FocusedSquare() const;
@@ -61,6 +68,7 @@ public:
     {
         long long Calls = 0;
         long long Changed = 0;
+        long long Announcements = 0; // status lines passed on to assistive technology
     };
     [[nodiscard]] const MirrorCounts &Mirrors() const { return MirrorTally; }
 
@@ -77,7 +85,12 @@ private:
     template <typename OnClick> FaceButton *MakeButton(int index, int bevel, OnClick onClick);
     void ChainFocus();
     void MakeShortcuts();
-    void SetToolTips();
+    // Tooltips, and the names and descriptions that do not change.
+    void DescribeControls();
+    // The accessible names that follow the store: the squares' values, and the status line,
+    // announced when it changes outside an auto run (whose progress would be read out every
+    // frame otherwise).
+    bool MirrorAccessibility(bool all);
     // A key on a square beyond the digits (arrows, Delete, BackSpace); false for other keys.
     bool HandleGridKey(int square, int key);
     // Each returns whether it touched a widget.
@@ -125,10 +138,13 @@ private:
         // wider than the label, just enough to reach the right edge (NewsCut).
         std::string NewsPrefix;
         bool NewsCut = false;
+        std::array<std::string, SquareCount> SquareNames;
+        std::uint64_t AnnouncedNews = 0;
     };
     Shown Applied;
     bool AppliedOnce = false;
     MirrorCounts MirrorTally;
+    bool DigitsShown = false;
 };
 
 } // namespace quorix::qt

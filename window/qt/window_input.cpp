@@ -1,6 +1,5 @@
 // The window's input beyond the original controls: the grid keyboard, paste and copy through
-// the clipboard and drag and drop, undo and redo, and the tooltips that say what things do.
-#include "window/control_texts.h"
+// the clipboard and drag and drop, undo and redo.
 #include "window/qt/face_button.h"
 #include "window/qt/main_window.h"
 
@@ -18,8 +17,6 @@ namespace quorix::qt {
 
 namespace {
 
-// Tooltips stay up briefly: the status line below the grid must not stay covered.
-constexpr int ToolTipMs = 4000;
 // A dropped file is read only this far: a puzzle, framed or with candidates, is far shorter.
 constexpr qint64 MaxDroppedBytes = 64 * 1024;
 
@@ -48,23 +45,6 @@ std::optional<QString> DroppedText(const QMimeData &data)
 
 } // namespace
 
-void MainWindow::SetToolTips()
-{
-    const auto tip = [](QWidget *widget, const std::string &text) {
-        widget->setToolTip(ToQString(text));
-        widget->setToolTipDuration(ToolTipMs);
-    };
-    for (int square = 0; square < SquareCount; ++square)
-        tip(Squares[square], SquareToolTip(square));
-    for (int candidate = 0; candidate < CandidateCount; ++candidate)
-        tip(Candidates[candidate], CandidateToolTip(candidate));
-    for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
-        tip(Numbers[digitCode], NumberToolTip(digitCode));
-    for (int index = 0; index < ModeButtonCount; ++index)
-        if (Modes[index] != nullptr)
-            tip(Modes[index], ModeToolTip(index));
-}
-
 void MainWindow::MakeShortcuts()
 {
     const auto bind = [this](QKeyCombination keys, auto action) {
@@ -77,6 +57,11 @@ void MainWindow::MakeShortcuts()
     bind(Qt::CTRL | Qt::Key_Z, [this] { UndoStep(); });
     bind(Qt::CTRL | Qt::Key_Y, [this] { RedoStep(); });
     bind(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, [this] { RedoStep(); });
+    bind(Qt::CTRL | Qt::Key_D, [this] {
+        SetCandidateDigits(!DigitsShown);
+        if (OnCandidateDigitsChanged)
+            OnCandidateDigitsChanged(DigitsShown);
+    });
 }
 
 bool MainWindow::HandleGridKey(int square, int key)

@@ -1,0 +1,82 @@
+// What the window tells those who do not see it as drawn: tooltips, the names and
+// descriptions that screen readers read out, and the digits drawn on the candidates.
+#include "window/control_texts.h"
+#include "window/qt/face_button.h"
+#include "window/qt/main_window.h"
+
+#include <QAccessible>
+#include <QLabel>
+
+namespace quorix::qt {
+
+namespace {
+
+// Tooltips stay up briefly: the status line below the grid must not stay covered.
+constexpr int ToolTipMs = 4000;
+
+QString ToQString(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+void Describe(QWidget *widget, const std::string &name, const std::string &whatItDoes)
+{
+    if (!name.empty())
+        widget->setAccessibleName(ToQString(name));
+    widget->setAccessibleDescription(ToQString(whatItDoes));
+    widget->setToolTip(ToQString(whatItDoes));
+    widget->setToolTipDuration(ToolTipMs);
+}
+
+} // namespace
+
+void MainWindow::DescribeControls()
+{
+    for (int square = 0; square < SquareCount; ++square)
+        Describe(Squares[square], {}, SquareToolTip(square) + ". " + SquareAccessibleDescription());
+    for (int candidate = 0; candidate < CandidateCount; ++candidate)
+        Describe(Candidates[candidate], CandidateAccessibleName(candidate),
+                 CandidateToolTip(candidate));
+    for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
+        Describe(Numbers[digitCode], NumberAccessibleName(digitCode), NumberToolTip(digitCode));
+    for (int index = 0; index < ModeButtonCount; ++index)
+        if (Modes[index] != nullptr)
+            Describe(Modes[index], TheForm.Controls.Modes[index].Caption, ModeToolTip(index));
+    News->setAccessibleDescription(QStringLiteral("The program's messages"));
+}
+
+bool MainWindow::MirrorAccessibility(bool all)
+{
+    bool changed = false;
+    for (int square = 0; square < SquareCount; ++square) {
+        std::string name = SquareAccessibleName(TheForm, square);
+        if (all || name != Applied.SquareNames[square]) {
+            Squares[square]->setAccessibleName(ToQString(name));
+            Applied.SquareNames[square] = std::move(name);
+            changed = true;
+        }
+    }
+    const std::uint64_t revision = TheForm.Controls.NewsChanges();
+    if ((all || revision != Applied.AnnouncedNews) && TheForm.Dispatch.AutoDepth == 0) {
+        // A name of its own keeps the label from announcing every text it is given; this one
+        // names the whole line, also where the label shows only its start.
+        News->setAccessibleName(ToQString(NewsAccessibleName(TheForm)));
+        QAccessibleEvent announcement(News, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&announcement);
+        ++MirrorTally.Announcements;
+        Applied.AnnouncedNews = revision;
+        changed = true;
+    }
+    return changed;
+}
+
+void MainWindow::SetCandidateDigits(bool shown)
+{
+    DigitsShown = shown;
+    for (int candidate = 0; candidate < CandidateCount; ++candidate)
+        static_cast<FaceButton *>(Candidates[candidate])
+            ->SetMark(shown ? QString(QLatin1Char(static_cast<char>('1' + candidate % 9)))
+                            : QString());
+}
+
+} // namespace quorix::qt
