@@ -1,6 +1,8 @@
 // A puzzle as text: what Paste reads, what it refuses and why, and what Copy writes.
 #include "test_support.h"
 
+#include <random>
+
 namespace quorix::testing {
 namespace {
 
@@ -138,6 +140,79 @@ TEST_F(CopyTest, EmptySquaresInSetupFormAreWrittenWithEveryCandidate)
     Enter(EasyPuzzle);
     const std::string grid = Form.CopyCandidates();
     EXPECT_NE(grid.find("| 5         3         123456789 |"), std::string::npos) << grid;
+}
+
+// The same puzzle written in other ways.
+std::string Framed(const std::string &line)
+{
+    std::string text = "# framed\n+-------+-------+-------+\n";
+    for (int row = 0; row < 9; ++row) {
+        for (int column = 0; column < 9; ++column)
+            text += std::string(column % 3 == 0 ? "| " : "") + line[row * 9 + column] + ' ';
+        text += "|\r\n";
+        if (row % 3 == 2)
+            text += "+-------+-------+-------+\n";
+    }
+    return text;
+}
+
+TEST(PuzzleTextProperty, PasteThenCopyGivesTheNormalisedLine)
+{
+    HeadlessPlatform platform;
+    Form1 form(platform);
+    form.Form_Load();
+    int checked = 0;
+    for (const char *file : {"hard-95.txt", "multi-solution-1000.txt", "edge-invalid-17.txt"}) {
+        for (const std::string &line : ReadPuzzleSample(PuzzleSetPath(file), 3, 30)) {
+            std::string zeros = line;
+            std::replace(zeros.begin(), zeros.end(), '.', checked % 2 == 0 ? '0' : 'x');
+            for (const std::string &text : {line, zeros, Framed(line), Framed(zeros)}) {
+                form.Paste(text);
+                ASSERT_EQ(form.CopyLine(), line) << text;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 200);
+}
+
+// Boards part way through a solve, with strikes by hand: their candidate grid pastes back to
+// the same values and candidates.
+TEST(PuzzleTextProperty, TheCandidateGridPastesBackToTheSameBoard)
+{
+    std::mt19937 random(99);
+    HeadlessPlatform platform;
+    Form1 form(platform), copy(platform);
+    form.Form_Load();
+    copy.Form_Load();
+    int checked = 0;
+    for (const std::string &puzzle : ReadPuzzleSample(PuzzleSetPath("hardest-375.txt"), 7, 40)) {
+        form.Paste(puzzle);
+        form.cmdMode_Click(ModeStart);
+        for (int step = 0; step < 60; ++step) {
+            if (random() % 3 == 0) {
+                const int square = static_cast<int>(random() % 81);
+                const std::uint16_t bits = form.Controls.CandidateBits[square];
+                if (std::popcount(bits) > 1)
+                    form.cmdEle_Click(square * 9 + std::countr_zero(bits));
+            } else {
+                form.cmdMode_Click(ModeNext);
+            }
+            copy.Paste(form.CopyCandidates());
+            bool dead = false;
+            for (int s = 0; s < 81; ++s)
+                dead = dead || (form.Board.Grid[s] < 0 && form.Controls.CandidateBits[s] == 0);
+            if (dead) {
+                // A square with no candidate left has no candidate grid to come back from.
+                EXPECT_NE(copy.Controls.News().find("has no candidate"), std::string::npos);
+                break;
+            }
+            ASSERT_EQ(GridText(copy.Board.Grid), GridText(form.Board.Grid)) << copy.Controls.News();
+            ASSERT_EQ(copy.Controls.CandidateBits, form.Controls.CandidateBits);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 1000);
 }
 
 } // namespace
