@@ -211,13 +211,15 @@ std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
         if (grid[s] >= 0 && grid[s] < DigitCount) {
             tokens[s] = std::string(1, static_cast<char>('1' + grid[s]));
         } else {
+            std::string digits;
             for (int d = 0; d < DigitCount; ++d)
                 if ((candidates[s] >> d) & 1U)
-                    tokens[s] += static_cast<char>('1' + d);
-            if (tokens[s].empty())
-                tokens[s] = "."; // nothing left: reads back as a square with no candidate
-            else if (tokens[s].size() == 1)
-                tokens[s] += tokens[s]; // one digit alone would read back as a set square
+                    digits += static_cast<char>('1' + d);
+            // Nothing left reads back as a square with no candidate; one digit alone would read
+            // back as a set square, so it is written twice.
+            tokens[s] = digits.empty() ? std::string(1, '.')
+                        : digits.size() == 1 ? digits + digits
+                                             : digits;
         }
         widths[s % 9] = std::max(widths[s % 9], tokens[s].size());
     }
