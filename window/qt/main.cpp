@@ -51,6 +51,8 @@ int main(int argc, char *argv[])
     // Qt reads options of its own (-platform and the like); ours are read above.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    // Ties the window to its desktop entry and icon, also on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kelb.Quorix"));
     QSettings settings(QStringLiteral("Kelb"), QStringLiteral("Quorix Solver"));
     quorix::qt::MainWindow window;
     // The digits on the candidates are off unless asked for, and stay as last chosen.

@@ -89,8 +89,8 @@ private:
     void DescribeControls();
     // The accessible names that follow the store: the squares' values, and the status line,
     // announced when it changes outside an auto run (whose progress would be read out every
-    // frame otherwise).
-    bool MirrorAccessibility(bool all);
+    // frame otherwise). Nothing drawn changes.
+    void MirrorAccessibility(bool all);
     // A key on a square beyond the digits (arrows, Delete, BackSpace); false for other keys.
     bool HandleGridKey(int square, int key);
     // Each returns whether it touched a widget.

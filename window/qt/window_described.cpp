@@ -19,12 +19,13 @@ QString ToQString(const std::string &text)
     return QString::fromStdString(text);
 }
 
-void Describe(QWidget *widget, const std::string &name, const std::string &whatItDoes)
+void Describe(QWidget *widget, const std::string &name, const std::string &toolTip,
+              const std::string &description)
 {
     if (!name.empty())
         widget->setAccessibleName(ToQString(name));
-    widget->setAccessibleDescription(ToQString(whatItDoes));
-    widget->setToolTip(ToQString(whatItDoes));
+    widget->setAccessibleDescription(ToQString(description));
+    widget->setToolTip(ToQString(toolTip));
     widget->setToolTipDuration(ToolTipMs);
 }
 
@@ -33,27 +34,27 @@ void Describe(QWidget *widget, const std::string &name, const std::string &whatI
 void MainWindow::DescribeControls()
 {
     for (int square = 0; square < SquareCount; ++square)
-        Describe(Squares[square], {}, SquareToolTip(square) + ". " + SquareAccessibleDescription());
+        Describe(Squares[square], {}, SquareToolTip(square), SquareAccessibleDescription());
     for (int candidate = 0; candidate < CandidateCount; ++candidate)
         Describe(Candidates[candidate], CandidateAccessibleName(candidate),
-                 CandidateToolTip(candidate));
+                 CandidateToolTip(candidate), CandidateToolTip(candidate));
     for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
-        Describe(Numbers[digitCode], NumberAccessibleName(digitCode), NumberToolTip(digitCode));
+        Describe(Numbers[digitCode], NumberAccessibleName(digitCode), NumberToolTip(digitCode),
+                 NumberToolTip(digitCode));
     for (int index = 0; index < ModeButtonCount; ++index)
         if (Modes[index] != nullptr)
-            Describe(Modes[index], TheForm.Controls.Modes[index].Caption, ModeToolTip(index));
+            Describe(Modes[index], TheForm.Controls.Modes[index].Caption, ModeToolTip(index),
+                     ModeToolTip(index));
     News->setAccessibleDescription(QStringLiteral("The program's messages"));
 }
 
-bool MainWindow::MirrorAccessibility(bool all)
+void MainWindow::MirrorAccessibility(bool all)
 {
-    bool changed = false;
     for (int square = 0; square < SquareCount; ++square) {
         std::string name = SquareAccessibleName(TheForm, square);
         if (all || name != Applied.SquareNames[square]) {
             Squares[square]->setAccessibleName(ToQString(name));
             Applied.SquareNames[square] = std::move(name);
-            changed = true;
         }
     }
     const std::uint64_t revision = TheForm.Controls.NewsChanges();
@@ -65,9 +66,7 @@ bool MainWindow::MirrorAccessibility(bool all)
         QAccessible::updateAccessibility(&announcement);
         ++MirrorTally.Announcements;
         Applied.AnnouncedNews = revision;
-        changed = true;
     }
-    return changed;
 }
 
 void MainWindow::SetCandidateDigits(bool shown)

@@ -63,7 +63,7 @@ void MainWindow::Mirror()
     changed |= MirrorNews(all);
     changed |= MirrorFrames(all);
     changed |= MirrorTimer(all);
-    changed |= MirrorAccessibility(all);
+    MirrorAccessibility(all);
     AppliedOnce = true;
     ++MirrorTally.Calls;
     if (changed)
