@@ -7,7 +7,8 @@ want=(cmake make g++ pkg-config ccache libgtest-dev libgmock-dev libbenchmark-de
       qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core)
 case "${1:-test}" in
   app) want+=(xvfb xauth) ;;
-  test) want+=(clang libclang-rt-14-dev) ;;
+  # The packaging tests: validators for the desktop files, dpkg-shlibdeps for cpack.
+  test) want+=(clang libclang-rt-14-dev desktop-file-utils appstream libxml2-utils dpkg-dev) ;;
 esac
 
 missing=()
