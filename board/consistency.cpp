@@ -1,4 +1,5 @@
 // The consistency check: the one judge of whether the board is solved, stuck or wrong.
+#include "control/auto_carry.h"
 #include "window/form1.h"
 
 #include <bit>
@@ -155,6 +156,59 @@ BoardStatus Form1::CheckBoard()
     if (counts.ShownAndSet == SquareCount)
         return StatusSolved;
     return StatusConsistent;
+}
+
+bool Form1::CleanSolvingForm() const
+{
+    std::array<std::uint16_t, 88> digitBits{};
+    for (int s = 0; s < SquareCount; ++s) {
+        const int d = Board.Grid[s];
+        const bool set = d >= 0;
+        if (Controls.Squares[s].Visible != set || (set && Controls.CandidateBits[s] != 0))
+            return false;
+        digitBits[s] = static_cast<std::uint16_t>(set ? 1U << (d & 15) : 0U);
+    }
+    return !AnyDuplicate(digitBits);
+}
+
+BoardStatus Form1::CheckBoard(AutoCarry &carry)
+{
+    if (!carry.Clean) {
+        const BoardStatus status = CheckBoard();
+        carry.Clean = carry.Struck && carry.ViewCurrent && CleanSolvingForm();
+        return status;
+    }
+#ifndef NDEBUG
+    const BoardStatus full = CheckBoard();
+    const std::string explanation = Board.Explanation;
+    const int highlightSquare = Board.HighlightSquare;
+#endif
+    // With no digit twice in a unit and every square in solving form, the check's decision
+    // comes down to the counts of set squares and of candidates, and the dead squares.
+    Controls.Highlights[0].Visible = false;
+    Controls.Highlights[1].Visible = false;
+    const BurstView &view = carry.View;
+    const SquareSet open = view.OpenSquares();
+    const int setSquares = SquareCount - std::popcount(open.Low) - std::popcount(open.High);
+    const int candidates = view.CandidateTotal();
+    BoardStatus status = StatusConsistent;
+    if (const SquareSet dead = view.DeadSquares(); !dead.IsEmpty()) {
+        const int last = dead.Highest();
+        Board.Explanation = "No possibilities left for square " + std::to_string(last + 1);
+        Board.HighlightSquare = last;
+        status = StatusImpossible;
+    } else if (setSquares < 10) {
+        status = StatusTooFew;
+    } else if (candidates == CandidateCount) {
+        status = StatusNothingEntered;
+    } else if (9 * setSquares + candidates == CandidateCount && setSquares < SquareCount) {
+        status = StatusNotStarted;
+    } else if (setSquares == SquareCount) {
+        status = StatusSolved;
+    }
+    assert(status == full && Board.Explanation == explanation
+           && Board.HighlightSquare == highlightSquare && "read off the view as checked in full");
+    return status;
 }
 
 } // namespace quorix

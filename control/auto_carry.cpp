@@ -10,6 +10,7 @@ void AutoCarry::Remember(const Form1 &form, int slot)
     known.Stamp = form.Guesses.DepthStamps[slot];
     known.Struck = Struck;
     known.HasView = Struck && ViewCurrent;
+    known.Clean = known.HasView && Clean;
     if (known.HasView) {
         while (SlotViews.size() <= static_cast<std::size_t>(slot))
             SlotViews.push_back(View);
@@ -26,6 +27,7 @@ void AutoCarry::Recall(const Form1 &form, int slot)
     }
     Struck = known.Struck;
     ViewCurrent = known.HasView;
+    Clean = known.Clean;
     if (ViewCurrent)
         View = SlotViews[slot];
     assert(!Struck || form.SetDigitsStruck());

@@ -28,6 +28,10 @@ struct AutoCarry
     bool Struck = false;
     // View equals a view built afresh from the store; only ever true while Struck is.
     bool ViewCurrent = false;
+    // Besides, no digit is set twice in a unit, and the board is in solving form (every set
+    // square shown without candidates, every empty one hidden): the consistency check can then
+    // be read off the view. Only ever true while ViewCurrent is.
+    bool Clean = false;
     BurstView View;
     // The step FindStep found last through the view; its sentence is written once the burst
     // that found it ends.
@@ -38,6 +42,7 @@ struct AutoCarry
         std::uint64_t Stamp = 0; // GuessStack::DepthStamps of the slot when it was saved
         bool Struck = false;
         bool HasView = false; // SlotViews holds the view of the slot's board
+        bool Clean = false;
     };
     std::array<SlotKnowledge, DepthSlotCount> Slots{};
     std::vector<BurstView> SlotViews; // grown on demand, indexed by depth
@@ -47,6 +52,7 @@ struct AutoCarry
     {
         Struck = false;
         ViewCurrent = false;
+        Clean = false;
     }
     // Makes the view current on a struck board.
     void BringViewUpToDate()

@@ -49,6 +49,11 @@ private:
 void AutoCarry::PlaceOnStruckBoard(Form1 &form, int square, int digit)
 {
     assert(Struck && digit >= 0 && digit < DigitCount);
+    // A digit that is no candidate of its square (a guess on a square with none left) may
+    // stand twice in a unit now; placing again the digit a square holds changes nothing.
+    if (((form.Controls.CandidateBits[square] >> digit) & 1U) == 0
+        && form.Board.Grid[square] != digit)
+        Clean = false;
     form.SetSquare(square, digit, true);
     const auto keep = static_cast<std::uint16_t>(~(1U << digit));
     auto &bits = form.Controls.CandidateBits;
@@ -112,7 +117,7 @@ void Form1::RunAuto()
         progress.Grow();
         YieldToWindow(carry);
         RunBurst(carry);
-        status = CheckBoard();
+        status = CheckBoard(carry);
         if (status == StatusImpossible || status == StatusConsistent) {
             done = GuessOrBacktrack(status, &carry);
             Board.Guessed = true;

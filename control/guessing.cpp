@@ -92,7 +92,7 @@ bool Form1::Backtrack(BoardStatus &status, AutoCarry *carry)
             continue;
         }
         PlaceGuess(square, next, carry);
-        status = CheckBoard();
+        status = carry != nullptr ? CheckBoard(*carry) : CheckBoard();
         if (status != StatusImpossible)
             return false;
     }
@@ -109,6 +109,7 @@ void Form1::PlaceGuess(int square, int digit, AutoCarry *carry)
         if (carry != nullptr) {
             carry->Struck = true;
             carry->ViewCurrent = false;
+            carry->Clean = false;
         }
     }
     Guesses.GuessDigit[square] = static_cast<std::int16_t>(digit);

@@ -83,6 +83,10 @@ BurstView::BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits
 void BurstView::Rebuild()
 {
     Current.Load(*Bits, CandidateView::Part::Places);
+    Open = {};
+    for (int s = 0; s < SquareCount; ++s)
+        if (Current.IsOpen(s))
+            Open.Add(s);
     ChangedUnits = 0;
     NoPairUnits = 0;
     NoTripleUnits = 0;
@@ -214,6 +218,7 @@ void BurstView::Place(int square, int digit)
 {
     if (!TakeSquare(square))
         return;
+    Open.Remove(square);
     // The view still has the digit wherever the store had it before the placement, so its
     // places in the peers are the squares it was struck from.
     const SquareSet struck = PeersHolding(square, digit);
@@ -226,6 +231,22 @@ void BurstView::Place(int square, int digit)
     for (std::uint64_t w = struck.High; w != 0; w &= w - 1)
         RemoveOne(64 + std::countr_zero(w), bit);
     assert(MatchesStore() && "the burst view must equal a fresh build");
+}
+
+SquareSet BurstView::DeadSquares() const
+{
+    SquareSet alive;
+    for (const SquareSet &places : Current.Places)
+        alive = alive | places;
+    return Open - alive;
+}
+
+int BurstView::CandidateTotal() const
+{
+    int total = 0;
+    for (const SquareSet &places : Current.Places)
+        total += std::popcount(places.Low) + std::popcount(places.High);
+    return total;
 }
 
 SquareSet BurstView::PeersHolding(int square, int digit) const

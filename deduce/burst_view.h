@@ -34,6 +34,11 @@ public:
     // The peers of `square` where the view has `digit` alive (all of them where the store has
     // it, while the view follows the store).
     [[nodiscard]] SquareSet PeersHolding(int square, int digit) const;
+    // The squares empty in the grid, and those of them with no candidate left.
+    [[nodiscard]] SquareSet OpenSquares() const { return Open; }
+    [[nodiscard]] SquareSet DeadSquares() const;
+    // Live candidates over the whole board.
+    [[nodiscard]] int CandidateTotal() const;
 
     // The view; OnceIn and TwiceIn only after DeriveUnitSets since the last update.
     [[nodiscard]] const CandidateView &View() const { return Current; }
@@ -82,6 +87,7 @@ private:
 
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;
+    SquareSet Open;
     std::uint32_t ChangedUnits = 0; // units changed since the last DeriveUnitSets
     // Units searched in vain by the pair (triple) rule: bit k set and not in ChangedUnits means
     // unit k gives that rule no step on the view as it is.

@@ -27,6 +27,13 @@ struct SquareSet
         else
             High |= std::uint64_t{1} << (square - 64);
     }
+    constexpr void Remove(int square)
+    {
+        if (square < 64)
+            Low &= ~(std::uint64_t{1} << square);
+        else
+            High &= ~(std::uint64_t{1} << (square - 64));
+    }
     [[nodiscard]] constexpr bool IsEmpty() const { return (Low | High) == 0; }
     // Lowest and highest squares; only for a set that is not empty.
     [[nodiscard]] constexpr int Lowest() const

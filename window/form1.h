@@ -148,6 +148,13 @@ private:
     void ClickNext();
     void ClickRestore();
 
+    // CheckBoard within the auto loop: read off the carried view where the carry knows the
+    // board well enough, and otherwise the full check, after which the carry learns what it
+    // can (board/consistency.cpp).
+    [[nodiscard]] BoardStatus CheckBoard(AutoCarry &carry);
+    // Whether no digit is set twice in a unit and the board is in solving form.
+    [[nodiscard]] bool CleanSolvingForm() const;
+
     // The auto loop (control/auto_mode.cpp).
     [[nodiscard]] BoardStatus StartAutoRun();
     void YieldToWindow(AutoCarry &carry);
