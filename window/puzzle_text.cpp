@@ -217,9 +217,11 @@ std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
                     digits += static_cast<char>('1' + d);
             // Nothing left reads back as a square with no candidate; one digit alone would read
             // back as a set square, so it is written twice.
-            tokens[s] = digits.empty() ? std::string(1, '.')
-                        : digits.size() == 1 ? digits + digits
-                                             : digits;
+            if (digits.empty())
+                digits = ".";
+            else if (digits.size() == 1)
+                digits.push_back(digits.front());
+            tokens[s] = digits;
         }
         widths[s % 9] = std::max(widths[s % 9], tokens[s].size());
     }
