@@ -68,6 +68,18 @@ if [ -x "$bin/quorix-shot" ]; then
     expect "shot given a directory as script" 2 "directory" "$bin/quorix-shot" "$work" "$work/shots"
     expect "shot into a full disk" 2 "cannot write" \
         sh -c "'$bin/quorix-shot' '$script' '$work/shots' >/dev/full"
+    expect "shot with an unknown option" 2 "^usage: quorix-shot \\[--digits\\] SCRIPT DIR$" \
+        "$bin/quorix-shot" --digit "$script" "$work/shots"
+    # The digits are drawn on the candidates: the same script gives another picture.
+    printf 'enter %s\nclick Start\nshow\n' \
+        ..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......97.. \
+        >"$work/start.txt"
+    if ! "$bin/quorix-shot" "$work/start.txt" "$work/plain" >/dev/null 2>&1 \
+        || ! "$bin/quorix-shot" --digits "$work/start.txt" "$work/digits" >/dev/null 2>&1 \
+        || cmp -s "$work/plain/001.png" "$work/digits/001.png"; then
+        echo "FAIL shot --digits: the picture has no digits"
+        failures=$((failures + 1))
+    fi
 fi
 
 [ "$failures" -eq 0 ]

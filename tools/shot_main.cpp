@@ -1,5 +1,6 @@
-// quorix-shot SCRIPT DIR: runs a trace script on the real window and writes DIR/001.png,
-// DIR/002.png, ... of the whole window at every `show`; the trace goes to standard output.
+// quorix-shot [--digits] SCRIPT DIR: runs a trace script on the real window and writes
+// DIR/001.png, DIR/002.png, ... of the whole window at every `show`; the trace goes to standard
+// output. With --digits the candidates carry their digits.
 // Exits 1 at the first line it cannot run, 2 when the script or the folder cannot be used or a
 // picture or the trace cannot be written.
 #include "tools/script.h"
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -40,16 +42,20 @@ bool OpenScript(const char *path, std::ifstream &script)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 3) {
-        std::cerr << "usage: quorix-shot SCRIPT DIR\n";
+    const bool digits = argc == 4 && std::string_view(argv[1]) == "--digits";
+    if (argc != 3 && !digits) {
+        std::cerr << "usage: quorix-shot [--digits] SCRIPT DIR\n";
         return 2;
     }
+    const char *scriptPath = argv[argc - 2];
+    const char *directoryPath = argv[argc - 1];
     std::ifstream script;
-    if (!OpenScript(argv[1], script))
+    if (!OpenScript(scriptPath, script))
         return 2;
-    const QString directory = QString::fromLocal8Bit(argv[2]);
+    const QString directory = QString::fromLocal8Bit(directoryPath);
     if (!QDir().mkpath(directory)) {
-        std::cerr << "quorix-shot: cannot create " << quorix::QuoteForMessage(argv[2]) << '\n';
+        std::cerr << "quorix-shot: cannot create " << quorix::QuoteForMessage(directoryPath)
+                  << '\n';
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -58,6 +64,8 @@ int main(int argc, char *argv[])
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     quorix::qt::MainWindow window;
+    if (digits)
+        window.SetCandidateDigits(true);
     quorix::ScriptRunner runner(window.Form(), std::cout);
     window.Host().OnDoEvents = [&runner] { runner.OnYield(); };
     window.Host().OnMessageBox = [&runner](std::string_view text) { runner.OnDialog(text); };
