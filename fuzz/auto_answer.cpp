@@ -34,6 +34,11 @@ void AutoOnlyWatch::Saw(const Event &event, const Form1 &form)
 
 bool LaidOutAsTyped(const Form1 &form)
 {
+    // A step left pending by an earlier solve is carried out again by the next search that
+    // finds nothing, over whatever was typed since: Auto would not start on the puzzle alone.
+    // Setup form forgets it; typing over a board in solving form does not.
+    if (form.Board.StepKind == StepPlace || form.Board.StepKind == StepStrike)
+        return false;
     // A shown square has no candidates: the invariants checked after every event see to it.
     for (int s = 0; s < SquareCount; ++s)
         if (form.Board.Grid[s] != form.Board.Givens[s] || !form.Controls.Squares[s].Visible)

@@ -34,8 +34,9 @@ private:
     bool Holding = false;
 };
 
-// Every square holds its given (or nothing) and shows it on its button: the board as typing
-// leaves it in setup form, from which Auto starts on the puzzle alone.
+// Every square holds its given (or nothing) and shows it on its button, and no step is left
+// pending: the board as typing leaves it in setup form, from which Auto starts on the puzzle
+// alone.
 [[nodiscard]] bool LaidOutAsTyped(const Form1 &form);
 
 // The puzzle as typed: '1'..'9' for a given, '.' for an empty square.

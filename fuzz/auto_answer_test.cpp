@@ -92,6 +92,14 @@ TEST(AutoOnlyWatch, TypingStartsItOnlyOutsideRunsOnABoardLaidOutAsTyped)
     window.Watch.Saw(Make(Op::Key, 2, '3'), window.Form);
     EXPECT_FALSE(window.Watch.Holds());
     EXPECT_FALSE(LaidOutAsTyped(window.Form));
+
+    // Typing a whole grid over a board Auto has solved: its last step stays pending, and the
+    // next search that finds nothing carries it out again over what was typed.
+    TypedWindow solved(Easy);
+    solved.Form.cmdMode_Click(ModeAuto);
+    ASSERT_EQ(solved.Form.Board.StepKind, StepPlace);
+    solved.Type(GridText(solved.Form.Board.Grid));
+    EXPECT_FALSE(solved.Watch.Holds());
 }
 
 TEST(AutoOnlyWatch, OnlyAutoClicksTicksAndSchedulingKeepIt)
