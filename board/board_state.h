@@ -19,8 +19,11 @@ enum BoardStatus : std::int32_t {
     StatusConsistent = 5,     // no conflict, squares still open
     StatusNotStarted = 6,     // an empty square in setup form, or nothing struck yet
     StatusNothingEntered = 7, // every candidate shows
-    StatusTooFew = 8,         // fewer than ten squares set
+    StatusTooFew = 8,         // fewer than MinimumGivens squares set
 };
+
+// The fewest set squares CheckBoard takes for a puzzle.
+inline constexpr int MinimumGivens = 10;
 
 // What the pending step asks ApplyStep to do.
 enum PendingStepKind : std::int32_t {

@@ -142,7 +142,7 @@ BoardStatus Form1::CheckBoard()
         Board.HighlightSquare = counts.LastDead;
         return StatusImpossible;
     }
-    if (counts.SetSquares < 10)
+    if (counts.SetSquares < MinimumGivens)
         return StatusTooFew;
     if (counts.VisibleCandidates == CandidateCount)
         return StatusNothingEntered;
@@ -197,7 +197,7 @@ BoardStatus Form1::CheckBoard(AutoCarry &carry)
         Board.Explanation = "No possibilities left for square " + std::to_string(last + 1);
         Board.HighlightSquare = last;
         status = StatusImpossible;
-    } else if (setSquares < 10) {
+    } else if (setSquares < MinimumGivens) {
         status = StatusTooFew;
     } else if (candidates == CandidateCount) {
         status = StatusNothingEntered;

@@ -29,7 +29,6 @@ using Clock = std::chrono::steady_clock;
 using namespace quorix;
 
 // The board refuses to start below this many givens.
-constexpr int MinimumGivens = 10;
 // Enough to tell none, one and several solutions apart.
 constexpr int CountLimit = 2;
 // Failures listed per file; the rest are only counted.

@@ -11,7 +11,6 @@ namespace quorix {
 namespace {
 
 // The board refuses to start below this many givens.
-constexpr int MinimumGivens = 10;
 
 // Every Next that finds a step strikes a candidate or sets a square, so a path has at most one
 // step per candidate; the rest is a margin for the clicks that lay the puzzle out.
