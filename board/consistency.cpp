@@ -124,6 +124,14 @@ void ReportDuplicate(const std::array<std::uint16_t, 88> &digitBits, BoardState 
     }
 }
 
+// Words the square left with no candidate.
+void ReportDead(int square, BoardState &board)
+{
+    board.Explanation.assign("No possibilities left for square");
+    AppendNumber(board.Explanation, square + 1);
+    board.HighlightSquare = square;
+}
+
 } // namespace
 
 BoardStatus Form1::CheckBoard()
@@ -137,9 +145,7 @@ BoardStatus Form1::CheckBoard()
         return StatusImpossible;
     }
     if (counts.LastDead >= 0) {
-        Board.Explanation =
-            "No possibilities left for square " + std::to_string(counts.LastDead + 1);
-        Board.HighlightSquare = counts.LastDead;
+        ReportDead(counts.LastDead, Board);
         return StatusImpossible;
     }
     if (counts.SetSquares < MinimumGivens)
@@ -184,24 +190,19 @@ BoardStatus Form1::CheckBoard(AutoCarry &carry)
     const int highlightSquare = Board.HighlightSquare;
 #endif
     // With no digit twice in a unit and every square in solving form, the check's decision
-    // comes down to the counts of set squares and of candidates, and the dead squares.
+    // comes down to the count of set squares and the dead and full open squares. Set squares
+    // hold no candidate, so all 729 show only with none set, which is too few already.
     Controls.Highlights[0].Visible = false;
     Controls.Highlights[1].Visible = false;
     const BurstView &view = carry.View;
-    const SquareSet open = view.OpenSquares();
-    const int setSquares = SquareCount - std::popcount(open.Low) - std::popcount(open.High);
-    const int candidates = view.CandidateTotal();
+    const int setSquares = SquareCount - view.OpenSquares().Count();
     BoardStatus status = StatusConsistent;
     if (const SquareSet dead = view.DeadSquares(); !dead.IsEmpty()) {
-        const int last = dead.Highest();
-        Board.Explanation = "No possibilities left for square " + std::to_string(last + 1);
-        Board.HighlightSquare = last;
+        ReportDead(dead.Highest(), Board);
         status = StatusImpossible;
     } else if (setSquares < MinimumGivens) {
         status = StatusTooFew;
-    } else if (candidates == CandidateCount) {
-        status = StatusNothingEntered;
-    } else if (9 * setSquares + candidates == CandidateCount && setSquares < SquareCount) {
+    } else if (setSquares < SquareCount && view.EveryOpenSquareFull()) {
         status = StatusNotStarted;
     } else if (setSquares == SquareCount) {
         status = StatusSolved;

@@ -81,15 +81,19 @@ bool Form1::Backtrack(BoardStatus &status, AutoCarry *carry)
     GuessStack &g = Guesses;
     for (;;) {
         const int square = g.GuessSquare[g.GuessDepth];
-        const int current = g.GuessDigit[square];
+        const int next = g.NextOption(g.GuessDigit[square], Unique.ReverseGuessOrder);
+        // A used-up level is dropped without putting its board back: the next restore
+        // overwrites all of it. Only the first level's board stays when all are used up.
+        if (next < 0 && g.GuessDepth > 0) {
+            --g.GuessDepth;
+            continue;
+        }
         RestoreSnapshot(g.GuessDepth);
         if (carry != nullptr)
             carry->Recall(*this, g.GuessDepth);
-        const int next = g.NextOption(current, Unique.ReverseGuessOrder);
         if (next < 0) {
-            if (--g.GuessDepth < 0)
-                return true;
-            continue;
+            --g.GuessDepth;
+            return true;
         }
         PlaceGuess(square, next, carry);
         status = carry != nullptr ? CheckBoard(*carry) : CheckBoard();

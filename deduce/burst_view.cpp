@@ -241,12 +241,12 @@ SquareSet BurstView::DeadSquares() const
     return Open - alive;
 }
 
-int BurstView::CandidateTotal() const
+bool BurstView::EveryOpenSquareFull() const
 {
-    int total = 0;
+    SquareSet full = Open;
     for (const SquareSet &places : Current.Places)
-        total += std::popcount(places.Low) + std::popcount(places.High);
-    return total;
+        full = full & places;
+    return full == Open;
 }
 
 SquareSet BurstView::PeersHolding(int square, int digit) const

@@ -37,8 +37,8 @@ public:
     // The squares empty in the grid, and those of them with no candidate left.
     [[nodiscard]] SquareSet OpenSquares() const { return Open; }
     [[nodiscard]] SquareSet DeadSquares() const;
-    // Live candidates over the whole board.
-    [[nodiscard]] int CandidateTotal() const;
+    // Whether every open square still holds all nine candidates.
+    [[nodiscard]] bool EveryOpenSquareFull() const;
 
     // The view; OnceIn and TwiceIn only after DeriveUnitSets since the last update.
     [[nodiscard]] const CandidateView &View() const { return Current; }

@@ -35,6 +35,7 @@ struct SquareSet
             High &= ~(std::uint64_t{1} << (square - 64));
     }
     [[nodiscard]] constexpr bool IsEmpty() const { return (Low | High) == 0; }
+    [[nodiscard]] constexpr int Count() const { return std::popcount(Low) + std::popcount(High); }
     // Lowest and highest squares; only for a set that is not empty.
     [[nodiscard]] constexpr int Lowest() const
     {
