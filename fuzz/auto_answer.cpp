@@ -1,6 +1,7 @@
 #include "fuzz/auto_answer.h"
 
 #include "tools/solution_count.h"
+#include "window/puzzle_text.h"
 
 namespace quorix::fuzz {
 
@@ -48,13 +49,7 @@ bool LaidOutAsTyped(const Form1 &form)
 
 std::string GivensText(const Form1 &form)
 {
-    std::string text(SquareCount, '.');
-    for (int s = 0; s < SquareCount; ++s) {
-        const int given = form.Board.Givens[s];
-        if (given >= 0 && given < DigitCount)
-            text[s] = static_cast<char>('1' + given);
-    }
-    return text;
+    return GridText(form.Board.Givens);
 }
 
 int SolutionCounts::Of(const std::string &puzzle)

@@ -13,15 +13,20 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 } // namespace
 
-PuzzleLineReader::PuzzleLineReader(const std::string &path) : FileName(path)
+std::unique_ptr<std::ifstream> OpenPuzzleFile(const std::string &path)
 {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         throw PuzzleFileError(path + ": is a directory, not a puzzle file");
-    Owned = std::make_unique<std::ifstream>(path, std::ios::binary);
-    if (!*Owned)
+    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*file)
         throw PuzzleFileError(path + ": cannot be read");
-    In = Owned.get();
+    return file;
+}
+
+PuzzleLineReader::PuzzleLineReader(const std::string &path)
+    : Owned(OpenPuzzleFile(path)), In(Owned.get()), FileName(path)
+{
 }
 
 PuzzleLineReader::PuzzleLineReader(std::istream &in, std::string name)

@@ -21,6 +21,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Opens `path` for reading puzzles; throws PuzzleFileError when it is missing, a directory, or
+// unreadable.
+[[nodiscard]] std::unique_ptr<std::ifstream> OpenPuzzleFile(const std::string &path);
+
 struct PuzzleLine
 {
     int Number = 0; // from 1, counting every line of the file

@@ -3,23 +3,10 @@
 #include "tools/solve_verdict.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace quorix {
 
 namespace {
-
-// Opens `path` as PuzzleLineReader would, with its messages.
-std::unique_ptr<std::ifstream> OpenPuzzleFile(const std::string &path)
-{
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw PuzzleFileError(path + ": is a directory, not a puzzle file");
-    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
-    if (!*file)
-        throw PuzzleFileError(path + ": cannot be read");
-    return file;
-}
 
 bool IsSkipped(const std::string &text)
 {

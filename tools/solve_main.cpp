@@ -82,14 +82,6 @@ bool WantsProgress()
            && !(fstat(STDOUT_FILENO, &output) == 0 && S_ISFIFO(output.st_mode));
 }
 
-bool StandardInputIsDirectory()
-{
-    struct stat input
-    {
-    };
-    return fstat(STDIN_FILENO, &input) == 0 && S_ISDIR(input.st_mode);
-}
-
 // An argument that is no option: a file when one is there, else a puzzle when it reads as one.
 std::optional<SolveInput> ReadOperand(const std::string &argument)
 {

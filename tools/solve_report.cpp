@@ -87,9 +87,7 @@ LineReport ReportLine(PuzzleSolver &solver, std::string_view where, std::string_
 
 LineReport ReportRefusedLine(std::string_view where, std::string reason, bool explain)
 {
-    PuzzleVerdict verdict;
-    verdict.What = Verdict::Invalid;
-    verdict.Reason = std::move(reason);
+    const PuzzleVerdict verdict = InvalidVerdict(std::move(reason));
     return {explain ? ExplainedPath(where, {}, verdict, nullptr) : TableRow(where, verdict),
             verdict.What};
 }

@@ -1,5 +1,6 @@
 #include "tools/solve_verdict.h"
 
+#include "tools/puzzle_file.h"
 #include "tools/tool_support.h"
 #include "window/form1.h"
 #include "window/puzzle_text.h"
@@ -10,16 +11,9 @@ namespace quorix {
 
 namespace {
 
-// The board refuses to start below this many givens.
-
 // Every Next that finds a step strikes a candidate or sets a square, so a path has at most one
 // step per candidate; the rest is a margin for the clicks that lay the puzzle out.
 constexpr int MaxNextClicks = SquareCount * DigitCount + 10;
-
-bool IsCanonicalMark(char c)
-{
-    return c == '.' || (c >= '0' && c <= '9');
-}
 
 std::string Malformed(std::string_view what, std::string_view line)
 {
@@ -30,14 +24,6 @@ int CountGivens(std::string_view puzzle)
 {
     return static_cast<int>(
         std::count_if(puzzle.begin(), puzzle.end(), [](char c) { return c >= '1' && c <= '9'; }));
-}
-
-PuzzleVerdict InvalidVerdict(std::string reason)
-{
-    PuzzleVerdict verdict;
-    verdict.What = Verdict::Invalid;
-    verdict.Reason = std::move(reason);
-    return verdict;
 }
 
 } // namespace
@@ -59,6 +45,14 @@ std::string_view VerdictName(Verdict verdict)
     return "failed";
 }
 
+PuzzleVerdict InvalidVerdict(std::string reason)
+{
+    PuzzleVerdict verdict;
+    verdict.What = Verdict::Invalid;
+    verdict.Reason = std::move(reason);
+    return verdict;
+}
+
 std::string TooLongReason(std::string_view start, std::uint64_t length)
 {
     return "malformed: a line of " + std::to_string(length)
@@ -68,7 +62,7 @@ std::string TooLongReason(std::string_view start, std::uint64_t length)
 bool ReadPuzzleLine(std::string_view line, std::string &puzzle, std::string &reason)
 {
     // The form nearly every collection uses, without building a parse.
-    if (line.size() == SquareCount && std::all_of(line.begin(), line.end(), IsCanonicalMark)) {
+    if (IsPuzzleText(line)) {
         puzzle.assign(line);
         std::replace(puzzle.begin(), puzzle.end(), '0', '.');
         return true;
@@ -88,10 +82,7 @@ bool ReadPuzzleLine(std::string_view line, std::string &puzzle, std::string &rea
         reason = Malformed("a candidate grid, not a puzzle", line);
         return false;
     }
-    puzzle.assign(SquareCount, '.');
-    for (int s = 0; s < SquareCount; ++s)
-        if (pasted.Values[s] >= 0)
-            puzzle[s] = static_cast<char>('1' + pasted.Values[s]);
+    puzzle = GridText(pasted.Values);
     return true;
 }
 

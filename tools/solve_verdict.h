@@ -48,6 +48,9 @@ struct PuzzleVerdict
     std::string UniqueNews; // the status line after Check Unique; empty when it did not run
 };
 
+// The verdict on what is not a puzzle to solve, saying why.
+[[nodiscard]] PuzzleVerdict InvalidVerdict(std::string reason);
+
 // What the Next button explains, click after click, on a freshly typed puzzle.
 struct NextPath
 {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorix {
 
@@ -38,6 +40,14 @@ bool FinishStandardOutput(std::string_view tool)
     if (!written)
         std::cerr << tool << ": cannot write the standard output\n";
     return written;
+}
+
+bool StandardInputIsDirectory()
+{
+    struct stat input
+    {
+    };
+    return fstat(STDIN_FILENO, &input) == 0 && S_ISDIR(input.st_mode);
 }
 
 double Percentile(const std::vector<double> &sorted, double fraction)

@@ -17,6 +17,9 @@ namespace quorix {
 // to it arrived; when not, says so on standard error in the name of `tool`.
 [[nodiscard]] bool FinishStandardOutput(std::string_view tool);
 
+// Whether the standard input is a directory, which no tool can read.
+[[nodiscard]] bool StandardInputIsDirectory();
+
 // Nearest-rank percentile (0 < fraction <= 1) of ascending `sorted`; 0 when empty.
 [[nodiscard]] double Percentile(const std::vector<double> &sorted, double fraction);
 // The median of `values`, in any order; 0 when empty.

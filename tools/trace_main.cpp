@@ -5,14 +5,10 @@
 #include "tools/tool_support.h"
 
 #include <iostream>
-#include <sys/stat.h>
 
 int main()
 {
-    struct stat input
-    {
-    };
-    if (fstat(0, &input) == 0 && S_ISDIR(input.st_mode)) {
+    if (quorix::StandardInputIsDirectory()) {
         std::cerr << "quorix-trace: the standard input is a directory, not a script\n";
         return 2;
     }

@@ -3,6 +3,7 @@
 #include "window/form1.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace quorix {
@@ -15,10 +16,11 @@ void TypePuzzle(Form1 &form, std::string_view puzzle)
     }
 }
 
-std::string GridText(const std::array<std::int16_t, 82> &grid)
+std::string GridText(std::span<const std::int16_t> grid)
 {
     std::string text(SquareCount, '.');
-    for (int s = 0; s < SquareCount; ++s)
+    const auto squares = std::min(grid.size(), static_cast<std::size_t>(SquareCount));
+    for (std::size_t s = 0; s < squares; ++s)
         if (grid[s] >= 0 && grid[s] < DigitCount)
             text[s] = static_cast<char>('1' + grid[s]);
     return text;
@@ -218,10 +220,11 @@ std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
             // Nothing left reads back as a square with no candidate; one digit alone would read
             // back as a set square, so it is written twice.
             if (digits.empty())
-                digits = ".";
+                tokens[s] = std::string(1, '.');
             else if (digits.size() == 1)
-                digits.push_back(digits.front());
-            tokens[s] = digits;
+                tokens[s] = std::string(2, digits.front());
+            else
+                tokens[s] = std::move(digits);
         }
         widths[s % 9] = std::max(widths[s % 9], tokens[s].size());
     }

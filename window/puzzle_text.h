@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,9 @@ class Form1;
 // '.' pressed as '0'; other characters are pressed as they are. At most 81 are typed.
 void TypePuzzle(Form1 &form, std::string_view puzzle);
 
-// `grid` (digit codes, negative = empty) as a line of 81 characters, '.' for an empty square.
-[[nodiscard]] std::string GridText(const std::array<std::int16_t, 82> &grid);
+// The first 81 entries of `grid` (digit codes, negative = empty) as a line of 81 characters,
+// '.' for an empty square; squares that `grid` is too short for are empty.
+[[nodiscard]] std::string GridText(std::span<const std::int16_t> grid);
 
 // What a pasted text holds, square by square in reading order.
 struct PastedPuzzle
