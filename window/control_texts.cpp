@@ -65,6 +65,14 @@ std::string SquareAccessibleName(const Form1 &form, int square)
     return RowAndColumn(square) + ": " + std::to_string(value + 1) + (given ? ", given" : "");
 }
 
+int SquareNameKey(const Form1 &form, int square)
+{
+    const int value = form.Board.Grid[square];
+    if (value < 0)
+        return -1;
+    return value * 2 + (form.Board.Givens[square] == value ? 1 : 0);
+}
+
 std::string CandidateAccessibleName(int candidate)
 {
     return RowAndColumn(candidate / 9) + ": candidate " + std::to_string(candidate % 9 + 1);

@@ -21,6 +21,9 @@ class Form1;
 // "Row 3, column 4: empty". A candidate: "Row 3, column 4: candidate 7". A digit button:
 // "Digit 4". A command button is named by its caption.
 [[nodiscard]] std::string SquareAccessibleName(const Form1 &form, int square);
+// All that SquareAccessibleName reads of the board, as one small number: the square's name
+// changes exactly when this does.
+[[nodiscard]] int SquareNameKey(const Form1 &form, int square);
 [[nodiscard]] std::string CandidateAccessibleName(int candidate);
 [[nodiscard]] std::string NumberAccessibleName(int digitCode);
 // What typing on or clicking a square does.

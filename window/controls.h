@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quorix {
 
@@ -54,114 +55,6 @@ struct Rect
     std::int32_t Width = 0;
     std::int32_t Height = 0;
     friend bool operator==(const Rect &, const Rect &) = default;
-};
-
-// A push button other than a square or candidate: digit and command buttons.
-struct Button
-{
-    std::string Caption;
-    Colour Background = SystemButtonFace;
-    int FontTenthPoints = 135;
-    Rect Geometry;
-    bool Visible = true;
-    bool Enabled = true;
-};
-
-// Highlight frames: outlines drawn beneath the buttons.
-struct Frame
-{
-    bool Visible = false;
-    Rect Geometry;
-    Colour Border = 0;
-    int WidthPixels = 2;
-};
-
-struct BlinkTimer
-{
-    bool Enabled = false;
-    int PeriodMs = 100;
-};
-
-class ControlStore
-{
-public:
-    // Square buttons, indexed by square. A caption is empty or one digit '1'..'9'.
-    struct SquareButton
-    {
-        char Caption = 0; // 0 = the empty text
-        Colour Background = SystemButtonFace;
-        int FontTenthPoints = 135;
-        Rect Geometry;
-        bool Visible = true;
-        bool Enabled = true;
-    };
-    std::array<SquareButton, SquareCount> Squares;
-
-    // Candidate buttons: visibility as nine bits per square (bit d = digit code d), which is
-    // also the candidate store, plus colour and geometry per candidate number.
-    std::array<std::uint16_t, SquareCount> CandidateBits{};
-    std::array<Colour, CandidateCount> CandidateColours{};
-    std::array<Rect, CandidateCount> CandidateGeometry{};
-
-    std::array<Button, DigitCount> Numbers;    // cmdNumber, index = digit code
-    std::array<Button, ModeButtonCount> Modes; // cmdMode, index 2 unused and never shown
-    std::array<Frame, 2> Highlights;           // shpHighlight 0 (square) and 1 (unit)
-    int FrontFrame = 1; // the frame drawn last among the two; BringToFront makes it 0
-    BlinkTimer Timer;   // Timer1
-
-    [[nodiscard]] bool CandidateVisible(int candidate) const
-    {
-        assert(candidate >= 0 && candidate < CandidateCount && "candidate out of range");
-        return (CandidateBits[candidate / 9] >> (candidate % 9)) & 1U;
-    }
-    void SetCandidateVisible(int candidate, bool visible)
-    {
-        assert(candidate >= 0 && candidate < CandidateCount && "candidate out of range");
-        const auto bit = static_cast<std::uint16_t>(1U << (candidate % 9));
-        auto &bits = CandidateBits[candidate / 9];
-        bits = visible ? static_cast<std::uint16_t>(bits | bit)
-                       : static_cast<std::uint16_t>(bits & ~bit);
-    }
-    [[nodiscard]] int VisibleCandidateCount(int square) const
-    {
-        return CandidateCounts[CandidateBits[square] & AllCandidates];
-    }
-
-    [[nodiscard]] std::string SquareCaption(int square) const
-    {
-        const char c = Squares[square].Caption;
-        return c == 0 ? std::string() : std::string(1, c);
-    }
-
-    // The status line (lblNews). Every change bumps NewsRevision, so a caller can tell whether
-    // the text is still the one it last put there.
-    [[nodiscard]] const std::string &News() const { return NewsText; }
-    void SetNews(std::string_view text)
-    {
-        NewsText.assign(text);
-        ++NewsRevision;
-    }
-    void AppendNews(char c)
-    {
-        NewsText.push_back(c);
-        ++NewsRevision;
-    }
-    [[nodiscard]] std::uint64_t NewsChanges() const { return NewsRevision; }
-
-    void BringFrameToFront(int frame) { FrontFrame = frame; }
-
-    // Takes every property of `other`, with the status line counted as changed, so that a view
-    // of the store redraws it whatever it showed before.
-    void Restore(const ControlStore &other)
-    {
-        const std::uint64_t revision = std::max(NewsRevision, other.NewsRevision);
-        *this = other;
-        NewsRevision = revision + 1;
-    }
-
-private:
-    std::string NewsText;
-    std::uint64_t NewsRevision = 0;
 };
 
 // Fixed layout of the window (layout units), shared by the logic and the Qt view.
@@ -223,12 +116,154 @@ static_assert(FrameGeometry(80, 1, 1) == Rect{6180, 6180, 615, 615});
 static_assert(CandidateGeometry(0, 6) == Rect{450, 450, 180, 180});
 } // namespace layout
 
-// The square whose button can take the focus (visible and enabled) next after `square` in
-// reading order; -1 when there is none.
+// The face colour of each digit code: its digit button, its candidates and the squares set to it.
+constexpr std::array<Colour, DigitCount> DigitFaceColours = {
+    Rgb(255, 192, 192), Rgb(255, 224, 192), Rgb(224, 255, 192),
+    Rgb(192, 255, 192), Rgb(192, 255, 224), Rgb(192, 224, 255),
+    Rgb(192, 192, 255), Rgb(224, 192, 255), Rgb(255, 224, 255),
+};
+
+// A push button other than a square or candidate: digit and command buttons.
+struct Button
+{
+    std::string Caption;
+    Colour Background = SystemButtonFace;
+    int FontTenthPoints = 135;
+    Rect Geometry;
+    bool Visible = true;
+    bool Enabled = true;
+};
+
+// Highlight frames: outlines drawn beneath the buttons.
+struct Frame
+{
+    bool Visible = false;
+    Rect Geometry;
+    Colour Border = 0;
+    int WidthPixels = 2;
+};
+
+struct BlinkTimer
+{
+    bool Enabled = false;
+    int PeriodMs = 100;
+};
+
+class ControlStore
+{
+public:
+    // Square buttons, indexed by square. A caption is empty or one digit '1'..'9'.
+    struct SquareButton
+    {
+        char Caption = 0; // 0 = the empty text
+        Colour Background = SystemButtonFace;
+        int FontTenthPoints = 135;
+        Rect Geometry;
+        bool Visible = true;
+        bool Enabled = true;
+    };
+    std::array<SquareButton, SquareCount> Squares;
+
+    // Candidate buttons: visibility as nine bits per square (bit d = digit code d), which is
+    // also the candidate store. A candidate's colour (its digit's) and geometry never change,
+    // so every store shares one table of each, indexed by candidate number.
+    std::array<std::uint16_t, SquareCount> CandidateBits{};
+    static constexpr std::array<Colour, CandidateCount> CandidateColours = [] {
+        std::array<Colour, CandidateCount> colours{};
+        for (int candidate = 0; candidate < CandidateCount; ++candidate)
+            colours[candidate] = DigitFaceColours[candidate % 9];
+        return colours;
+    }();
+    static constexpr std::array<Rect, CandidateCount> CandidateGeometry = [] {
+        std::array<Rect, CandidateCount> geometry{};
+        for (int candidate = 0; candidate < CandidateCount; ++candidate)
+            geometry[candidate] = layout::CandidateGeometry(candidate / 9, candidate % 9);
+        return geometry;
+    }();
+
+    std::array<Button, DigitCount> Numbers;    // cmdNumber, index = digit code
+    std::array<Button, ModeButtonCount> Modes; // cmdMode, index 2 unused and never shown
+    std::array<Frame, 2> Highlights;           // shpHighlight 0 (square) and 1 (unit)
+    int FrontFrame = 1; // the frame drawn last among the two; BringToFront makes it 0
+    BlinkTimer Timer;   // Timer1
+
+    [[nodiscard]] bool CandidateVisible(int candidate) const
+    {
+        assert(candidate >= 0 && candidate < CandidateCount && "candidate out of range");
+        return (CandidateBits[candidate / 9] >> (candidate % 9)) & 1U;
+    }
+    void SetCandidateVisible(int candidate, bool visible)
+    {
+        assert(candidate >= 0 && candidate < CandidateCount && "candidate out of range");
+        const auto bit = static_cast<std::uint16_t>(1U << (candidate % 9));
+        auto &bits = CandidateBits[candidate / 9];
+        bits = visible ? static_cast<std::uint16_t>(bits | bit)
+                       : static_cast<std::uint16_t>(bits & ~bit);
+    }
+    [[nodiscard]] int VisibleCandidateCount(int square) const
+    {
+        return CandidateCounts[CandidateBits[square] & AllCandidates];
+    }
+
+    [[nodiscard]] std::string SquareCaption(int square) const
+    {
+        const char c = Squares[square].Caption;
+        return c == 0 ? std::string() : std::string(1, c);
+    }
+
+    // The status line (lblNews). Every change bumps NewsRevision, so a caller can tell whether
+    // the text is still the one it last put there.
+    [[nodiscard]] const std::string &News() const { return NewsText; }
+    void SetNews(std::string_view text)
+    {
+        NewsText.assign(text);
+        ++NewsRevision;
+    }
+    void AppendNews(char c)
+    {
+        NewsText.push_back(c);
+        ++NewsRevision;
+    }
+    [[nodiscard]] std::uint64_t NewsChanges() const { return NewsRevision; }
+
+    void BringFrameToFront(int frame) { FrontFrame = frame; }
+
+    // Takes every property of `other`, with the status line counted as changed, so that a view
+    // of the store redraws it whatever it showed before.
+    void Restore(ControlStore other)
+    {
+        const std::uint64_t revision = std::max(NewsRevision, other.NewsRevision);
+        *this = std::move(other);
+        NewsRevision = revision + 1;
+    }
+
+private:
+    std::string NewsText;
+    std::uint64_t NewsRevision = 0;
+};
+
+// Whether the button of square `square` can take the focus: visible and enabled.
+[[nodiscard]] inline bool FocusableSquare(const ControlStore &controls, int square)
+{
+    return controls.Squares[square].Visible && controls.Squares[square].Enabled;
+}
+
+// The square whose button can take the focus next after `square` in reading order; -1 when
+// there is none.
 [[nodiscard]] inline int NextFocusableSquare(const ControlStore &controls, int square)
 {
     for (int s = square + 1; s < SquareCount; ++s)
-        if (controls.Squares[s].Visible && controls.Squares[s].Enabled)
+        if (FocusableSquare(controls, s))
+            return s;
+    return -1;
+}
+
+// The square whose button can take the focus last before `square` in reading order; -1 when
+// there is none.
+[[nodiscard]] inline int PreviousFocusableSquare(const ControlStore &controls, int square)
+{
+    for (int s = square - 1; s >= 0; --s)
+        if (FocusableSquare(controls, s))
             return s;
     return -1;
 }

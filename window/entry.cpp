@@ -14,8 +14,7 @@ void Form1::cmdSquare_Click(int index)
         if (value > 8)
             value = Empty;
     }
-    SetSquare(index, value, false);
-    Board.Givens[index] = Board.Grid[index];
+    EnterSquare(index, value);
 }
 
 void Form1::cmdSquare_KeyPress(int index, int key)
@@ -27,10 +26,15 @@ void Form1::cmdSquare_KeyPress(int index, int key)
         code = Empty;
     else
         return;
-    SetSquare(index, code, false);
-    Board.Givens[index] = static_cast<std::int16_t>(code);
+    EnterSquare(index, code);
     if (index < 80)
         PlatformRef.SendTab();
+}
+
+void Form1::EnterSquare(int square, int code)
+{
+    SetSquare(square, code, false);
+    Board.Givens[square] = static_cast<std::int16_t>(code);
 }
 
 } // namespace quorix

@@ -168,7 +168,11 @@ private:
     bool Backtrack(BoardStatus &status, AutoCarry *carry);
     void PlaceGuess(int square, int digit, AutoCarry *carry);
 
-    void RestoreStep(const HistoryEntry &entry);
+    // Sets square `square` to digit code `code` (Empty for none) as part of the puzzle, as
+    // typing it in setup form does.
+    void EnterSquare(int square, int code);
+
+    void RestoreStep(HistoryEntry &&entry);
 
     Platform &PlatformRef;
     UndoHistory Steps;

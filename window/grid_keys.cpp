@@ -5,11 +5,6 @@ namespace quorix {
 
 namespace {
 
-bool Focusable(const ControlStore &controls, int square)
-{
-    return controls.Squares[square].Visible && controls.Squares[square].Enabled;
-}
-
 // The nearest square from `square` by steps of (rowStep, columnStep) that can take the focus;
 // -1 when the edge comes first.
 int NearestFocusable(const ControlStore &controls, int square, int rowStep, int columnStep)
@@ -17,17 +12,8 @@ int NearestFocusable(const ControlStore &controls, int square, int rowStep, int 
     int row = square / 9 + rowStep;
     int column = square % 9 + columnStep;
     for (; row >= 0 && row < 9 && column >= 0 && column < 9; row += rowStep, column += columnStep)
-        if (Focusable(controls, row * 9 + column))
+        if (FocusableSquare(controls, row * 9 + column))
             return row * 9 + column;
-    return -1;
-}
-
-// The square before `square` in reading order that can take the focus; -1 when there is none.
-int PreviousFocusable(const ControlStore &controls, int square)
-{
-    for (int s = square - 1; s >= 0; --s)
-        if (Focusable(controls, s))
-            return s;
     return -1;
 }
 
@@ -53,10 +39,9 @@ void Form1::cmdSquare_KeyDown(int index, GridKey key)
     case GridKey::Delete:
     case GridKey::BackSpace:
         // As the 0 key empties a square, without moving on.
-        SetSquare(index, Empty, false);
-        Board.Givens[index] = Empty;
+        EnterSquare(index, Empty);
         if (key == GridKey::BackSpace)
-            target = PreviousFocusable(Controls, index);
+            target = PreviousFocusableSquare(Controls, index);
         break;
     }
     if (target >= 0)

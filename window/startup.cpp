@@ -25,12 +25,6 @@ constexpr ModeLayout ModeButtons[] = {
     {ModeCheckUnique, "Check Unique", 7140, 6360, 2115, false},
 };
 
-constexpr Colour DigitColourTable[9] = {
-    Rgb(255, 192, 192), Rgb(255, 224, 192), Rgb(224, 255, 192),
-    Rgb(192, 255, 192), Rgb(192, 255, 224), Rgb(192, 224, 255),
-    Rgb(192, 192, 255), Rgb(224, 192, 255), Rgb(255, 224, 255),
-};
-
 } // namespace
 
 Form1::Form1(Platform &platform) : PlatformRef(platform)
@@ -60,7 +54,7 @@ Form1::Form1(Platform &platform) : PlatformRef(platform)
 void Form1::Form_Load()
 {
     for (int d = 0; d < DigitCount; ++d)
-        Board.DigitColours[d] = DigitColourTable[d];
+        Board.DigitColours[d] = DigitFaceColours[d];
     for (int d = 0; d < DigitCount; ++d)
         Controls.Numbers[d].Background = Board.DigitColours[d];
     InitialiseWindow();
@@ -68,9 +62,6 @@ void Form1::Form_Load()
 
 void Form1::InitialiseWindow()
 {
-    for (int s = 0; s < SquareCount; ++s)
-        for (int d = 0; d < DigitCount; ++d)
-            Controls.CandidateColours[s * 9 + d] = Board.DigitColours[d];
     for (int s = 0; s < SquareCount; ++s) {
         Board.Grid[s] = Empty;
         Board.Givens[s] = Empty;
@@ -78,8 +69,6 @@ void Form1::InitialiseWindow()
         square.Caption = 0;
         square.Background = SystemButtonFace;
         square.FontTenthPoints = 180;
-        for (int d = 0; d < DigitCount; ++d)
-            Controls.CandidateGeometry[s * 9 + d] = layout::CandidateGeometry(s, d);
     }
     Guesses.GuessCount = 0;
     EnterSetupMode();

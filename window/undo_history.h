@@ -25,7 +25,7 @@ struct HistoryEntry
 class UndoHistory
 {
 public:
-    // Steps kept at the most; older ones are forgotten. An entry is about 19 KB.
+    // Steps kept at the most; older ones are forgotten. An entry is about 4.5 KB.
     static constexpr std::size_t MaxSteps = 500;
 
     // A new step, `before` being what stood before it: what could have been redone is dropped.

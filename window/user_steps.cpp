@@ -14,10 +14,8 @@ void Form1::Paste(std::string_view text)
     }
     cmdMode_Click(ModeReset);
     // What typing the squares in order does, less the focus moving on after every key.
-    for (int s = 0; s < SquareCount; ++s) {
-        SetSquare(s, puzzle.Values[s], false);
-        Board.Givens[s] = puzzle.Values[s];
-    }
+    for (int s = 0; s < SquareCount; ++s)
+        EnterSquare(s, puzzle.Values[s]);
     if (!puzzle.HasCandidates)
         return;
     cmdMode_Click(ModeStart);
@@ -45,26 +43,30 @@ void Form1::Undo()
 {
     if (Dispatch.AutoDepth > 0)
         return;
-    if (auto before = Steps.Undo({Controls, Board}))
-        RestoreStep(*before);
-    else
+    if (Steps.UndoSteps() == 0) {
         Controls.SetNews(news::NothingToUndo);
+        return;
+    }
+    if (auto before = Steps.Undo({Controls, Board}))
+        RestoreStep(std::move(*before));
 }
 
 void Form1::Redo()
 {
     if (Dispatch.AutoDepth > 0)
         return;
-    if (auto after = Steps.Redo({Controls, Board}))
-        RestoreStep(*after);
-    else
+    if (Steps.RedoSteps() == 0) {
         Controls.SetNews(news::NothingToRedo);
+        return;
+    }
+    if (auto after = Steps.Redo({Controls, Board}))
+        RestoreStep(std::move(*after));
 }
 
-void Form1::RestoreStep(const HistoryEntry &entry)
+void Form1::RestoreStep(HistoryEntry &&entry)
 {
-    Controls.Restore(entry.Controls);
-    Board = entry.Board;
+    Controls.Restore(std::move(entry.Controls));
+    Board = std::move(entry.Board);
 }
 
 } // namespace quorix

@@ -1,4 +1,5 @@
-// What the window's files share to draw the store: layout units in pixels, colours, faces.
+// What the window's files share to show the store: layout units in pixels, colours, faces,
+// text.
 #pragma once
 
 #include "window/controls.h"
@@ -7,6 +8,9 @@
 #include <QFont>
 #include <QRect>
 #include <QRegion>
+#include <QString>
+
+#include <string>
 
 namespace quorix::qt {
 
@@ -25,6 +29,12 @@ constexpr int Px(int layoutUnits)
 [[nodiscard]] QFont CommandFont(int tenthPoints);
 // Square buttons keep the window's default face; only their size is set.
 [[nodiscard]] QFont SquareFont(int tenthPoints);
+
+// The store's text (UTF-8) as Qt text.
+[[nodiscard]] inline QString ToQString(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
 
 // The pixels a frame covers: an outline of its width inside its rectangle.
 [[nodiscard]] QRegion FrameRegion(const Frame &frame);

@@ -89,7 +89,11 @@ void MainWindow::BuildWidgets()
 
     ChainFocus();
     Timer1 = new QTimer(this);
-    connect(Timer1, &QTimer::timeout, this, [this] { Dispatch([&] { TheForm.Timer1_Timer(); }); });
+    // A tick only blinks the square frame, which is no step of the user's to take back.
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        TheForm.Timer1_Timer();
+        Mirror();
+    });
 }
 
 template <typename OnClick>

@@ -126,8 +126,6 @@ private:
     {
         std::array<ControlStore::SquareButton, SquareCount> Squares;
         std::array<std::uint16_t, SquareCount> CandidateBits{};
-        std::array<Colour, CandidateCount> CandidateColours{};
-        std::array<Rect, CandidateCount> CandidateGeometry{};
         std::array<Button, DigitCount> Numbers;
         std::array<Button, ModeButtonCount> Modes;
         std::array<Frame, 2> Highlights;
@@ -138,7 +136,7 @@ private:
         // wider than the label, just enough to reach the right edge (NewsCut).
         std::string NewsPrefix;
         bool NewsCut = false;
-        std::array<std::string, SquareCount> SquareNames;
+        std::array<int, SquareCount> SquareNameKeys{}; // see SquareNameKey
         std::uint64_t AnnouncedNews = 0;
     };
     Shown Applied;

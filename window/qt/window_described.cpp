@@ -1,6 +1,7 @@
 // What the window tells those who do not see it as drawn: tooltips, the names and
 // descriptions that screen readers read out, and the digits drawn on the candidates.
 #include "window/control_texts.h"
+#include "window/qt/drawing.h"
 #include "window/qt/face_button.h"
 #include "window/qt/main_window.h"
 
@@ -14,47 +15,51 @@ namespace {
 // Tooltips stay up briefly: the status line below the grid must not stay covered.
 constexpr int ToolTipMs = 4000;
 
-QString ToQString(const std::string &text)
+// An empty name leaves the widget's own (a square's follows the board; see
+// MirrorAccessibility).
+void Describe(QWidget *widget, const QString &name, const QString &toolTip,
+              const QString &description)
 {
-    return QString::fromStdString(text);
+    if (!name.isEmpty())
+        widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
+    widget->setToolTip(toolTip);
+    widget->setToolTipDuration(ToolTipMs);
 }
 
-void Describe(QWidget *widget, const std::string &name, const std::string &toolTip,
-              const std::string &description)
+// For the buttons whose tooltip also describes them.
+void Describe(QWidget *widget, const std::string &name, const std::string &toolTip)
 {
-    if (!name.empty())
-        widget->setAccessibleName(ToQString(name));
-    widget->setAccessibleDescription(ToQString(description));
-    widget->setToolTip(ToQString(toolTip));
-    widget->setToolTipDuration(ToolTipMs);
+    const QString text = ToQString(toolTip);
+    Describe(widget, ToQString(name), text, text);
 }
 
 } // namespace
 
 void MainWindow::DescribeControls()
 {
+    const QString squareDescription = ToQString(SquareAccessibleDescription());
     for (int square = 0; square < SquareCount; ++square)
-        Describe(Squares[square], {}, SquareToolTip(square), SquareAccessibleDescription());
+        Describe(Squares[square], QString(), ToQString(SquareToolTip(square)), squareDescription);
     for (int candidate = 0; candidate < CandidateCount; ++candidate)
         Describe(Candidates[candidate], CandidateAccessibleName(candidate),
-                 CandidateToolTip(candidate), CandidateToolTip(candidate));
+                 CandidateToolTip(candidate));
     for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
-        Describe(Numbers[digitCode], NumberAccessibleName(digitCode), NumberToolTip(digitCode),
-                 NumberToolTip(digitCode));
+        Describe(Numbers[digitCode], NumberAccessibleName(digitCode), NumberToolTip(digitCode));
     for (int index = 0; index < ModeButtonCount; ++index)
         if (Modes[index] != nullptr)
-            Describe(Modes[index], TheForm.Controls.Modes[index].Caption, ModeToolTip(index),
-                     ModeToolTip(index));
+            Describe(Modes[index], TheForm.Controls.Modes[index].Caption, ModeToolTip(index));
     News->setAccessibleDescription(QStringLiteral("The program's messages"));
 }
 
 void MainWindow::MirrorAccessibility(bool all)
 {
+    // A square's name is rebuilt only when what it says (value, given or not) has changed.
     for (int square = 0; square < SquareCount; ++square) {
-        std::string name = SquareAccessibleName(TheForm, square);
-        if (all || name != Applied.SquareNames[square]) {
-            Squares[square]->setAccessibleName(ToQString(name));
-            Applied.SquareNames[square] = std::move(name);
+        const int key = SquareNameKey(TheForm, square);
+        if (all || key != Applied.SquareNameKeys[square]) {
+            Squares[square]->setAccessibleName(ToQString(SquareAccessibleName(TheForm, square)));
+            Applied.SquareNameKeys[square] = key;
         }
     }
     const std::uint64_t revision = TheForm.Controls.NewsChanges();

@@ -1,5 +1,6 @@
 // The window's input beyond the original controls: the grid keyboard, paste and copy through
 // the clipboard and drag and drop, undo and redo.
+#include "window/qt/drawing.h"
 #include "window/qt/face_button.h"
 #include "window/qt/main_window.h"
 
@@ -19,11 +20,6 @@ namespace {
 
 // A dropped file is read only this far: a puzzle, framed or with candidates, is far shorter.
 constexpr qint64 MaxDroppedBytes = 64 * 1024;
-
-QString ToQString(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
 
 // A dropped local file's text, or nothing when the drop holds none.
 std::optional<QString> DroppedText(const QMimeData &data)

@@ -92,17 +92,14 @@ bool MainWindow::MirrorCandidates(bool all)
 {
     const ControlStore &store = TheForm.Controls;
     bool changed = false;
-    for (int candidate = 0; candidate < CandidateCount; ++candidate) {
-        if (all || store.CandidateColours[candidate] != Applied.CandidateColours[candidate]) {
-            Candidates[candidate]->SetFace(ToQColor(store.CandidateColours[candidate]));
-            Applied.CandidateColours[candidate] = store.CandidateColours[candidate];
-            changed = true;
+    // Colours and geometry are the same in every store: the first mirror applies them for good.
+    if (all) {
+        for (int candidate = 0; candidate < CandidateCount; ++candidate) {
+            Candidates[candidate]->SetFace(ToQColor(ControlStore::CandidateColours[candidate]));
+            Candidates[candidate]->setGeometry(
+                ToPixels(ControlStore::CandidateGeometry[candidate]));
         }
-        if (all || store.CandidateGeometry[candidate] != Applied.CandidateGeometry[candidate]) {
-            Candidates[candidate]->setGeometry(ToPixels(store.CandidateGeometry[candidate]));
-            Applied.CandidateGeometry[candidate] = store.CandidateGeometry[candidate];
-            changed = true;
-        }
+        changed = true;
     }
     for (int square = 0; square < SquareCount; ++square) {
         const std::uint16_t now = store.CandidateBits[square];
