@@ -7,6 +7,7 @@
 set -uo pipefail
 cpack=$1 build=$2 version=$3 app_id=$4
 shift 4
+# shellcheck source=SCRIPTDIR/check_support.sh
 source "$(dirname "$0")/check_support.sh"
 require dpkg dpkg-deb dpkg-query dpkg-shlibdeps
 
@@ -94,7 +95,7 @@ if out=$(PATH=$PATH:/usr/sbin:/sbin dpkg --root="$root" --log="$work/dpkg.log" \
     pass "dpkg --root installs it"
     check_program "$root/usr/bin/quorix" "$version"
     for program in "$@"; do
-        check_program "$root/usr/bin/$program" "$version" optional
+        check_program "$root/usr/bin/$program" "$version"
     done
 else
     fail "dpkg --root installs it" "$out"

@@ -7,6 +7,7 @@
 set -uo pipefail
 cmake=$1 build=$2 version=$3 app_id=$4
 shift 4
+# shellcheck source=SCRIPTDIR/check_support.sh
 source "$(dirname "$0")/check_support.sh"
 require desktop-file-validate appstreamcli xmllint
 
@@ -18,7 +19,7 @@ fi
 
 check_program "$prefix/bin/quorix" "$version"
 for program in "$@"; do
-    check_program "$prefix/bin/$program" "$version" optional
+    check_program "$prefix/bin/$program" "$version"
 done
 
 desktop=$prefix/share/applications/$app_id.desktop

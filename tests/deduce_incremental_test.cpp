@@ -6,10 +6,13 @@
 
 #include <bit>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace quorix {
 namespace {
 
+using quorix::testing::LoadAndStart;
 using quorix::testing::PuzzleFromFile;
 
 struct Answer
@@ -27,12 +30,6 @@ Answer AnswerOf(bool found, const FoundStep &step)
         return {};
     return {found,       step.Kind, step.Target,   step.Digit,
             step.Square, step.Unit, step.UnitType, step.Explanation};
-}
-
-void Start(Form1 &form, const std::string &puzzle)
-{
-    form.Form_Load();
-    StartPuzzle(form, puzzle);
 }
 
 // Carries out the step the way a burst does on a struck board, telling the view each square.
@@ -60,10 +57,12 @@ TEST(BurstView, FollowsTheStoreThroughWholeSolves)
     std::mt19937 random(2024);
     long long steps = 0;
     for (const char *file : {"hard-95.txt", "hardest-375.txt", "bank-diabolical-500.txt"}) {
+        const std::vector<std::string> puzzles = ReadPuzzleSample(PuzzleSetPath(file), 1, 25);
+        ASSERT_EQ(puzzles.size(), 25U) << file;
         for (int line = 1; line <= 25; ++line) {
-            const std::string puzzle = PuzzleFromFile(file, line);
+            const std::string &puzzle = puzzles[line - 1];
             SCOPED_TRACE(std::string(file) + " line " + std::to_string(line));
-            Start(form, puzzle);
+            LoadAndStart(form, puzzle);
             BurstView view(form.Controls.CandidateBits, form.Board.Grid);
             view.Rebuild();
             for (int round = 0; round < 300; ++round) {
@@ -99,7 +98,7 @@ TEST(BurstView, RebuildsWhenACandidateReturns)
 {
     HeadlessPlatform platform;
     Form1 form(platform);
-    Start(form, PuzzleFromFile("hard-95.txt", 1));
+    LoadAndStart(form, PuzzleFromFile("hard-95.txt", 1));
     BurstView view(form.Controls.CandidateBits, form.Board.Grid);
     view.Rebuild();
     int square = 0;

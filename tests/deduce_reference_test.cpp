@@ -388,12 +388,6 @@ std::vector<std::string> ReadPuzzles(const std::string &file, std::size_t limit)
     return ReadPuzzleSample(PuzzleSetPath(file), 1, limit);
 }
 
-void Load(Form1 &form, const std::string &puzzle)
-{
-    form.Form_Load();
-    StartPuzzle(form, puzzle);
-}
-
 // Solves the way auto mode does, with digit filters thrown in, and compares every call: each
 // found step is carried out; when logic is stuck the first open square with a candidate gets
 // its lowest one (right or wrong, so contradictory boards are visited too).
@@ -413,7 +407,7 @@ TEST(FindStepAgainstReference, AgreesAtEveryStepOfManyPuzzles)
         for (const std::string &puzzle : ReadPuzzles(file, limit)) {
             SCOPED_TRACE(puzzle);
             ++puzzles;
-            Load(form, puzzle);
+            quorix::testing::LoadAndStart(form, puzzle);
             for (int round = 0; round < 400; ++round) {
                 const auto filter =
                     static_cast<std::int16_t>(round % 4 == 3 ? static_cast<int>(random() % 9) : -1);

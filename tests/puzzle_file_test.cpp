@@ -1,5 +1,6 @@
 // Reading puzzle files, and quoting bad input: a reader that cannot read must say so, naming
 // the file and the line, and never hand back an empty puzzle.
+#include "test_support.h"
 #include "tools/puzzle_file.h"
 #include "tools/tool_support.h"
 
@@ -45,8 +46,7 @@ protected:
     std::filesystem::path Folder;
 };
 
-const std::string Puzzle =
-    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+const std::string Puzzle(quorix::testing::EasyPuzzle);
 
 TEST_F(PuzzleFileTest, SkipsBlankLinesAByteOrderMarkAndCarriageReturnsKeepingLineNumbers)
 {

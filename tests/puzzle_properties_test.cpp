@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,12 +29,13 @@ struct PuzzleSample
 
 std::vector<std::string> ReadSample(const PuzzleSample &sample)
 {
-    std::vector<std::string> puzzles;
-    for (const PuzzleLine &line : ReadPuzzleLines(PuzzleSetPath(sample.File))) {
-        if (static_cast<int>(puzzles.size()) == sample.Limit)
-            break;
-        if ((line.Number - 1) % sample.Stride == 0 && line.Number != sample.Skip)
-            puzzles.push_back(line.Text);
+    std::vector<std::string> puzzles = ReadPuzzleSample(PuzzleSetPath(sample.File), sample.Stride,
+                                                        static_cast<std::size_t>(sample.Limit));
+    // The puzzle sets have no blank lines: line n is puzzle (n - 1) / Stride of the sample.
+    if (sample.Skip != 0) {
+        const auto skipped = static_cast<std::size_t>((sample.Skip - 1) / sample.Stride);
+        if (skipped < puzzles.size())
+            puzzles.erase(puzzles.begin() + static_cast<std::ptrdiff_t>(skipped));
     }
     return puzzles;
 }

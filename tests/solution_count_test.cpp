@@ -1,4 +1,5 @@
 // The independent solution counter that benchmarks and property tests judge the solver by.
+#include "test_support.h"
 #include "tools/puzzle_file.h"
 #include "tools/solution_count.h"
 
@@ -16,15 +17,6 @@ std::vector<std::string> PuzzleLines(const char *file)
     for (PuzzleLine &line : ReadPuzzleLines(PuzzleSetPath(file)))
         lines.push_back(std::move(line.Text));
     return lines;
-}
-
-// Fills `grid` from an 81-digit solved board.
-std::array<std::int16_t, 82> GridOf(const std::string &board)
-{
-    std::array<std::int16_t, 82> grid{};
-    for (int s = 0; s < 81; ++s)
-        grid[s] = static_cast<std::int16_t>(board[s] - '1');
-    return grid;
 }
 
 TEST(CountSolutions, FindsOneForEachValidEdgeCase)
@@ -101,7 +93,7 @@ TEST(IsValidSolution, AcceptsOnlyAFullValidGridKeepingTheGivens)
     const auto lines = PuzzleLines("edge-valid-4.txt");
     const std::string solved = lines[0]; // the already completed grid
     ASSERT_EQ(solved.find('.'), std::string::npos);
-    const auto grid = GridOf(solved);
+    const auto grid = quorix::testing::GridCodes(solved);
     EXPECT_TRUE(IsValidSolution(solved, grid));
     EXPECT_TRUE(IsValidSolution(std::string(81, '.'), grid));
 

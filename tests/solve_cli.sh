@@ -6,43 +6,16 @@ set -uo pipefail
 solve=$1
 golden=$2
 puzzles=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# shellcheck source=SCRIPTDIR/check_support.sh
+source "$(dirname "$0")/check_support.sh"
 cd "$work" || exit 1
-failures=0
-
-fail() {
-    echo "FAIL $1"
-    failures=$((failures + 1))
-}
-
-# expect NAME STATUS ERR_PATTERN COMMAND...: COMMAND must exit with STATUS, and its stderr must
-# match ERR_PATTERN, or stay empty when ERR_PATTERN is ''. Its output is left in $work/out.
-expect() {
-    local name=$1 want=$2 pattern=$3
-    shift 3
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    local stderr_ok
-    if [ -z "$pattern" ]; then
-        [ ! -s "$work/err" ] && stderr_ok=1
-    else
-        grep -q -E -- "$pattern" "$work/err" && stderr_ok=1
-    fi
-    if [ "$got" -ne "$want" ] || [ -z "${stderr_ok:-}" ]; then
-        fail "$name: exit $got (want $want), stderr: $(head -c 300 "$work/err")"
-    else
-        echo "ok   $name"
-    fi
-}
 
 # same NAME EXPECTED_FILE: $work/out must equal EXPECTED_FILE byte for byte.
 same() {
     if cmp -s "$2" "$work/out"; then
-        echo "ok   $1 (output)"
+        pass "$1 (output)"
     else
-        fail "$1: output differs from $2:"
-        diff "$2" "$work/out" | head -20
+        fail "$1: output differs from $2" "$(diff "$2" "$work/out")"
     fi
 }
 
@@ -116,4 +89,4 @@ fi
 expect "the standard input a directory" 2 "directory" sh -c "'$solve' <'$work'"
 expect "output to a full disk" 2 "cannot write" sh -c "'$solve' edge-valid-4.txt >/dev/full"
 
-[ "$failures" -eq 0 ]
+finish

@@ -1,6 +1,7 @@
 // quorix-solve's run over its inputs: rows in input order whatever the threads, line numbers
 // and names as documented, input of any shape read with bounded memory, and failures to read
 // or write never taken for success.
+#include "test_support.h"
 #include "tools/puzzle_file.h"
 #include "tools/solve_input.h"
 #include "tools/solve_runner.h"
@@ -16,8 +17,7 @@
 namespace quorix {
 namespace {
 
-const std::string Easy =
-    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+const std::string Easy(quorix::testing::EasyPuzzle);
 
 // The first field of every row.
 std::vector<std::string> Wheres(const std::string &output)

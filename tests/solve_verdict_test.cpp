@@ -1,6 +1,7 @@
 // The verdicts of quorix-solve: what a line reads as, what Auto and Check Unique say of it
 // together, and the path Next walks. Checked against the puzzle sets' known solution counts
 // and the independent counter.
+#include "test_support.h"
 #include "tools/puzzle_file.h"
 #include "tools/solution_count.h"
 #include "tools/solve_verdict.h"
@@ -8,25 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 namespace quorix {
 namespace {
 
-const std::string Easy =
-    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
-const std::string EasySolution =
-    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+using quorix::testing::GridCodes;
 
-std::array<std::int16_t, 82> Codes(const std::string &digits)
-{
-    std::array<std::int16_t, 82> grid{};
-    grid.fill(-1);
-    for (std::size_t s = 0; s < digits.size() && s < 81; ++s)
-        grid[s] = static_cast<std::int16_t>(digits[s] - '1');
-    return grid;
-}
+const std::string Easy(quorix::testing::EasyPuzzle);
+const std::string EasySolution(quorix::testing::EasySolution);
 
 std::string Read(std::string_view line)
 {
@@ -110,7 +101,7 @@ TEST_F(SolverTest, BrokenEdgeCasesGetTheirVerdictAndReason)
         const bool solved = want.What == Verdict::Several;
         EXPECT_EQ(verdict.Solution.empty(), !solved);
         if (solved) {
-            EXPECT_TRUE(IsValidSolution(puzzle, Codes(verdict.Solution)));
+            EXPECT_TRUE(IsValidSolution(puzzle, GridCodes(verdict.Solution)));
         }
         // Auto is not asked about a duplicated given.
         const bool duplicated = want.Reason.starts_with("duplicated");
@@ -126,7 +117,7 @@ TEST_F(SolverTest, VerdictsAgreeWithTheIndependentCounter)
             const PuzzleVerdict verdict = Solver.Judge(puzzle);
             const int solutions = CountSolutions(puzzle, 2);
             EXPECT_EQ(verdict.What, solutions == 1 ? Verdict::Unique : Verdict::Several);
-            EXPECT_TRUE(IsValidSolution(puzzle, Codes(verdict.Solution)));
+            EXPECT_TRUE(IsValidSolution(puzzle, GridCodes(verdict.Solution)));
             EXPECT_GE(verdict.Guesses, 0);
         }
     }

@@ -11,9 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace quorix::testing {
 
@@ -37,16 +39,29 @@ inline std::string PuzzleFromFile(const std::string &file, int line)
     return ReadPuzzle(PuzzleSetPath(file), line);
 }
 
+// The board's digit codes of `digits` ('1'-'9' in reading order): code d - 1 for digit d, -1
+// for the squares past the end of the text.
+inline std::array<std::int16_t, 82> GridCodes(std::string_view digits)
+{
+    std::array<std::int16_t, 82> codes{};
+    codes.fill(-1);
+    for (std::size_t s = 0; s < digits.size() && s < 81; ++s)
+        codes[s] = static_cast<std::int16_t>(digits[s] - '1');
+    return codes;
+}
+
 // True when `grid` (81 characters '1'-'9') is a complete, conflict-free board that keeps every
 // given of `puzzle`.
 inline bool SolvesPuzzle(const std::string &grid, std::string_view puzzle)
 {
-    if (grid.size() != 81)
-        return false;
-    std::array<std::int16_t, 82> codes{};
-    for (int s = 0; s < 81; ++s)
-        codes[s] = static_cast<std::int16_t>(grid[s] - '1');
-    return IsValidSolution(puzzle, codes);
+    return grid.size() == 81 && IsValidSolution(puzzle, GridCodes(grid));
+}
+
+// Opens `form` afresh (its load event) with `puzzle` laid out as entered and started.
+inline void LoadAndStart(Form1 &form, std::string_view puzzle)
+{
+    form.Form_Load();
+    StartPuzzle(form, puzzle);
 }
 
 class FormTest : public ::testing::Test

@@ -6,24 +6,8 @@
 set -uo pipefail
 bin=$1
 puzzles=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-# expect NAME STATUS PATTERN COMMAND...: runs COMMAND, whose stderr must match PATTERN and whose
-# exit status must be STATUS.
-expect() {
-    local name=$1 want=$2 pattern=$3
-    shift 3
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    if [ "$got" -ne "$want" ] || ! grep -q -E -- "$pattern" "$work/err"; then
-        echo "FAIL $name: exit $got (want $want), stderr: $(head -c 300 "$work/err")"
-        failures=$((failures + 1))
-    else
-        echo "ok   $name"
-    fi
-}
+# shellcheck source=SCRIPTDIR/check_support.sh
+source "$(dirname "$0")/check_support.sh"
 
 script=$work/script.txt
 printf 'enter %s\nclick Auto\nshow\n' "$(head -n 1 "$puzzles/hard-95.txt")" >"$script"
@@ -50,10 +34,9 @@ for i in $(seq 1 150); do echo "not a puzzle $i"; done >"$work/garbage.txt"
 "$bin/quorix-bench" "$work/garbage.txt" >"$work/out" 2>&1
 if [ $? -ne 1 ] || [ "$(grep -c '^  FAIL garbage' "$work/out")" -ne 100 ] \
     || ! grep -q -- '^  FAIL \.\.\. and 50 more$' "$work/out"; then
-    echo "FAIL bench lists at most a hundred failures: $(head -c 300 "$work/out")"
-    failures=$((failures + 1))
+    fail "bench lists at most a hundred failures" "$(head -c 300 "$work/out")"
 else
-    echo "ok   bench lists at most a hundred failures"
+    pass "bench lists at most a hundred failures"
 fi
 
 if [ -x "$bin/quorix-fuzz-tool" ]; then
@@ -77,9 +60,10 @@ if [ -x "$bin/quorix-shot" ]; then
     if ! "$bin/quorix-shot" "$work/start.txt" "$work/plain" >/dev/null 2>&1 \
         || ! "$bin/quorix-shot" --digits "$work/start.txt" "$work/digits" >/dev/null 2>&1 \
         || cmp -s "$work/plain/001.png" "$work/digits/001.png"; then
-        echo "FAIL shot --digits: the picture has no digits"
-        failures=$((failures + 1))
+        fail "shot --digits: the picture has no digits"
+    else
+        pass "shot --digits"
     fi
 fi
 
-[ "$failures" -eq 0 ]
+finish

@@ -8,11 +8,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorix::qt::testing {
@@ -44,13 +47,19 @@ protected:
     QPushButton *Mode(int index) { return Window->ModeButton(index); }
     [[nodiscard]] std::string Status() const { return Window->NewsLabel()->text().toStdString(); }
 
-    // Types one character on a square that has the focus, as the user would, and lets the
-    // Tab it may send run.
-    void Type(int square, char key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    // Presses `key` (a character, or a Qt::Key such as a shortcut's) on `square`, given the
+    // focus first, as the user would, and lets what it posts (a Tab, say) run.
+    template <typename Key>
+    void Press(int square, Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         Square(square)->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(Square(square), key, modifiers);
         QCoreApplication::processEvents();
+    }
+    // Types one character on a square.
+    void Type(int square, char key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Press(square, key, modifiers);
     }
 
     void TypePuzzle(std::string_view puzzle)
@@ -62,6 +71,17 @@ protected:
     void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     QColor PixelAt(int x, int y) { return Window->grab().toImage().pixelColor(x, y); }
+
+    // Posts `action` at the window's yield number `k` (counted since it opened), so that it is
+    // one of the events the next yield lets run, as a user's click landing while the loop
+    // works would be.
+    void AtYield(long long k, std::function<void()> action)
+    {
+        Window->Host().OnDoEvents = [this, k, action = std::move(action)] {
+            if (Window->Host().Yields == k)
+                QTimer::singleShot(0, Window.get(), action);
+        };
+    }
 
     std::unique_ptr<MainWindow> Window;
     std::vector<std::string> Dialogs;

@@ -17,13 +17,6 @@ namespace {
 class WindowInputTest : public WindowTest
 {
 protected:
-    // A key with modifiers, as a shortcut, pressed while `square` has the focus.
-    void Press(int square, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        Square(square)->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(Square(square), key, modifiers);
-        QCoreApplication::processEvents();
-    }
     [[nodiscard]] std::string Grid() { return GridText(Form().Board.Grid); }
     [[nodiscard]] int Focused() const { return Window->FocusedSquare(); }
     static void SetClipboard(std::string_view text)

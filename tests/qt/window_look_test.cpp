@@ -34,7 +34,20 @@ protected:
         if (QWidget *focused = QApplication::focusWidget())
             focused->clearFocus();
         QCoreApplication::processEvents();
-        return Window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return Shot();
+    }
+
+    // The window as it is drawn now, one 32-bit value a pixel.
+    QImage Shot() { return Window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    // How many pixels of `rect` (of both images) differ between `a` and `b`.
+    static int Differing(const QImage &a, const QImage &b, const QRect &rect)
+    {
+        int differing = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                differing += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+        return differing;
     }
 };
 
@@ -51,11 +64,7 @@ TEST_F(WindowLookTest, DefaultLookIsPixelForPixelTheReference)
         QImage(QString::fromLatin1(ReferenceImage)).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(reference.isNull()) << ReferenceImage;
     ASSERT_EQ(shown.size(), reference.size());
-    int differing = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
-            differing += shown.pixel(x, y) != reference.pixel(x, y) ? 1 : 0;
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(Differing(shown, reference, shown.rect()), 0);
 }
 
 // The pixels of `image` (device pixels) covered by the visible candidate buttons' faces, by
@@ -81,17 +90,14 @@ TEST_F(WindowLookTest, DigitsOnTheCandidatesChangeNothingElse)
     const QImage plain = SolvingAfterNext();
     Window->SetCandidateDigits(true);
     QCoreApplication::processEvents();
-    const QImage digits = Window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage digits = Shot();
     const auto faces = CandidateFaces(*Window, 1.0);
     ASSERT_GT(faces.size(), 100U);
     QRegion inside;
     for (const auto &[candidate, face] : faces) {
         inside += face;
-        int marked = 0;
-        for (int y = face.top(); y <= face.bottom(); ++y)
-            for (int x = face.left(); x <= face.right(); ++x)
-                marked += digits.pixel(x, y) != plain.pixel(x, y) ? 1 : 0;
-        EXPECT_GT(marked, 4) << "candidate " << candidate << " shows its digit";
+        EXPECT_GT(Differing(digits, plain, face), 4)
+            << "candidate " << candidate << " shows its digit";
     }
     int outside = 0;
     for (int y = 0; y < plain.height(); ++y)
@@ -102,7 +108,7 @@ TEST_F(WindowLookTest, DigitsOnTheCandidatesChangeNothingElse)
 
     Window->SetCandidateDigits(false);
     QCoreApplication::processEvents();
-    EXPECT_EQ(Window->grab().toImage().convertToFormat(QImage::Format_RGB32), plain);
+    EXPECT_EQ(Shot(), plain);
 }
 
 TEST_F(WindowLookTest, CtrlDTurnsTheDigitsOverAndSaysSo)
@@ -110,10 +116,9 @@ TEST_F(WindowLookTest, CtrlDTurnsTheDigitsOverAndSaysSo)
     std::vector<bool> told;
     Window->OnCandidateDigitsChanged = [&told](bool shown) { told.push_back(shown); };
     EXPECT_FALSE(Window->CandidateDigits()) << "off by default";
-    Square(0)->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(Square(0), Qt::Key_D, Qt::ControlModifier);
+    Press(0, Qt::Key_D, Qt::ControlModifier);
     EXPECT_TRUE(Window->CandidateDigits());
-    QTest::keyClick(Square(0), Qt::Key_D, Qt::ControlModifier);
+    Press(0, Qt::Key_D, Qt::ControlModifier);
     EXPECT_FALSE(Window->CandidateDigits());
     EXPECT_EQ(told, (std::vector<bool>{true, false}));
 }
@@ -145,14 +150,9 @@ TEST_F(WindowLookTest, AtTwiceTheScaleEverythingScalesAndNothingIsClipped)
     // The digits, drawn at the finer scale, mark every visible candidate.
     Window->SetCandidateDigits(true);
     QCoreApplication::processEvents();
-    const QImage digits = Window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    for (const auto &[candidate, face] : CandidateFaces(*Window, 2.0)) {
-        int marked = 0;
-        for (int fy = face.top(); fy <= face.bottom(); ++fy)
-            for (int fx = face.left(); fx <= face.right(); ++fx)
-                marked += digits.pixel(fx, fy) != plain.pixel(fx, fy) ? 1 : 0;
-        EXPECT_GT(marked, 16) << "candidate " << candidate;
-    }
+    const QImage digits = Shot();
+    for (const auto &[candidate, face] : CandidateFaces(*Window, 2.0))
+        EXPECT_GT(Differing(digits, plain, face), 16) << "candidate " << candidate;
     if (const char *write = std::getenv("QUORIX_WRITE_SCALED"))
         digits.save(QString::fromLocal8Bit(write));
 }

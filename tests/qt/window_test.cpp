@@ -352,18 +352,13 @@ TEST_F(WindowTest, SaveClickedDuringARunSuspendsItAndKeepsThatBoard)
     Snapshot atClick;
     long long clickedAt = 0;
     // Posted in the second yield, so that the click is one of the events the third yield
-    // lets run, as a user's click landing while the loop works would be.
-    Window->Host().OnDoEvents = [&] {
-        if (Window->Host().Yields != 2)
-            return;
-        QTimer::singleShot(0, Window.get(), [&] {
-            clickedAt = Window->Host().Yields;
-            std::copy_n(Form().Board.Grid.begin(), SquareCount, atClick.Grid.begin());
-            std::copy_n(Form().Controls.CandidateBits.begin(), SquareCount,
-                        atClick.Candidates.begin());
-            Click(Mode(ModeSave));
-        });
-    };
+    // lets run.
+    AtYield(2, [&] {
+        clickedAt = Window->Host().Yields;
+        std::copy_n(Form().Board.Grid.begin(), SquareCount, atClick.Grid.begin());
+        std::copy_n(Form().Controls.CandidateBits.begin(), SquareCount, atClick.Candidates.begin());
+        Click(Mode(ModeSave));
+    });
     Click(Mode(ModeAuto));
 
     EXPECT_EQ(clickedAt, 3);
@@ -388,14 +383,10 @@ TEST_F(WindowTest, SecondAutoClickDuringARunStillEndsWithTheSolution)
         "217953864598264137346781952761495328924378615835126479479632581682519743153847296";
     TypePuzzle(OneSolution);
     std::string nested;
-    Window->Host().OnDoEvents = [&] {
-        if (Window->Host().Yields != 1)
-            return;
-        QTimer::singleShot(0, Window.get(), [&] {
-            Click(Mode(ModeAuto));
-            nested = Status();
-        });
-    };
+    AtYield(1, [&] {
+        Click(Mode(ModeAuto));
+        nested = Status();
+    });
     Click(Mode(ModeAuto));
     EXPECT_EQ(nested, "This one seems to be impossible");
     EXPECT_EQ(Status(), "Found a solution - but might not be unique");
