@@ -25,8 +25,9 @@ struct HistoryEntry
 class UndoHistory
 {
 public:
-    // Steps kept at the most; older ones are forgotten. An entry is about 4.5 KB.
-    static constexpr std::size_t MaxSteps = 500;
+    // Steps kept at the most; older ones are forgotten. An entry is about 4.5 KB, so the whole
+    // history stays under 5 MB.
+    static constexpr std::size_t MaxSteps = 1000;
 
     // A new step, `before` being what stood before it: what could have been redone is dropped.
     void Push(HistoryEntry before);
