@@ -64,7 +64,7 @@ void AutoCarry::PlaceOnStruckBoard(Form1 &form, int square, int digit)
             bits[std::countr_zero(w)] &= keep;
         for (std::uint64_t w = holding.High; w != 0; w &= w - 1)
             bits[64 + std::countr_zero(w)] &= keep;
-        View.Place(square, digit);
+        View.Place(square, digit, holding);
     } else {
         for (const int peer : PeersOfSquare[square])
             bits[peer] &= keep;

@@ -5,70 +5,13 @@ namespace quorix {
 
 namespace {
 
-// For every square, its position within its row, column and group.
-struct SquarePositions
-{
-    std::uint8_t Row, Column, Group;
-};
-constexpr auto PositionsOfSquare = [] {
-    std::array<SquarePositions, SquareCount> table{};
-    for (int s = 0; s < SquareCount; ++s)
-        table[s] = {static_cast<std::uint8_t>(s % 9), static_cast<std::uint8_t>(s / 9),
-                    static_cast<std::uint8_t>(3 * ((s / 9) % 3) + s % 3)};
-    return table;
-}();
-
-static_assert(UnitSquares[UnitGroup][UnitsOfSquare[50].Group - 18][PositionsOfSquare[50].Group]
-              == 50);
-
-// Each square's three units and its positions in them, with the units as bits, in one entry.
-struct SquarePlace
-{
-    std::uint8_t Row, Column, Group;
-    std::uint8_t RowPosition, ColumnPosition, GroupPosition;
-    std::uint32_t UnitBits;
-};
-constexpr auto PlacesOfSquare = [] {
-    std::array<SquarePlace, SquareCount> table{};
+// Each square's three units as bits of a unit list (rows, columns, groups).
+constexpr auto UnitBitsOfSquare = [] {
+    std::array<std::uint32_t, SquareCount> table{};
     for (int s = 0; s < SquareCount; ++s) {
         const SquareUnits u = UnitsOfSquare[s];
-        const SquarePositions p = PositionsOfSquare[s];
-        table[s] = {u.Row,
-                    u.Column,
-                    u.Group,
-                    p.Row,
-                    p.Column,
-                    p.Group,
-                    (1U << u.Row) | (1U << u.Column) | (1U << u.Group)};
+        table[s] = (1U << u.Row) | (1U << u.Column) | (1U << u.Group);
     }
-    return table;
-}();
-
-// Takes the digits of `removed` out of one unit: their counts go down by one, a ripple-borrow
-// subtraction across the count planes.
-inline void CountOut(CandidateView::UnitView &unit, int position, unsigned mask, unsigned removed)
-{
-    unit.Masks[position] = static_cast<std::uint16_t>(mask);
-    auto &count = unit.Count;
-    unsigned borrow = removed;
-    const unsigned c0 = count[0] ^ borrow;
-    borrow &= c0; // the bit was 0 before, so the borrow goes on
-    const unsigned c1 = count[1] ^ borrow;
-    borrow &= c1;
-    const unsigned c2 = count[2] ^ borrow;
-    borrow &= c2;
-    count[0] = c0;
-    count[1] = c1;
-    count[2] = c2;
-    count[3] ^= borrow;
-}
-
-// Each square's twenty peers as a set.
-constexpr auto PeerSetsOfSquare = [] {
-    std::array<SquareSet, SquareCount> table{};
-    for (int s = 0; s < SquareCount; ++s)
-        for (const int peer : PeersOfSquare[s])
-            table[s].Add(peer);
     return table;
 }();
 
@@ -76,30 +19,26 @@ constexpr auto PeerSetsOfSquare = [] {
 
 BurstView::BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits,
                      const std::array<std::int16_t, 82> &grid)
-    : Bits(&candidateBits), Current(candidateBits, grid, CandidateView::Part::Squares)
+    : Bits(&candidateBits), Current(candidateBits, grid)
 {
 }
 
 void BurstView::Rebuild()
 {
-    Current.Load(*Bits, CandidateView::Part::Places);
-    Open = {};
-    for (int s = 0; s < SquareCount; ++s)
-        if (Current.IsOpen(s))
-            Open.Add(s);
+    Current.Load(*Bits);
     ChangedUnits = 0;
     NoPairUnits = 0;
     NoTripleUnits = 0;
     ChangedDigits = 0;
+    NoOnlyPlaceDigits = 0;
     NoGroupToLineDigits = 0;
     NoLineToGroupDigits = {};
 }
 
-void BurstView::DeriveUnitSets()
+void BurstView::SettleChangedUnits()
 {
     NoPairUnits &= ~ChangedUnits;
     NoTripleUnits &= ~ChangedUnits;
-    Current.DeriveUnitSets(ChangedUnits);
     ChangedUnits = 0;
 }
 
@@ -127,7 +66,7 @@ bool SameAsFullSearch(const CandidateView &view, Search search, bool found, cons
 
 bool BurstView::FindPairs(FoundStep &step)
 {
-    NoPairUnits &= ~ChangedUnits;
+    SettleChangedUnits();
     const bool found = quorix::FindPairs(Current, step, NoPairUnits);
     assert(SameAsFullSearch(
         Current, [](const CandidateView &v, FoundStep &s) { return quorix::FindPairs(v, s); },
@@ -137,10 +76,24 @@ bool BurstView::FindPairs(FoundStep &step)
 
 void BurstView::SettleChangedDigits()
 {
+    NoOnlyPlaceDigits &= ~ChangedDigits;
     NoGroupToLineDigits &= ~ChangedDigits;
     NoLineToGroupDigits[0] &= ~ChangedDigits;
     NoLineToGroupDigits[1] &= ~ChangedDigits;
     ChangedDigits = 0;
+}
+
+bool BurstView::FindOnlyPlace(int digitFilter, FoundStep &step)
+{
+    SettleChangedDigits();
+    const bool found = quorix::FindOnlyPlace(Current, digitFilter, step, NoOnlyPlaceDigits);
+    assert(SameAsFullSearch(
+        Current,
+        [digitFilter](const CandidateView &v, FoundStep &s) {
+            return quorix::FindOnlyPlace(v, digitFilter, s);
+        },
+        found, step));
+    return found;
 }
 
 bool BurstView::FindGroupToLine(int digitFilter, FoundStep &step)
@@ -173,7 +126,7 @@ bool BurstView::FindLineToGroup(int digitFilter, UnitType lineType, FoundStep &s
 
 bool BurstView::FindTriples(FoundStep &step)
 {
-    NoTripleUnits &= ~ChangedUnits;
+    SettleChangedUnits();
     const bool found = quorix::FindTriples(Current, step, NoTripleUnits);
     assert(SameAsFullSearch(
         Current, [](const CandidateView &v, FoundStep &s) { return quorix::FindTriples(v, s); },
@@ -183,53 +136,97 @@ bool BurstView::FindTriples(FoundStep &step)
 
 void BurstView::Refresh(int square)
 {
-    TakeSquare(square);
+    if (!TakeSquare(square))
+        return;
+    // The square may have been set or emptied as well; only-place reads that of the squares
+    // holding its digits.
+    auto &view = Current;
+    const bool open = view.IsOpen(square);
+    const std::uint64_t bit = std::uint64_t{1} << (square & 63);
+    std::uint64_t &word = square < 64 ? view.Open.Low : view.Open.High;
+    if (((word & bit) != 0) != open) {
+        word ^= bit;
+        ChangedDigits |= view.Masks[square];
+    }
     assert(MatchesStore() && "the burst view must equal a fresh build");
 }
 
-void BurstView::Remove(int square, unsigned removed)
+namespace {
+
+// Moves `square` from the size entry of candidates `before` to that of candidates `now`.
+inline void Resize(CandidateView &view, int square, unsigned before, unsigned now)
 {
-    ChangedDigits |= removed;
-    RemoveOne(square, removed);
     const std::uint64_t bit = std::uint64_t{1} << (square & 63);
-    for (unsigned rest = removed; rest != 0; rest &= rest - 1) {
-        auto &places = Current.Places[std::countr_zero(rest)];
-        (square < 64 ? places.Low : places.High) &= ~bit;
-    }
+    SquareSet &from = view.BySize[SizeClassOfMask[before]];
+    SquareSet &to = view.BySize[SizeClassOfMask[now]];
+    (square < 64 ? from.Low : from.High) &= ~bit;
+    (square < 64 ? to.Low : to.High) |= bit;
 }
 
-void BurstView::RemoveOne(int square, unsigned removed)
+} // namespace
+
+void BurstView::Remove(int square, unsigned removed)
 {
     auto &view = Current;
-    const unsigned mask = view.Masks[square] & ~removed;
-    view.Masks[square] = static_cast<std::uint16_t>(mask);
-    const std::uint64_t single = (mask != 0) & ((mask & (mask - 1)) == 0);
-    std::uint64_t &singles = square < 64 ? view.Singles.Low : view.Singles.High;
-    const int shift = square & 63;
-    singles = (singles & ~(std::uint64_t{1} << shift)) | (single << shift);
-    const SquarePlace &place = PlacesOfSquare[square];
-    CountOut(view.Units[place.Row], place.RowPosition, mask, removed);
-    CountOut(view.Units[place.Column], place.ColumnPosition, mask, removed);
-    CountOut(view.Units[place.Group], place.GroupPosition, mask, removed);
-    ChangedUnits |= place.UnitBits;
+    ChangedDigits |= removed;
+    ChangedUnits |= UnitBitsOfSquare[square];
+    const unsigned before = view.Masks[square];
+    const unsigned now = before & ~removed;
+    view.Masks[square] = static_cast<std::uint16_t>(now);
+    Resize(view, square, before, now);
+    const auto &fields = UnitFieldsOfSquare[square];
+    const std::uint64_t bit = std::uint64_t{1} << (square & 63);
+    for (unsigned rest = removed; rest != 0; rest &= rest - 1) {
+        const int d = std::countr_zero(rest);
+        auto &places = view.Places[d];
+        (square < 64 ? places.Low : places.High) &= ~bit;
+        auto &counts = view.Counts[d];
+        counts[0] -= fields[0];
+        counts[1] -= fields[1];
+        counts[2] -= fields[2];
+    }
 }
 
 void BurstView::Place(int square, int digit)
 {
     if (!TakeSquare(square))
         return;
-    Open.Remove(square);
-    // The view still has the digit wherever the store had it before the placement, so its
-    // places in the peers are the squares it was struck from.
-    const SquareSet struck = PeersHolding(square, digit);
-    SquareSet &places = Current.Places[digit];
+    Strike(square, digit, PeersHolding(square, digit));
+}
+
+void BurstView::Place(int square, int digit, SquareSet struck)
+{
+    assert(struck == PeersHolding(square, digit));
+    // The store has emptied the square of candidates, so none can have come back.
+    if (const unsigned before = Current.Masks[square]; before != 0)
+        Remove(square, before);
+    Strike(square, digit, struck);
+}
+
+void BurstView::Strike(int square, int digit, SquareSet struck)
+{
+    auto &view = Current;
+    view.Open.Remove(square);
+    SquareSet &places = view.Places[digit];
     places = places - struck;
     const unsigned bit = 1U << digit;
     ChangedDigits |= bit;
+    auto &counts = view.Counts[digit];
+    const auto strike = [&](int peer) {
+        const unsigned before = view.Masks[peer];
+        const unsigned now = before & ~bit;
+        view.Masks[peer] = static_cast<std::uint16_t>(now);
+        Resize(view, peer, before, now);
+        const auto &fields = UnitFieldsOfSquare[peer];
+        counts[0] -= fields[0];
+        counts[1] -= fields[1];
+        counts[2] -= fields[2];
+        ChangedUnits |= UnitBitsOfSquare[peer];
+    };
     for (std::uint64_t w = struck.Low; w != 0; w &= w - 1)
-        RemoveOne(std::countr_zero(w), bit);
+        strike(std::countr_zero(w));
     for (std::uint64_t w = struck.High; w != 0; w &= w - 1)
-        RemoveOne(64 + std::countr_zero(w), bit);
+        strike(64 + std::countr_zero(w));
     assert(MatchesStore() && "the burst view must equal a fresh build");
 }
 
@@ -238,26 +235,21 @@ SquareSet BurstView::DeadSquares() const
     SquareSet alive;
     for (const SquareSet &places : Current.Places)
         alive = alive | places;
-    return Open - alive;
+    return Current.Open - alive;
 }
 
 bool BurstView::EveryOpenSquareFull() const
 {
-    SquareSet full = Open;
+    SquareSet full = Current.Open;
     for (const SquareSet &places : Current.Places)
         full = full & places;
-    return full == Open;
-}
-
-SquareSet BurstView::PeersHolding(int square, int digit) const
-{
-    return Current.Places[digit] & PeerSetsOfSquare[square];
+    return full == Current.Open;
 }
 
 bool BurstView::MatchesStore() const
 {
     const CandidateView fresh(*Bits, *Current.Grid);
-    return fresh.SameCandidates(Current, ChangedUnits == 0);
+    return fresh.SameCandidates(Current);
 }
 
 } // namespace quorix

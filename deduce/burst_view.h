@@ -4,9 +4,9 @@
 // step only removes candidates: a placement empties its square and takes its digit from the
 // square's peers, a strike takes one candidate. So instead of building a CandidateView from all
 // 81 squares for every search, the auto loop builds one once per burst and re-reads only the
-// squares a step may have changed. Every part of the view (masks, singles, unit masks, unit
-// counts, places, and the once/twice sets when asked for) is then exactly what a fresh build would
-// give; Debug builds check that after every update.
+// squares a step may have changed. Every part of the view (masks, singles, open squares,
+// places and unit counts) is then exactly what a fresh build would give; Debug builds check
+// that after every update.
 #pragma once
 
 #include "deduce/rules.h"
@@ -16,37 +16,48 @@
 
 namespace quorix {
 
+// Each square's twenty peers as a set.
+constexpr auto PeerSetsOfSquare = [] {
+    std::array<SquareSet, SquareCount> table{};
+    for (int s = 0; s < SquareCount; ++s)
+        for (const int peer : PeersOfSquare[s])
+            table[s].Add(peer);
+    return table;
+}();
+
 class BurstView
 {
 public:
-    // Reads the store only from Rebuild on, which must come before any other use.
+    // Built from the store as it is; Rebuild builds it again.
     BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits,
               const std::array<std::int16_t, 82> &grid);
 
     // Builds every part afresh from the store.
     void Rebuild();
-    // Takes in the store's current candidates of `square`. Removals are applied in place; a
-    // candidate that came back (nothing in a burst does that) makes the whole view rebuilt.
+    // Takes in the store's current candidates of `square`, and whether the grid has it empty.
+    // Removals are applied in place; a candidate that came back (nothing in a burst does that)
+    // makes the whole view rebuilt.
     void Refresh(int square);
     // Takes in a placement of `digit` in `square` on a struck board, once the store holds it:
     // the square's own candidates as Refresh does, and the digit gone from every peer.
     void Place(int square, int digit);
+    // The same when the caller has the peers the digit was struck from, PeersHolding before
+    // the placement.
+    void Place(int square, int digit, SquareSet struck);
     // The peers of `square` where the view has `digit` alive (all of them where the store has
     // it, while the view follows the store).
-    [[nodiscard]] SquareSet PeersHolding(int square, int digit) const;
+    [[nodiscard]] SquareSet PeersHolding(int square, int digit) const
+    {
+        return Current.Places[digit] & PeerSetsOfSquare[square];
+    }
     // The squares empty in the grid, and those of them with no candidate left.
-    [[nodiscard]] SquareSet OpenSquares() const { return Open; }
+    [[nodiscard]] SquareSet OpenSquares() const { return Current.Open; }
     [[nodiscard]] SquareSet DeadSquares() const;
     // Whether every open square still holds all nine candidates.
     [[nodiscard]] bool EveryOpenSquareFull() const;
 
-    // The view; OnceIn and TwiceIn only after DeriveUnitSets since the last update.
     [[nodiscard]] const CandidateView &View() const { return Current; }
-    // Brings OnceIn and TwiceIn up to date. Updates leave them be: most searches of a burst end
-    // at the single-candidate rule, which does not read them.
-    void DeriveUnitSets();
-    // Whether the view equals one freshly built from the store, OnceIn and TwiceIn included
-    // while they are current (for assertions).
+    // Whether the view equals one freshly built from the store (for assertions).
     [[nodiscard]] bool MatchesStore() const;
 
     // Every rule in its fixed order over the view, the first step found winning: what a search
@@ -58,9 +69,9 @@ public:
     // each answer against a full search.
     bool FindPairs(FoundStep &step);
     bool FindTriples(FoundStep &step);
-    // The intersection rules likewise, per digit: a digit searched in vain is skipped until one of
-    // its candidates goes, since those rules read nothing but the digit's places. OnceIn and
-    // TwiceIn must be current.
+    // The only-place and intersection rules likewise, per digit: a digit searched in vain is skipped until one of
+    // its candidates goes, since those rules read nothing but the digit's places.
+    bool FindOnlyPlace(int digitFilter, FoundStep &step);
     bool FindGroupToLine(int digitFilter, FoundStep &step);
     bool FindLineToGroup(int digitFilter, UnitType lineType, FoundStep &step);
 
@@ -81,25 +92,26 @@ private:
     }
     // Takes the candidates `removed` out of every part of the view for `square`.
     void Remove(int square, unsigned removed);
-    // The same but for the places of each digit, which the caller keeps itself (a placement
-    // takes its digit from all its peers' places in one set operation).
-    void RemoveOne(int square, unsigned removed);
+    // The rest of a placement once the square's own candidates are out: the square set, and
+    // the digit gone from `struck`.
+    void Strike(int square, int digit, SquareSet struck);
 
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;
-    SquareSet Open;
-    std::uint32_t ChangedUnits = 0; // units changed since the last DeriveUnitSets
+    std::uint32_t ChangedUnits = 0; // units changed since the unit caches below were settled
     // Units searched in vain by the pair (triple) rule: bit k set and not in ChangedUnits means
     // unit k gives that rule no step on the view as it is.
     std::uint32_t NoPairUnits = 0;
     std::uint32_t NoTripleUnits = 0;
     // Digits that lost a candidate since the digit caches below were last brought up to date.
     unsigned ChangedDigits = 0;
-    // Digits searched in vain by the group-to-line (line-to-group) rule: bit d set and not in
-    // ChangedDigits means digit d gives that rule no step on the view as it is.
+    // Digits searched in vain by the only-place (group-to-line, line-to-group) rule: bit d set
+    // and not in ChangedDigits means digit d gives that rule no step on the view as it is.
+    unsigned NoOnlyPlaceDigits = 0;
     unsigned NoGroupToLineDigits = 0;
     std::array<unsigned, 2> NoLineToGroupDigits{}; // rows, columns
-    // Drops the changed digits from the digit caches.
+    // Drop the changed units (digits) from the unit (digit) caches.
+    void SettleChangedUnits();
     void SettleChangedDigits();
 };
 

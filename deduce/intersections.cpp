@@ -33,8 +33,9 @@ bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step
         if ((barren >> d) & 1U)
             continue;
         // Groups holding d exactly twice.
-        for (std::uint32_t groups = view.TwiceIn[d] >> 18; groups != 0; groups &= groups - 1) {
-            const int g = std::countr_zero(groups);
+        for (UnitCounts groups = view.UnitsHolding(d, UnitGroup, 2); groups != 0;
+             groups &= groups - 1) {
+            const int g = FlaggedUnit(groups);
             const SquareSet pair = view.Places[d] & UnitSets[UnitGroup][g];
             const int first = pair.Lowest();
             const int second = pair.Highest();
@@ -70,9 +71,9 @@ bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineTy
     for (int d = digits.First; d <= digits.Last; ++d) {
         if ((barren >> d) & 1U)
             continue;
-        for (std::uint32_t lines = (view.TwiceIn[d] >> (lineType * 9)) & 0x1FFU; lines != 0;
+        for (UnitCounts lines = view.UnitsHolding(d, lineType, 2); lines != 0;
              lines &= lines - 1) {
-            const int line = std::countr_zero(lines);
+            const int line = FlaggedUnit(lines);
             const SquareSet pair = view.Places[d] & UnitSets[lineType][line];
             const int first = pair.Lowest();
             if (first / band != pair.Highest() / band)

@@ -17,69 +17,76 @@
 
 namespace quorix {
 
+// The number of squares where a digit is alive in each unit of one type, one four-bit field
+// per unit: bits 4u..4u+3 hold the count in unit u (at most nine, so fields never carry into
+// each other). A field per unit lets one subtraction take a square out of its unit, and one
+// comparison per word find every unit with a given count.
+using UnitCounts = std::uint64_t;
+constexpr UnitCounts OnePerUnit = 0x111111111;
+
+// The units of `counts` whose count is `n` (0..7), as bit 4u+3 for unit u.
+constexpr UnitCounts UnitsCounting(UnitCounts counts, unsigned n)
+{
+    constexpr UnitCounts lowBits = OnePerUnit * 7;
+    const UnitCounts x = counts ^ (OnePerUnit * n); // zero fields where the count is n
+    return ~(((x & lowBits) + lowBits) | x) & (OnePerUnit * 8);
+}
+// The unit of the lowest field flagged in a result of UnitsCounting.
+constexpr int FlaggedUnit(UnitCounts flags)
+{
+    return std::countr_zero(flags) >> 2;
+}
+
+// For every square, its field in the counts of its row, column and group: one added there.
+constexpr auto UnitFieldsOfSquare = [] {
+    std::array<std::array<UnitCounts, 3>, 81> table{};
+    for (int s = 0; s < 81; ++s)
+        table[s] = {UnitCounts{1} << (4 * (s / 9)), UnitCounts{1} << (4 * (s % 9)),
+                    UnitCounts{1} << (4 * GroupOfSquare(s))};
+    return table;
+}();
+
+// Which entry of CandidateView::BySize holds a square with each nine-bit candidate mask.
+constexpr auto SizeClassOfMask = [] {
+    std::array<std::uint8_t, 512> table{};
+    for (unsigned mask = 0; mask < 512; ++mask) {
+        const int size = std::popcount(mask);
+        table[mask] = static_cast<std::uint8_t>(size <= 3 ? size : 0);
+    }
+    return table;
+}();
+
+static_assert(UnitsCounting(0x000000921, 1) == 0x8 && UnitsCounting(0x000000921, 2) == 0x80
+              && UnitsCounting(0x000000921, 0) == 0x888888000);
+
 // What the rules read: each square's live candidates as nine bits, the same candidates as one
-// square set per digit, and the squares that are empty in the grid. Built once per search, in
-// parts: the single-candidate rule needs only the squares, the only-place rule also the units,
-// the rest also the places of each digit.
+// square set per digit with each digit's count per unit, the squares by their number of
+// candidates, and the squares that are empty in the grid.
 struct CandidateView
 {
-    enum class Part { Squares, Units, Places };
-
     CandidateView(const std::array<std::uint16_t, SquareCount> &candidateBits,
-                  const std::array<std::int16_t, 82> &grid, Part upTo = Part::Places);
-    // Builds the view afresh from `candidateBits`, up to `upTo`, for the same grid.
-    void Load(const std::array<std::uint16_t, SquareCount> &candidateBits, Part upTo);
-    // Completes the view up to `upTo`; parts already built are kept.
-    void Build(Part upTo);
+                  const std::array<std::int16_t, 82> &grid);
+    // Builds the view afresh from `candidateBits`, for the same grid.
+    void Load(const std::array<std::uint16_t, SquareCount> &candidateBits);
 
     std::array<std::uint16_t, SquareCount> Masks{}; // bit d: candidate d alive
-    SquareSet Singles;                              // squares with exactly one live candidate
+    // BySize[n] for n = 1..3: the squares with exactly n live candidates; BySize[0]: the rest.
+    std::array<SquareSet, 4> BySize{};
+    SquareSet Open; // squares empty in the grid
     std::array<SquareSet, DigitCount> Places{};     // Places[d]: squares where d is alive
-    const std::array<std::int16_t, 82> *Grid;       // the values: negative = empty
-
-    // Units are numbered type * 9 + index, so ascending number is the rules' unit order.
-    struct UnitView
-    {
-        std::array<std::uint16_t, 9> Masks{}; // in position order
-        // The number of squares where each digit is alive, in binary across four planes:
-        // bit d of Count[j] is bit j of digit d's count. Full words, so that an update is plain
-        // loads and stores.
-        std::array<std::uint32_t, 4> Count{};
-        friend bool operator==(const UnitView &, const UnitView &) = default;
-
-        // Bit d: digit d is alive in more than k squares of the unit (k = 0..3).
-        [[nodiscard]] unsigned AtLeast(int k) const
-        {
-            const unsigned fourUp = Count[2] | Count[3];
-            switch (k) {
-            case 0:
-                return Count[0] | Count[1] | fourUp;
-            case 1:
-                return Count[1] | fourUp;
-            case 2:
-                return fourUp | (Count[1] & Count[0]);
-            default:
-                return fourUp;
-            }
-        }
-    };
-    std::array<UnitView, 27> Units{};
-    // Per digit, bit k: the digit is alive in exactly one (OnceIn) or exactly two (TwiceIn)
-    // squares of unit k.
-    std::array<std::uint32_t, DigitCount> OnceIn{};
-    std::array<std::uint32_t, DigitCount> TwiceIn{};
+    // Counts[d][t]: the count of digit d in every unit of type t.
+    std::array<std::array<UnitCounts, 3>, DigitCount> Counts{};
+    const std::array<std::int16_t, 82> *Grid; // the values: negative = empty
 
     [[nodiscard]] bool IsOpen(int square) const { return (*Grid)[square] < 0; }
+    // The units of type `t` where digit `d` is alive in exactly `n` squares (UnitsCounting).
+    [[nodiscard]] UnitCounts UnitsHolding(int d, int t, unsigned n) const
+    {
+        return UnitsCounting(Counts[d][t], n);
+    }
     // Whether both views hold the same candidates in every part (the grid is not compared).
-    [[nodiscard]] bool SameCandidates(const CandidateView &other, bool unitSets = true) const;
-    // Sets OnceIn and TwiceIn from the counts of the units in `units` (bit k: unit k).
-    void DeriveUnitSets(std::uint32_t units = (1U << 27) - 1);
+    [[nodiscard]] bool SameCandidates(const CandidateView &other) const;
 
-    friend class BurstView;
-
-private:
-    bool UnitsBuilt = false;
-    bool PlacesBuilt = false;
 };
 
 // Which sentence explains a step; its numbers are kept in FoundStep::Numbers.
@@ -142,6 +149,10 @@ bool FindSingleCandidate(const CandidateView &view, int digitFilter, FoundStep &
 // Only place: a unit in which a digit is alive in exactly one square, which is empty. Per
 // digit, rows, then columns, then groups.
 bool FindOnlyPlace(const CandidateView &view, int digitFilter, FoundStep &step);
+// The same skipping the digit codes in `barren` (bit d: digit code d), which the caller knows
+// to give no step; the digits searched in vain are added to it. The rule reads, per digit,
+// nothing but the places of that digit and whether they are empty.
+bool FindOnlyPlace(const CandidateView &view, int digitFilter, FoundStep &step, unsigned &barren);
 // Group to line: a digit alive in exactly two squares of a group that share a column (or else
 // a row); strikes it from the square of that line at the highest position.
 bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step);
