@@ -55,17 +55,12 @@ void AutoCarry::PlaceOnStruckBoard(Form1 &form, int square, int digit)
         && form.Board.Grid[square] != digit)
         Clean = false;
     form.SetSquare(square, digit, true);
-    const auto keep = static_cast<std::uint16_t>(~(1U << digit));
     auto &bits = form.Controls.CandidateBits;
     if (ViewCurrent) {
         // The view follows the store, so it knows the few peers that still hold the digit.
-        const SquareSet holding = View.PeersHolding(square, digit);
-        for (std::uint64_t w = holding.Low; w != 0; w &= w - 1)
-            bits[std::countr_zero(w)] &= keep;
-        for (std::uint64_t w = holding.High; w != 0; w &= w - 1)
-            bits[64 + std::countr_zero(w)] &= keep;
-        View.Place(square, digit, holding);
+        View.PlaceInStore(square, digit, bits);
     } else {
+        const auto keep = static_cast<std::uint16_t>(~(1U << digit));
         for (const int peer : PeersOfSquare[square])
             bits[peer] &= keep;
     }
@@ -182,13 +177,28 @@ void Form1::RunBurst(AutoCarry &carry)
     // instead of building one from the store every time.
     carry.BringViewUpToDate();
     bool wordingDeferred = false; // the last step found has its sentence still to be written
+    // Nor does anything look at the frames: a step found through the view leaves them to the
+    // next search, and once the last step's frames are drawn, only the latest unit frame of the
+    // steps before can still show (every step frames a square).
+    int dueUnit = -1;
+    int dueUnitType = -1;
     bool found;
     do {
         const bool throughView = carry.Struck && carry.ViewCurrent;
         found = throughView ? FindStep(-1, carry.View, carry.LastStep) : FindStep(-1);
         if (found)
             wordingDeferred = throughView;
-        ShowHighlight();
+        if (found && throughView) {
+            if (Board.HighlightUnit >= 0) {
+                dueUnit = Board.HighlightUnit;
+                dueUnitType = Board.HighlightUnitType;
+            }
+        } else {
+            if (dueUnit >= 0)
+                ShowUnitFrame(dueUnit, dueUnitType);
+            dueUnit = -1;
+            ShowHighlight();
+        }
         if (carry.Struck) {
             carry.ApplyStepOnStruckBoard(*this);
         } else {

@@ -59,10 +59,15 @@ void Form1::MakeGuess(AutoCarry *carry)
 {
     GuessStack &g = Guesses;
     int square = 0;
-    while (square < SquareCount && Board.Grid[square] >= 0)
-        ++square;
-    if (square == SquareCount)
-        square = 0;
+    if (carry != nullptr && carry->ViewCurrent) {
+        const SquareSet open = carry->View.OpenSquares();
+        square = open.IsEmpty() ? 0 : open.Lowest();
+    } else {
+        while (square < SquareCount && Board.Grid[square] >= 0)
+            ++square;
+        if (square == SquareCount)
+            square = 0;
+    }
     ++g.GuessDepth;
     SaveSnapshot(g.GuessDepth);
     if (carry != nullptr)

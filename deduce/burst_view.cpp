@@ -191,19 +191,20 @@ void BurstView::Place(int square, int digit)
 {
     if (!TakeSquare(square))
         return;
-    Strike(square, digit, PeersHolding(square, digit));
+    Strike(square, digit, PeersHolding(square, digit), nullptr);
 }
 
-void BurstView::Place(int square, int digit, SquareSet struck)
+void BurstView::PlaceInStore(int square, int digit, std::array<std::uint16_t, SquareCount> &bits)
 {
-    assert(struck == PeersHolding(square, digit));
+    assert(&bits == Bits && bits[square] == 0);
+    const SquareSet struck = PeersHolding(square, digit);
     // The store has emptied the square of candidates, so none can have come back.
     if (const unsigned before = Current.Masks[square]; before != 0)
         Remove(square, before);
-    Strike(square, digit, struck);
+    Strike(square, digit, struck, bits.data());
 }
 
-void BurstView::Strike(int square, int digit, SquareSet struck)
+void BurstView::Strike(int square, int digit, SquareSet struck, std::uint16_t *storeBits)
 {
     auto &view = Current;
     view.Open.Remove(square);
@@ -216,6 +217,8 @@ void BurstView::Strike(int square, int digit, SquareSet struck)
         const unsigned before = view.Masks[peer];
         const unsigned now = before & ~bit;
         view.Masks[peer] = static_cast<std::uint16_t>(now);
+        if (storeBits != nullptr)
+            storeBits[peer] &= static_cast<std::uint16_t>(~bit);
         Resize(view, peer, before, now);
         const auto &fields = UnitFieldsOfSquare[peer];
         counts[0] -= fields[0];

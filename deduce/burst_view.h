@@ -41,9 +41,9 @@ public:
     // Takes in a placement of `digit` in `square` on a struck board, once the store holds it:
     // the square's own candidates as Refresh does, and the digit gone from every peer.
     void Place(int square, int digit);
-    // The same when the caller has the peers the digit was struck from, PeersHolding before
-    // the placement.
-    void Place(int square, int digit, SquareSet struck);
+    // The same when the store has the square set but not yet the digit struck from the peers:
+    // strikes it there too (`bits` is the store's candidates).
+    void PlaceInStore(int square, int digit, std::array<std::uint16_t, SquareCount> &bits);
     // The peers of `square` where the view has `digit` alive (all of them where the store has
     // it, while the view follows the store).
     [[nodiscard]] SquareSet PeersHolding(int square, int digit) const
@@ -93,8 +93,8 @@ private:
     // Takes the candidates `removed` out of every part of the view for `square`.
     void Remove(int square, unsigned removed);
     // The rest of a placement once the square's own candidates are out: the square set, and
-    // the digit gone from `struck`.
-    void Strike(int square, int digit, SquareSet struck);
+    // the digit gone from `struck`, in the store's candidates too when given.
+    void Strike(int square, int digit, SquareSet struck, std::uint16_t *storeBits);
 
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;

@@ -86,6 +86,8 @@ public:
     void cmdSquare_Click(int index);
     void cmdSquare_KeyPress(int index, int key);
     void ShowHighlight();
+    // The blue frame round unit `unit` of type `unitType`, as ShowHighlight draws it.
+    void ShowUnitFrame(int unit, int unitType);
     void Timer1_Timer();
     void cmdNumber_Click(int index);
 

@@ -5,29 +5,31 @@ namespace quorix {
 
 void Form1::ShowHighlight()
 {
-    const int square = Board.HighlightSquare;
-    if (square >= 0) {
+    if (Board.HighlightSquare >= 0) {
         auto &frame = Controls.Highlights[0];
         frame.Visible = true;
-        frame.Geometry = layout::FrameGeometry(square, 1, 1);
+        frame.Geometry = layout::FrameGeometry(Board.HighlightSquare, 1, 1);
         Controls.BringFrameToFront(0);
         Controls.Timer.Enabled = true;
     }
-    const int unit = Board.HighlightUnit;
-    if (unit >= 0) {
-        auto &frame = Controls.Highlights[1];
-        frame.Visible = true;
-        switch (Board.HighlightUnitType) {
-        case UnitRow:
-            frame.Geometry = layout::FrameGeometry(unit * 9, 9, 1);
-            break;
-        case UnitColumn:
-            frame.Geometry = layout::FrameGeometry(unit, 1, 9);
-            break;
-        default:
-            frame.Geometry = layout::FrameGeometry(UnitSquare(unit, 0, UnitGroup), 3, 3);
-            break;
-        }
+    if (Board.HighlightUnit >= 0)
+        ShowUnitFrame(Board.HighlightUnit, Board.HighlightUnitType);
+}
+
+void Form1::ShowUnitFrame(int unit, int unitType)
+{
+    auto &frame = Controls.Highlights[1];
+    frame.Visible = true;
+    switch (unitType) {
+    case UnitRow:
+        frame.Geometry = layout::FrameGeometry(unit * 9, 9, 1);
+        break;
+    case UnitColumn:
+        frame.Geometry = layout::FrameGeometry(unit, 1, 9);
+        break;
+    default:
+        frame.Geometry = layout::FrameGeometry(UnitSquare(unit, 0, UnitGroup), 3, 3);
+        break;
     }
 }
 
