@@ -69,8 +69,9 @@ public:
     // each answer against a full search.
     bool FindPairs(FoundStep &step);
     bool FindTriples(FoundStep &step);
-    // The only-place and intersection rules likewise, per digit: a digit searched in vain is skipped until one of
-    // its candidates goes, since those rules read nothing but the digit's places.
+    // The only-place and intersection rules likewise, per digit: a digit searched in vain is
+    // skipped until one of its candidates goes, since those rules read nothing but the digit's
+    // places.
     bool FindOnlyPlace(int digitFilter, FoundStep &step);
     bool FindGroupToLine(int digitFilter, FoundStep &step);
     bool FindLineToGroup(int digitFilter, UnitType lineType, FoundStep &step);

@@ -61,9 +61,8 @@ bool Form1::FindStep(int digitFilter)
 bool BurstView::FindStep(int digitFilter, FoundStep &step)
 {
     assert(MatchesStore() && "the burst view must follow the store");
-    return FindSingleCandidate(Current, digitFilter, step)
-           || FindOnlyPlace(digitFilter, step) || FindGroupToLine(digitFilter, step)
-           || FindLineToGroup(digitFilter, UnitRow, step)
+    return FindSingleCandidate(Current, digitFilter, step) || FindOnlyPlace(digitFilter, step)
+           || FindGroupToLine(digitFilter, step) || FindLineToGroup(digitFilter, UnitRow, step)
            || FindLineToGroup(digitFilter, UnitColumn, step) || FindPairs(step)
            || FindTriples(step);
 }

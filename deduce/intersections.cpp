@@ -71,8 +71,7 @@ bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineTy
     for (int d = digits.First; d <= digits.Last; ++d) {
         if ((barren >> d) & 1U)
             continue;
-        for (UnitCounts lines = view.UnitsHolding(d, lineType, 2); lines != 0;
-             lines &= lines - 1) {
+        for (UnitCounts lines = view.UnitsHolding(d, lineType, 2); lines != 0; lines &= lines - 1) {
             const int line = FlaggedUnit(lines);
             const SquareSet pair = view.Places[d] & UnitSets[lineType][line];
             const int first = pair.Lowest();

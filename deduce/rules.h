@@ -24,7 +24,7 @@ namespace quorix {
 using UnitCounts = std::uint64_t;
 constexpr UnitCounts OnePerUnit = 0x111111111;
 
-// The units of `counts` whose count is `n` (0..7), as bit 4u+3 for unit u.
+// The units of `counts` whose count is `n` (0..9), as bit 4u+3 for unit u.
 constexpr UnitCounts UnitsCounting(UnitCounts counts, unsigned n)
 {
     constexpr UnitCounts lowBits = OnePerUnit * 7;
@@ -72,8 +72,8 @@ struct CandidateView
     std::array<std::uint16_t, SquareCount> Masks{}; // bit d: candidate d alive
     // BySize[n] for n = 1..3: the squares with exactly n live candidates; BySize[0]: the rest.
     std::array<SquareSet, 4> BySize{};
-    SquareSet Open; // squares empty in the grid
-    std::array<SquareSet, DigitCount> Places{};     // Places[d]: squares where d is alive
+    SquareSet Open;                             // squares empty in the grid
+    std::array<SquareSet, DigitCount> Places{}; // Places[d]: squares where d is alive
     // Counts[d][t]: the count of digit d in every unit of type t.
     std::array<std::array<UnitCounts, 3>, DigitCount> Counts{};
     const std::array<std::int16_t, 82> *Grid; // the values: negative = empty
@@ -84,9 +84,8 @@ struct CandidateView
     {
         return UnitsCounting(Counts[d][t], n);
     }
-    // Whether both views hold the same candidates in every part (the grid is not compared).
+    // Whether both views hold the same candidates in every part, and the same squares empty.
     [[nodiscard]] bool SameCandidates(const CandidateView &other) const;
-
 };
 
 // Which sentence explains a step; its numbers are kept in FoundStep::Numbers.

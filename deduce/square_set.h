@@ -15,6 +15,19 @@
 
 namespace quorix {
 
+// The number of bits set in a word, added up in parallel: without a population-count
+// instruction in the target, std::popcount is a library call.
+constexpr int BitCount(std::uint64_t word)
+{
+    word -= (word >> 1) & 0x5555555555555555;
+    word = (word & 0x3333333333333333) + ((word >> 2) & 0x3333333333333333);
+    word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0F;
+    return static_cast<int>((word * 0x0101010101010101) >> 56);
+}
+
+static_assert(BitCount(0) == 0 && BitCount(~std::uint64_t{0}) == 64
+              && BitCount(0x8000000000000101) == 3);
+
 struct SquareSet
 {
     std::uint64_t Low = 0;  // squares 0..63
@@ -35,7 +48,7 @@ struct SquareSet
             High &= ~(std::uint64_t{1} << (square - 64));
     }
     [[nodiscard]] constexpr bool IsEmpty() const { return (Low | High) == 0; }
-    [[nodiscard]] constexpr int Count() const { return std::popcount(Low) + std::popcount(High); }
+    [[nodiscard]] constexpr int Count() const { return BitCount(Low) + BitCount(High); }
     // Lowest and highest squares; only for a set that is not empty.
     [[nodiscard]] constexpr int Lowest() const
     {

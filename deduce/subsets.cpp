@@ -169,9 +169,8 @@ bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren
             const int u = std::countr_zero(units);
             const SquareSet unitSquares = UnitSets[t][u];
             // A naked pair needs two squares of two candidates.
-            const unsigned naked = AtLeastTwo(view.BySize[2] & unitSquares)
-                                       ? LowestNakedMask(view, t, u, 2)
-                                       : NoMask;
+            const unsigned naked =
+                AtLeastTwo(view.BySize[2] & unitSquares) ? LowestNakedMask(view, t, u, 2) : NoMask;
             unsigned hidden = NoMask;
             if ((hiddenHope >> (4 * u + 3)) & 1U) {
                 unsigned digits = 0;
@@ -201,9 +200,8 @@ bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barr
         const int t = k / 9;
         const int u = k % 9;
         // A naked triple needs three squares of three candidates.
-        const unsigned naked = AtLeastThree(view.BySize[3] & UnitSets[t][u])
-                                   ? LowestNakedMask(view, t, u, 3)
-                                   : NoMask;
+        const unsigned naked =
+            AtLeastThree(view.BySize[3] & UnitSets[t][u]) ? LowestNakedMask(view, t, u, 3) : NoMask;
         if (naked == NoMask) {
             barren |= 1U << k;
             continue;

@@ -4,6 +4,7 @@
 #include "deduce/burst_view.h"
 #include "test_support.h"
 
+#include <algorithm>
 #include <bit>
 #include <random>
 #include <string>
@@ -112,6 +113,50 @@ TEST(BurstView, RebuildsWhenACandidateReturns)
     view.Refresh(square);
     EXPECT_TRUE(view.MatchesStore());
     EXPECT_EQ(view.View().Masks[square], before);
+}
+
+// The counts and sets every rule reads, against counting square by square: per digit and
+// unit the live places, per square its size, on random boards with stray bits above the nine
+// candidates and set squares that still show some.
+TEST(CandidateView, CountsEachDigitPerUnitAndSortsSquaresBySize)
+{
+    std::mt19937 random(99);
+    std::array<std::uint16_t, SquareCount> bits{};
+    std::array<std::int16_t, 82> grid{};
+    for (int board = 0; board < 200; ++board) {
+        for (int s = 0; s < SquareCount; ++s) {
+            bits[s] = static_cast<std::uint16_t>(random() % (board % 2 ? 0x10000 : 0x200));
+            if (board % 3 == 0)
+                bits[s] &= static_cast<std::uint16_t>(random()); // sparser
+            grid[s] = static_cast<std::int16_t>(random() % 4 == 0 ? random() % 9 : -1);
+        }
+        const CandidateView view(bits, grid);
+        for (int d = 0; d < DigitCount; ++d) {
+            for (int t = 0; t < 3; ++t) {
+                for (int u = 0; u < 9; ++u) {
+                    unsigned places = 0;
+                    for (const int s : UnitSquares[t][u])
+                        places += (bits[s] >> d) & 1U;
+                    ASSERT_EQ((view.Counts[d][t] >> (4 * u)) & 15U, places)
+                        << "board " << board << " digit " << d << " unit " << t << "," << u;
+                    for (unsigned n = 0; n < 8; ++n)
+                        ASSERT_EQ(((view.UnitsHolding(d, t, n) >> (4 * u + 3)) & 1U) != 0,
+                                  places == n);
+                }
+            }
+        }
+        for (int s = 0; s < SquareCount; ++s) {
+            const int size = std::popcount(static_cast<unsigned>(bits[s] & AllCandidates));
+            for (int n = 0; n < 4; ++n) {
+                const SquareSet sized = view.BySize[n];
+                const bool in = ((s < 64 ? sized.Low >> s : sized.High >> (s - 64)) & 1U) != 0;
+                ASSERT_EQ(in, n == (size <= 3 ? size : 0)) << "board " << board << " square " << s;
+            }
+        }
+        ASSERT_EQ(view.Open.Count(),
+                  static_cast<int>(
+                      std::count(grid.begin(), grid.begin() + SquareCount, std::int16_t{-1})));
+    }
 }
 
 } // namespace
