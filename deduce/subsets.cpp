@@ -12,6 +12,7 @@ namespace quorix {
 namespace {
 
 constexpr unsigned NoMask = 0x400; // above every nine-bit mask
+constexpr std::uint32_t AllUnits = (1U << 27) - 1;
 
 // The count of digit `d` in unit `u` of type `t`.
 unsigned CountIn(const CandidateView &view, int d, int t, int u)
@@ -52,22 +53,56 @@ unsigned LowestNakedMask(const CandidateView &view, int t, int u, int n)
     return best;
 }
 
-// Whether a set holds at least two squares.
-bool AtLeastTwo(SquareSet squares)
+// The units of `counts` whose count is at least `n` (1..3), flagged as by UnitsCounting.
+UnitCounts UnitsCountingAtLeast(UnitCounts counts, unsigned n)
 {
-    return (squares.Low & (squares.Low - 1)) != 0 || (squares.High & (squares.High - 1)) != 0
-           || (squares.Low != 0 && squares.High != 0);
+    UnitCounts fewer = 0;
+    for (unsigned c = 0; c < n; ++c)
+        fewer |= UnitsCounting(counts, c);
+    return ~fewer & (OnePerUnit * 8);
 }
 
-// Whether a set holds at least three squares.
-bool AtLeastThree(SquareSet squares)
+// The units flagged in a result of UnitsCounting, as bits 0..8.
+unsigned FlaggedUnits(UnitCounts flags)
 {
-    // Without the lowest square, at least two are left.
-    if (squares.Low != 0)
-        squares.Low &= squares.Low - 1;
-    else
-        squares.High &= squares.High - 1;
-    return AtLeastTwo(squares);
+    unsigned units = 0;
+    for (; flags != 0; flags &= flags - 1)
+        units |= 1U << FlaggedUnit(flags);
+    return units;
+}
+
+// Per nine-bit row of squares: one in the field of each column it holds, and of each group
+// of the top band it meets.
+constexpr auto ColumnFieldsOfRow = [] {
+    std::array<UnitCounts, 512> table{};
+    for (unsigned row = 0; row < 512; ++row)
+        for (int c = 0; c < 9; ++c)
+            table[row] += ((row >> c) & 1U) * (UnitCounts{1} << (4 * c));
+    return table;
+}();
+constexpr auto GroupFieldsOfRow = [] {
+    std::array<UnitCounts, 512> table{};
+    for (unsigned row = 0; row < 512; ++row)
+        for (int c = 0; c < 9; ++c)
+            table[row] += ((row >> c) & 1U) * (UnitCounts{1} << (4 * (c / 3)));
+    return table;
+}();
+
+// How many squares of `squares` every row, column and group holds, row by row.
+std::array<UnitCounts, 3> CountPerUnit(SquareSet squares)
+{
+    std::array<UnitCounts, 3> counts{};
+    for (int r = 0; r < 9; ++r) {
+        // Rows 0..6 lie in the low word, row 8 in the high one, row 7 across both.
+        const std::uint64_t bits = r < 7    ? squares.Low >> (9 * r)
+                                   : r == 7 ? (squares.Low >> 63) | (squares.High << 1)
+                                            : squares.High >> 8;
+        const unsigned row = static_cast<unsigned>(bits) & 0x1FFU;
+        counts[UnitRow] += UnitCounts{CandidateCounts[row]} << (4 * r);
+        counts[UnitColumn] += ColumnFieldsOfRow[row];
+        counts[UnitGroup] += GroupFieldsOfRow[row] << (12 * (r / 3));
+    }
+    return counts;
 }
 
 // The lowest pair of digits both alive in the same two squares of the unit and nowhere else in
@@ -151,26 +186,30 @@ void RecordHidden(FoundStep &step, const CandidateView &view, SquareSet unitSqua
 
 bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren)
 {
+    if ((~barren & AllUnits) == 0)
+        return false;
+    // A naked pair needs two squares of two candidates in the unit, a hidden pair two digits
+    // alive there exactly twice: the other units are passed over.
+    const std::array<UnitCounts, 3> pairSquares = CountPerUnit(view.BySize[2]);
     for (int t = 0; t < 3; ++t) {
         const unsigned pending = ~(barren >> (9 * t)) & 0x1FFU;
         if (pending == 0)
             continue;
-        // Per digit, the units of this type holding it exactly twice, and per unit how many
-        // such digits: a hidden pair needs two.
         std::array<UnitCounts, DigitCount> twice;
         UnitCounts twiceDigits = 0;
         for (int d = 0; d < DigitCount; ++d) {
             twice[d] = view.UnitsHolding(d, t, 2);
             twiceDigits += twice[d] >> 3;
         }
-        const UnitCounts hiddenHope =
-            ~(UnitsCounting(twiceDigits, 0) | UnitsCounting(twiceDigits, 1)) & (OnePerUnit * 8);
-        for (unsigned units = pending; units != 0; units &= units - 1) {
+        const UnitCounts nakedHope = UnitsCountingAtLeast(pairSquares[t], 2);
+        const UnitCounts hiddenHope = UnitsCountingAtLeast(twiceDigits, 2);
+        const unsigned hopeful = pending & FlaggedUnits(nakedHope | hiddenHope);
+        barren |= (pending & ~hopeful) << (9 * t);
+        for (unsigned units = hopeful; units != 0; units &= units - 1) {
             const int u = std::countr_zero(units);
             const SquareSet unitSquares = UnitSets[t][u];
-            // A naked pair needs two squares of two candidates.
             const unsigned naked =
-                AtLeastTwo(view.BySize[2] & unitSquares) ? LowestNakedMask(view, t, u, 2) : NoMask;
+                (nakedHope >> (4 * u + 3)) & 1U ? LowestNakedMask(view, t, u, 2) : NoMask;
             unsigned hidden = NoMask;
             if ((hiddenHope >> (4 * u + 3)) & 1U) {
                 unsigned digits = 0;
@@ -194,20 +233,24 @@ bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren
 
 bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barren)
 {
-    for (int k = 0; k < 27; ++k) {
-        if ((barren >> k) & 1U)
-            continue;
-        const int t = k / 9;
-        const int u = k % 9;
-        // A naked triple needs three squares of three candidates.
-        const unsigned naked =
-            AtLeastThree(view.BySize[3] & UnitSets[t][u]) ? LowestNakedMask(view, t, u, 3) : NoMask;
-        if (naked == NoMask) {
-            barren |= 1U << k;
-            continue;
+    if ((~barren & AllUnits) == 0)
+        return false;
+    // A naked triple needs three squares of three candidates in the unit.
+    const std::array<UnitCounts, 3> tripleSquares = CountPerUnit(view.BySize[3]);
+    for (int t = 0; t < 3; ++t) {
+        const unsigned pending = ~(barren >> (9 * t)) & 0x1FFU;
+        const unsigned hopeful = pending & FlaggedUnits(UnitsCountingAtLeast(tripleSquares[t], 3));
+        barren |= (pending & ~hopeful) << (9 * t);
+        for (unsigned units = hopeful; units != 0; units &= units - 1) {
+            const int u = std::countr_zero(units);
+            const unsigned naked = LowestNakedMask(view, t, u, 3);
+            if (naked == NoMask) {
+                barren |= 1U << (9 * t + u);
+                continue;
+            }
+            RecordNaked(step, view, naked, 3, u, t);
+            return true;
         }
-        RecordNaked(step, view, naked, 3, u, t);
-        return true;
     }
     return false;
 }
