@@ -64,14 +64,28 @@ bool SameAsFullSearch(const CandidateView &view, Search search, bool found, cons
 
 } // namespace
 
+template <typename Skipping, typename Whole>
+bool BurstView::Checked(FoundStep &step, Skipping skipping, [[maybe_unused]] Whole whole) const
+{
+    const bool found = skipping(step);
+    assert(SameAsFullSearch(Current, whole, found, step));
+    return found;
+}
+
 bool BurstView::FindPairs(FoundStep &step)
 {
     SettleChangedUnits();
-    const bool found = quorix::FindPairs(Current, step, NoPairUnits);
-    assert(SameAsFullSearch(
-        Current, [](const CandidateView &v, FoundStep &s) { return quorix::FindPairs(v, s); },
-        found, step));
-    return found;
+    return Checked(
+        step, [this](FoundStep &s) { return quorix::FindPairs(Current, s, NoPairUnits); },
+        [](const CandidateView &v, FoundStep &s) { return quorix::FindPairs(v, s); });
+}
+
+bool BurstView::FindTriples(FoundStep &step)
+{
+    SettleChangedUnits();
+    return Checked(
+        step, [this](FoundStep &s) { return quorix::FindTriples(Current, s, NoTripleUnits); },
+        [](const CandidateView &v, FoundStep &s) { return quorix::FindTriples(v, s); });
 }
 
 void BurstView::SettleChangedDigits()
@@ -86,52 +100,42 @@ void BurstView::SettleChangedDigits()
 bool BurstView::FindOnlyPlace(int digitFilter, FoundStep &step)
 {
     SettleChangedDigits();
-    const bool found = quorix::FindOnlyPlace(Current, digitFilter, step, NoOnlyPlaceDigits);
-    assert(SameAsFullSearch(
-        Current,
+    return Checked(
+        step,
+        [&](FoundStep &s) {
+            return quorix::FindOnlyPlace(Current, digitFilter, s, NoOnlyPlaceDigits);
+        },
         [digitFilter](const CandidateView &v, FoundStep &s) {
             return quorix::FindOnlyPlace(v, digitFilter, s);
-        },
-        found, step));
-    return found;
+        });
 }
 
 bool BurstView::FindGroupToLine(int digitFilter, FoundStep &step)
 {
     SettleChangedDigits();
-    const bool found = quorix::FindGroupToLine(Current, digitFilter, step, NoGroupToLineDigits);
-    assert(SameAsFullSearch(
-        Current,
+    return Checked(
+        step,
+        [&](FoundStep &s) {
+            return quorix::FindGroupToLine(Current, digitFilter, s, NoGroupToLineDigits);
+        },
         [digitFilter](const CandidateView &v, FoundStep &s) {
             return quorix::FindGroupToLine(v, digitFilter, s);
-        },
-        found, step));
-    return found;
+        });
 }
 
 bool BurstView::FindLineToGroup(int digitFilter, UnitType lineType, FoundStep &step)
 {
     assert(lineType == UnitRow || lineType == UnitColumn);
     SettleChangedDigits();
-    const bool found = quorix::FindLineToGroup(Current, digitFilter, lineType, step,
-                                               NoLineToGroupDigits[lineType]);
-    assert(SameAsFullSearch(
-        Current,
+    return Checked(
+        step,
+        [&](FoundStep &s) {
+            return quorix::FindLineToGroup(Current, digitFilter, lineType, s,
+                                           NoLineToGroupDigits[lineType]);
+        },
         [digitFilter, lineType](const CandidateView &v, FoundStep &s) {
             return quorix::FindLineToGroup(v, digitFilter, lineType, s);
-        },
-        found, step));
-    return found;
-}
-
-bool BurstView::FindTriples(FoundStep &step)
-{
-    SettleChangedUnits();
-    const bool found = quorix::FindTriples(Current, step, NoTripleUnits);
-    assert(SameAsFullSearch(
-        Current, [](const CandidateView &v, FoundStep &s) { return quorix::FindTriples(v, s); },
-        found, step));
-    return found;
+        });
 }
 
 void BurstView::Refresh(int square)

@@ -111,6 +111,10 @@ private:
     unsigned NoOnlyPlaceDigits = 0;
     unsigned NoGroupToLineDigits = 0;
     std::array<unsigned, 2> NoLineToGroupDigits{}; // rows, columns
+    // A search that skips what the caches say gives nothing, checked in Debug builds against
+    // the whole search of the same rule.
+    template <typename Skipping, typename Whole>
+    bool Checked(FoundStep &step, Skipping skipping, [[maybe_unused]] Whole whole) const;
     // Drop the changed units (digits) from the unit (digit) caches.
     void SettleChangedUnits();
     void SettleChangedDigits();
