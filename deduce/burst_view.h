@@ -4,7 +4,7 @@
 // step only removes candidates: a placement empties its square and takes its digit from the
 // square's peers, a strike takes one candidate. So instead of building a CandidateView from all
 // 81 squares for every search, the auto loop builds one once per burst and re-reads only the
-// squares a step may have changed. Every part of the view (masks, singles, open squares,
+// squares a step may have changed. Every part of the view (masks, squares by size, open squares,
 // places and unit counts) is then exactly what a fresh build would give; Debug builds check
 // that after every update.
 #pragma once
