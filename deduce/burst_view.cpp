@@ -191,24 +191,9 @@ void BurstView::Remove(int square, unsigned removed)
     }
 }
 
-void BurstView::Place(int square, int digit)
-{
-    if (!TakeSquare(square))
-        return;
-    Strike(square, digit, PeersHolding(square, digit), nullptr);
-}
-
-void BurstView::PlaceInStore(int square, int digit, std::array<std::uint16_t, SquareCount> &bits)
-{
-    assert(&bits == Bits && bits[square] == 0);
-    const SquareSet struck = PeersHolding(square, digit);
-    // The store has emptied the square of candidates, so none can have come back.
-    if (const unsigned before = Current.Masks[square]; before != 0)
-        Remove(square, before);
-    Strike(square, digit, struck, bits.data());
-}
-
-void BurstView::Strike(int square, int digit, SquareSet struck, std::uint16_t *storeBits)
+// Inlined into both placements: a set passed in registers to a call is spilled as two words
+// and read back as one, which stalls.
+inline void BurstView::Strike(int square, int digit, SquareSet struck, std::uint16_t *storeBits)
 {
     auto &view = Current;
     view.Open.Remove(square);
@@ -235,6 +220,23 @@ void BurstView::Strike(int square, int digit, SquareSet struck, std::uint16_t *s
     for (std::uint64_t w = struck.High; w != 0; w &= w - 1)
         strike(64 + std::countr_zero(w));
     assert(MatchesStore() && "the burst view must equal a fresh build");
+}
+
+void BurstView::Place(int square, int digit)
+{
+    if (!TakeSquare(square))
+        return;
+    Strike(square, digit, PeersHolding(square, digit), nullptr);
+}
+
+void BurstView::PlaceInStore(int square, int digit, std::array<std::uint16_t, SquareCount> &bits)
+{
+    assert(&bits == Bits && bits[square] == 0);
+    const SquareSet struck = PeersHolding(square, digit);
+    // The store has emptied the square of candidates, so none can have come back.
+    if (const unsigned before = Current.Masks[square]; before != 0)
+        Remove(square, before);
+    Strike(square, digit, struck, bits.data());
 }
 
 SquareSet BurstView::DeadSquares() const
