@@ -3,9 +3,45 @@
 #include "window/form1.h"
 
 #include <algorithm>
-#include <string>
+#include <array>
+#include <charconv>
+#include <iterator>
+#include <string_view>
 
 namespace quorix {
+
+namespace {
+
+// The status text of a guess, put together in place: guesses come too often for a heap
+// allocation each. Numbers are written as AppendNumber writes them.
+class GuessText
+{
+public:
+    void Append(std::string_view piece)
+    {
+        for (const char c : piece)
+            Push(c);
+    }
+    void AppendNumber(int number)
+    {
+        char digits[12];
+        const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
+        Push(' ');
+        Append({std::begin(digits), written.ptr});
+    }
+    [[nodiscard]] std::string_view View() const { return {Chars.data(), Length}; }
+
+private:
+    void Push(char c)
+    {
+        if (Length < Chars.size())
+            Chars[Length++] = c;
+    }
+    std::array<char, 64> Chars{};
+    std::size_t Length = 0;
+};
+
+} // namespace
 
 bool Form1::GuessOrBacktrack(BoardStatus &status)
 {
@@ -43,11 +79,12 @@ bool Form1::GuessOrBacktrack(BoardStatus &status, AutoCarry *carry)
     if (moved) {
         // After an exhausted search this names the square of depth 0 and its last digit.
         const int square = g.GuessSquare[std::max(g.GuessDepth, 0)];
-        std::string text(news::Guessing);
-        AppendNumber(text, g.GuessDigit[square] + 1);
-        text += news::ForSquare;
-        AppendNumber(text, square + 1);
-        Controls.SetNews(text);
+        GuessText text;
+        text.Append(news::Guessing);
+        text.AppendNumber(g.GuessDigit[square] + 1);
+        text.Append(news::ForSquare);
+        text.AppendNumber(square + 1);
+        Controls.SetNews(text.View());
     }
     ++g.GuessCount;
     return exhausted;

@@ -29,9 +29,8 @@ void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, St
 bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step, unsigned &barren)
 {
     const DigitRange digits = AllowedDigits(digitFilter);
-    for (int d = digits.First; d <= digits.Last; ++d) {
-        if ((barren >> d) & 1U)
-            continue;
+    for (unsigned todo = digits.Mask() & ~barren; todo != 0; todo &= todo - 1) {
+        const int d = std::countr_zero(todo);
         // Groups holding d exactly twice.
         for (UnitCounts groups = view.UnitsHolding(d, UnitGroup, 2); groups != 0;
              groups &= groups - 1) {
@@ -68,9 +67,8 @@ bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineTy
     const StepWording wording =
         lineType == UnitRow ? StepWording::RowToGroup : StepWording::ColumnToGroup;
     const DigitRange digits = AllowedDigits(digitFilter);
-    for (int d = digits.First; d <= digits.Last; ++d) {
-        if ((barren >> d) & 1U)
-            continue;
+    for (unsigned todo = digits.Mask() & ~barren; todo != 0; todo &= todo - 1) {
+        const int d = std::countr_zero(todo);
         for (UnitCounts lines = view.UnitsHolding(d, lineType, 2); lines != 0; lines &= lines - 1) {
             const int line = FlaggedUnit(lines);
             const SquareSet pair = view.Places[d] & UnitSets[lineType][line];

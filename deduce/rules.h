@@ -204,10 +204,15 @@ struct DigitRange
 {
     int First;
     int Last;
+
+    // The digit codes as bits (bit d: digit code d).
+    [[nodiscard]] constexpr unsigned Mask() const { return (2U << Last) - (1U << First); }
 };
 constexpr DigitRange AllowedDigits(int digitFilter)
 {
     return digitFilter < 0 ? DigitRange{0, DigitCount - 1} : DigitRange{digitFilter, digitFilter};
 }
+
+static_assert(AllowedDigits(-1).Mask() == 0x1FF && AllowedDigits(4).Mask() == 0x10);
 
 } // namespace quorix

@@ -37,9 +37,8 @@ bool FindSingleCandidate(const CandidateView &view, int digitFilter, FoundStep &
 bool FindOnlyPlace(const CandidateView &view, int digitFilter, FoundStep &step, unsigned &barren)
 {
     const DigitRange digits = AllowedDigits(digitFilter);
-    for (int d = digits.First; d <= digits.Last; ++d) {
-        if ((barren >> d) & 1U)
-            continue;
+    for (unsigned todo = digits.Mask() & ~barren; todo != 0; todo &= todo - 1) {
+        const int d = std::countr_zero(todo);
         // The units holding d exactly once, rows, then columns, then groups. A lone live place
         // counts even in a set square, but only an empty one is placed; set squares normally
         // hold no live candidate anyway.
