@@ -19,7 +19,7 @@ constexpr auto UnitBitsOfSquare = [] {
 
 BurstView::BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits,
                      const std::array<std::int16_t, 82> &grid)
-    : Bits(&candidateBits), Current(candidateBits, grid)
+    : Bits(&candidateBits), Current(grid)
 {
 }
 

@@ -28,7 +28,7 @@ constexpr auto PeerSetsOfSquare = [] {
 class BurstView
 {
 public:
-    // Built from the store as it is; Rebuild builds it again.
+    // Reads the store only from Rebuild on, which must come before any other use.
     BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits,
               const std::array<std::int16_t, 82> &grid);
 

@@ -66,6 +66,8 @@ struct CandidateView
 {
     CandidateView(const std::array<std::uint16_t, SquareCount> &candidateBits,
                   const std::array<std::int16_t, 82> &grid);
+    // A view of no candidates for `grid`, to be loaded before use.
+    explicit CandidateView(const std::array<std::int16_t, 82> &grid) : Grid(&grid) {}
     // Builds the view afresh from `candidateBits`, for the same grid.
     void Load(const std::array<std::uint16_t, SquareCount> &candidateBits);
 
