@@ -26,24 +26,31 @@ void UndoHistory::Push(HistoryEntry before)
         Past.pop_front();
 }
 
+namespace {
+
+// Takes the latest entry of `from`, putting `now` at the end of `to`; nothing when `from` is
+// empty.
+std::optional<HistoryEntry> StepAcross(std::deque<HistoryEntry> &from, std::deque<HistoryEntry> &to,
+                                       HistoryEntry now)
+{
+    if (from.empty())
+        return std::nullopt;
+    HistoryEntry taken = std::move(from.back());
+    from.pop_back();
+    to.push_back(std::move(now));
+    return taken;
+}
+
+} // namespace
+
 std::optional<HistoryEntry> UndoHistory::Undo(HistoryEntry now)
 {
-    if (Past.empty())
-        return std::nullopt;
-    HistoryEntry before = std::move(Past.back());
-    Past.pop_back();
-    Future.push_back(std::move(now));
-    return before;
+    return StepAcross(Past, Future, std::move(now));
 }
 
 std::optional<HistoryEntry> UndoHistory::Redo(HistoryEntry now)
 {
-    if (Future.empty())
-        return std::nullopt;
-    HistoryEntry after = std::move(Future.back());
-    Future.pop_back();
-    Past.push_back(std::move(now));
-    return after;
+    return StepAcross(Future, Past, std::move(now));
 }
 
 } // namespace quorix
