@@ -232,9 +232,12 @@ void BurstView::Place(int square, int digit)
 void BurstView::PlaceInStore(int square, int digit, std::array<std::uint16_t, SquareCount> &bits)
 {
     assert(&bits == Bits && bits[square] == 0);
-    const SquareSet struck = PeersHolding(square, digit);
-    // The store has emptied the square of candidates, so none can have come back.
-    if (const unsigned before = Current.Masks[square]; before != 0)
+    SquareSet struck = PeersHolding(square, digit);
+    // The store has emptied the square of candidates, so none can have come back. A square
+    // whose last candidate was the digit placed loses it as the peers do.
+    if (const unsigned before = Current.Masks[square]; before == 1U << digit)
+        struck.Add(square);
+    else if (before != 0)
         Remove(square, before);
     Strike(square, digit, struck, bits.data());
 }

@@ -94,7 +94,8 @@ private:
     // Takes the candidates `removed` out of every part of the view for `square`.
     void Remove(int square, unsigned removed);
     // The rest of a placement once the square's own candidates are out: the square set, and
-    // the digit gone from `struck`, in the store's candidates too when given.
+    // the digit gone from `struck` (which may hold the square itself), in the store's
+    // candidates too when given.
     void Strike(int square, int digit, SquareSet struck, std::uint16_t *storeBits);
 
     const std::array<std::uint16_t, SquareCount> *Bits;
