@@ -20,6 +20,19 @@ unsigned CountIn(const CandidateView &view, int d, int t, int u)
     return static_cast<unsigned>(view.Counts[d][t] >> (4 * u)) & 15U;
 }
 
+// Each nine-bit mask's rank among the masks with as many digits, in ascending order (below
+// 84 = the most masks of one size that a subset can have, three digits of nine).
+constexpr auto MaskIndexInSize = [] {
+    std::array<std::uint8_t, 512> table{};
+    std::array<std::uint8_t, 10> next{};
+    for (unsigned mask = 0; mask < 512; ++mask)
+        table[mask] = next[std::popcount(mask)]++;
+    return table;
+}();
+
+static_assert(MaskIndexInSize[0x3] == 0 && MaskIndexInSize[0x5] == 1 && MaskIndexInSize[0x7] == 0
+              && MaskIndexInSize[0x1C0] == 83);
+
 // The lowest mask of n digits that exactly n squares of the unit hold exactly, where another
 // square of the unit shares one of its digits (something to strike); NoMask if none. Each
 // holder has every digit of the mask, so another square shares one exactly when a digit of
@@ -29,10 +42,24 @@ unsigned LowestNakedMask(const CandidateView &view, int t, int u, int n)
     const SquareSet sized = view.BySize[n] & UnitSets[t][u];
     std::array<unsigned, 9> shapes; // the first `count` are written below
     int count = 0;
+    // Whether two of the squares hold the same mask, which any subset needs: mostly they
+    // do not, and the unit is done with.
+    std::array<std::uint64_t, 2> seen{};
+    bool repeated = false;
+    const auto take = [&](int square) {
+        const unsigned mask = view.Masks[square];
+        shapes[count++] = mask;
+        const unsigned index = MaskIndexInSize[mask];
+        const std::uint64_t bit = std::uint64_t{1} << (index & 63);
+        repeated |= (seen[index >> 6] & bit) != 0;
+        seen[index >> 6] |= bit;
+    };
     for (std::uint64_t w = sized.Low; w != 0; w &= w - 1)
-        shapes[count++] = view.Masks[std::countr_zero(w)];
+        take(std::countr_zero(w));
     for (std::uint64_t w = sized.High; w != 0; w &= w - 1)
-        shapes[count++] = view.Masks[64 + std::countr_zero(w)];
+        take(64 + std::countr_zero(w));
+    if (!repeated)
+        return NoMask;
     unsigned best = NoMask;
     for (int i = 0; i < count; ++i) {
         const unsigned mask = shapes[i];
