@@ -6,6 +6,20 @@ namespace quorix {
 
 namespace {
 
+// UnitsOfSquare with room for every bit index of a square set, so that a lookup needs no
+// bounds check: the squares of a confinement are never missing, but the compiler cannot know.
+constexpr auto UnitsOfBit = [] {
+    std::array<SquareUnits, 128> table{};
+    for (int s = 0; s < SquareCount; ++s)
+        table[s] = UnitsOfSquare[s];
+    return table;
+}();
+
+SquareUnits UnitsOf(int square)
+{
+    return UnitsOfBit[static_cast<unsigned>(square) & 127U];
+}
+
 // The strike of a confinement: the square of `target` at the highest position where d is
 // alive, other than the two confining squares; -1 when there is none.
 int StrikeSquare(const CandidateView &view, int d, SquareSet target, SquareSet pair)
@@ -44,12 +58,13 @@ bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step
              groups &= groups - 1) {
             const int g = FlaggedUnit(groups);
             const SquareSet pair = places & UnitSets[UnitGroup][g];
-            const int first = pair.Lowest();
-            const int second = pair.Highest();
-            const bool column = first % 9 == second % 9;
-            const bool row = first / 9 == second / 9;
-            const bool columnRest = !((places & UnitSets[UnitColumn][first % 9]) - pair).IsEmpty();
-            const bool rowRest = !((places & UnitSets[UnitRow][first / 9]) - pair).IsEmpty();
+            const SquareUnits first = UnitsOf(pair.Lowest());
+            const SquareUnits second = UnitsOf(pair.Highest());
+            const bool column = first.Column == second.Column;
+            const bool row = first.Row == second.Row;
+            const bool columnRest =
+                !((places & UnitSets[UnitColumn][first.Column - 9]) - pair).IsEmpty();
+            const bool rowRest = !((places & UnitSets[UnitRow][first.Row]) - pair).IsEmpty();
             hits |= static_cast<unsigned>((column & columnRest) | (row & rowRest)) << g;
         }
         if (hits != 0) {
@@ -74,9 +89,6 @@ bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineTy
                      unsigned &barren)
 {
     assert((lineType == UnitRow || lineType == UnitColumn) && "lines are rows or columns");
-    // Two squares of a row share a group when they share a band of three columns; two squares
-    // of a column, when they share a band of three rows.
-    const int band = lineType == UnitRow ? 3 : 27;
     const StepWording wording =
         lineType == UnitRow ? StepWording::RowToGroup : StepWording::ColumnToGroup;
     const DigitRange digits = AllowedDigits(digitFilter);
@@ -88,10 +100,9 @@ bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineTy
         for (UnitCounts lines = view.UnitsHolding(d, lineType, 2); lines != 0; lines &= lines - 1) {
             const int line = FlaggedUnit(lines);
             const SquareSet pair = places & UnitSets[lineType][line];
-            const int first = pair.Lowest();
-            const bool shared = first / band == pair.Highest() / band;
-            const bool rest =
-                !((places & UnitSets[UnitGroup][GroupOfSquare(first)]) - pair).IsEmpty();
+            const int group = UnitsOf(pair.Lowest()).Group;
+            const bool shared = group == UnitsOf(pair.Highest()).Group;
+            const bool rest = !((places & UnitSets[UnitGroup][group - 18]) - pair).IsEmpty();
             hits |= static_cast<unsigned>(shared & rest) << line;
         }
         if (hits != 0) {
