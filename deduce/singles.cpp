@@ -8,18 +8,19 @@ bool FindSingleCandidate(const CandidateView &view, int digitFilter, FoundStep &
 {
     // Digit outranks square: the lowest digit that is the last candidate of an empty square,
     // and for it the lowest such square.
-    const DigitRange digits = AllowedDigits(digitFilter);
     const SquareSet lone = view.BySize[1] & view.Open;
     if (lone.IsEmpty())
         return false;
-    int bestDigit = digits.First;
-    SquareSet squares = lone & view.Places[bestDigit];
-    while (squares.IsEmpty()) {
-        if (++bestDigit > digits.Last)
-            return false;
-        squares = lone & view.Places[bestDigit];
-    }
-    const int bestSquare = squares.Lowest();
+    // Which digits have such a square, found for all nine at once: where a walk up the digits
+    // stops cannot be predicted, and the wrong guess costs more than the few extra tests.
+    unsigned digits = 0;
+    for (int d = 0; d < DigitCount; ++d)
+        digits |= static_cast<unsigned>(!(lone & view.Places[d]).IsEmpty()) << d;
+    digits &= AllowedDigits(digitFilter).Mask();
+    if (digits == 0)
+        return false;
+    const int bestDigit = std::countr_zero(digits);
+    const int bestSquare = (lone & view.Places[bestDigit]).Lowest();
 
     step.Kind = StepPlace;
     step.Target = bestSquare;
