@@ -37,22 +37,18 @@ void Form1::RestoreSnapshot(int slot)
     if (!source)
         return;
     // Per square, what copying the value, SetSquare(square, value, true) and then copying the
-    // candidates leave behind, written once each.
+    // candidates leave behind, written once each. Set and empty squares follow each other
+    // without a pattern, so both are written through a mask rather than a branch.
     for (int s = 0; s < SquareCount; ++s) {
-        const std::int16_t code = source->Grid[s];
+        const int code = source->Grid[s];
+        assert(code < DigitCount && "digit code out of range");
+        const unsigned set = 0U - static_cast<unsigned>(code > -1); // all ones when set
+        const unsigned digit = static_cast<unsigned>(code) & set;   // 0 when empty
         auto &button = Controls.Squares[s];
-        if (code > -1) {
-            assert(code < DigitCount && "digit code out of range");
-            Board.Grid[s] = code;
-            button.Caption = static_cast<char>('1' + code);
-            button.Background = Board.DigitColours[code];
-            button.Visible = true;
-        } else {
-            Board.Grid[s] = Empty;
-            button.Visible = false;
-            button.Caption = 0;
-            button.Background = SystemButtonFace;
-        }
+        Board.Grid[s] = static_cast<std::int16_t>(static_cast<unsigned>(code) | ~set); // Empty
+        button.Caption = static_cast<char>(('1' + digit) & set);
+        button.Background = (Board.DigitColours[digit] & set) | (SystemButtonFace & ~set);
+        button.Visible = set != 0;
     }
     std::copy_n(source->Candidates.begin(), SquareCount, Controls.CandidateBits.begin());
     Board.StepKind = StepRestrike;
