@@ -45,7 +45,8 @@ void Form1::RestoreSnapshot(int slot)
         const unsigned set = 0U - static_cast<unsigned>(code > -1); // all ones when set
         const unsigned digit = static_cast<unsigned>(code) & set;   // 0 when empty
         auto &button = Controls.Squares[s];
-        Board.Grid[s] = static_cast<std::int16_t>(static_cast<unsigned>(code) | ~set); // Empty
+        // The code when set, all ones (Empty) when not.
+        Board.Grid[s] = static_cast<std::int16_t>(static_cast<unsigned>(code) | ~set);
         button.Caption = static_cast<char>(('1' + digit) & set);
         button.Background = (Board.DigitColours[digit] & set) | (SystemButtonFace & ~set);
         button.Visible = set != 0;

@@ -6,18 +6,24 @@ namespace quorix {
 
 namespace {
 
-// UnitsOfSquare with room for every bit index of a square set, so that a lookup needs no
-// bounds check: the squares of a confinement are never missing, but the compiler cannot know.
-constexpr auto UnitsOfBit = [] {
-    std::array<SquareUnits, 128> table{};
+// Each square's row, column and group (each 0..8), with room for every bit index of a square
+// set, so that a lookup needs no bounds check: the squares of a confinement are never missing,
+// but the compiler cannot know.
+struct UnitIndexes
+{
+    std::uint8_t Row, Column, Group;
+};
+constexpr auto UnitIndexesOfBit = [] {
+    std::array<UnitIndexes, 128> table{};
     for (int s = 0; s < SquareCount; ++s)
-        table[s] = UnitsOfSquare[s];
+        table[s] = {static_cast<std::uint8_t>(s / 9), static_cast<std::uint8_t>(s % 9),
+                    static_cast<std::uint8_t>(GroupOfSquare(s))};
     return table;
 }();
 
-SquareUnits UnitsOf(int square)
+UnitIndexes UnitsOf(int square)
 {
-    return UnitsOfBit[static_cast<unsigned>(square) & 127U];
+    return UnitIndexesOfBit[static_cast<unsigned>(square) & 127U];
 }
 
 // The strike of a confinement: the square of `target` at the highest position where d is
@@ -58,24 +64,24 @@ bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step
              groups &= groups - 1) {
             const int g = FlaggedUnit(groups);
             const SquareSet pair = places & UnitSets[UnitGroup][g];
-            const SquareUnits first = UnitsOf(pair.Lowest());
-            const SquareUnits second = UnitsOf(pair.Highest());
+            const UnitIndexes first = UnitsOf(pair.Lowest());
+            const UnitIndexes second = UnitsOf(pair.Highest());
             const bool column = first.Column == second.Column;
             const bool row = first.Row == second.Row;
             const bool columnRest =
-                !((places & UnitSets[UnitColumn][first.Column - 9]) - pair).IsEmpty();
+                !((places & UnitSets[UnitColumn][first.Column]) - pair).IsEmpty();
             const bool rowRest = !((places & UnitSets[UnitRow][first.Row]) - pair).IsEmpty();
             hits |= static_cast<unsigned>((column & columnRest) | (row & rowRest)) << g;
         }
         if (hits != 0) {
             const int g = std::countr_zero(hits);
             const SquareSet pair = places & UnitSets[UnitGroup][g];
-            const int first = pair.Lowest();
-            if (first % 9 == pair.Highest() % 9) {
-                const int s = StrikeSquare(view, d, UnitSets[UnitColumn][first % 9], pair);
+            const UnitIndexes first = UnitsOf(pair.Lowest());
+            if (first.Column == UnitsOf(pair.Highest()).Column) {
+                const int s = StrikeSquare(view, d, UnitSets[UnitColumn][first.Column], pair);
                 RecordStrike(step, s, d, g, UnitGroup, StepWording::GroupToColumn);
             } else {
-                const int s = StrikeSquare(view, d, UnitSets[UnitRow][first / 9], pair);
+                const int s = StrikeSquare(view, d, UnitSets[UnitRow][first.Row], pair);
                 RecordStrike(step, s, d, g, UnitGroup, StepWording::GroupToRow);
             }
             return true;
@@ -102,14 +108,14 @@ bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineTy
             const SquareSet pair = places & UnitSets[lineType][line];
             const int group = UnitsOf(pair.Lowest()).Group;
             const bool shared = group == UnitsOf(pair.Highest()).Group;
-            const bool rest = !((places & UnitSets[UnitGroup][group - 18]) - pair).IsEmpty();
+            const bool rest = !((places & UnitSets[UnitGroup][group]) - pair).IsEmpty();
             hits |= static_cast<unsigned>(shared & rest) << line;
         }
         if (hits != 0) {
             const int line = std::countr_zero(hits);
             const SquareSet pair = places & UnitSets[lineType][line];
             const int s =
-                StrikeSquare(view, d, UnitSets[UnitGroup][GroupOfSquare(pair.Lowest())], pair);
+                StrikeSquare(view, d, UnitSets[UnitGroup][UnitsOf(pair.Lowest()).Group], pair);
             RecordStrike(step, s, d, line, lineType, wording);
             return true;
         }
