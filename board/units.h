@@ -66,6 +66,16 @@ constexpr auto UnitsOfSquare = [] {
     return table;
 }();
 
+// Each square's three units as bits of that list.
+constexpr auto UnitBitsOfSquare = [] {
+    std::array<std::uint32_t, 81> table{};
+    for (int s = 0; s < 81; ++s) {
+        const SquareUnits u = UnitsOfSquare[s];
+        table[s] = (1U << u.Row) | (1U << u.Column) | (1U << u.Group);
+    }
+    return table;
+}();
+
 // For every square, the 20 other squares that share a row, column or group with it.
 constexpr auto PeersOfSquare = [] {
     std::array<std::array<std::uint8_t, 20>, 81> table{};

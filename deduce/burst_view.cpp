@@ -3,20 +3,6 @@
 
 namespace quorix {
 
-namespace {
-
-// Each square's three units as bits of a unit list (rows, columns, groups).
-constexpr auto UnitBitsOfSquare = [] {
-    std::array<std::uint32_t, SquareCount> table{};
-    for (int s = 0; s < SquareCount; ++s) {
-        const SquareUnits u = UnitsOfSquare[s];
-        table[s] = (1U << u.Row) | (1U << u.Column) | (1U << u.Group);
-    }
-    return table;
-}();
-
-} // namespace
-
 BurstView::BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits,
                      const std::array<std::int16_t, 82> &grid)
     : Bits(&candidateBits), Current(grid)
@@ -193,6 +179,12 @@ void BurstView::Remove(int square, unsigned removed)
 
 // Inlined into both placements: a set passed in registers to a call is spilled as two words
 // and read back as one, which stalls.
+//
+// Every struck square loses one candidate, so it moves down one size: the sizes follow from
+// the size sets as they were, except for a square of four going to three, which only its mask
+// tells. That, the unit counts and the changed units are gathered in registers and written
+// once. Updating the same few words in memory square after square would make every square
+// wait for the store of the one before.
 inline void BurstView::Strike(int square, int digit, SquareSet struck, std::uint16_t *storeBits)
 {
     auto &view = Current;
@@ -201,24 +193,36 @@ inline void BurstView::Strike(int square, int digit, SquareSet struck, std::uint
     places = places - struck;
     const unsigned bit = 1U << digit;
     ChangedDigits |= bit;
-    auto &counts = view.Counts[digit];
+    UnitCounts rows = 0, columns = 0, groups = 0;
+    std::uint32_t units = 0;
     const auto strike = [&](int peer) {
-        const unsigned before = view.Masks[peer];
-        const unsigned now = before & ~bit;
+        const unsigned now = view.Masks[peer] & ~bit;
         view.Masks[peer] = static_cast<std::uint16_t>(now);
         if (storeBits != nullptr)
             storeBits[peer] &= static_cast<std::uint16_t>(~bit);
-        Resize(view, peer, before, now);
         const auto &fields = UnitFieldsOfSquare[peer];
-        counts[0] -= fields[0];
-        counts[1] -= fields[1];
-        counts[2] -= fields[2];
-        ChangedUnits |= UnitBitsOfSquare[peer];
+        rows += fields[0];
+        columns += fields[1];
+        groups += fields[2];
+        units |= UnitBitsOfSquare[peer];
+        return static_cast<std::uint64_t>(SizeClassOfMask[now] == 3);
     };
+    SquareSet toThree;
     for (std::uint64_t w = struck.Low; w != 0; w &= w - 1)
-        strike(std::countr_zero(w));
+        toThree.Low |= strike(std::countr_zero(w)) << std::countr_zero(w);
     for (std::uint64_t w = struck.High; w != 0; w &= w - 1)
-        strike(64 + std::countr_zero(w));
+        toThree.High |= strike(64 + std::countr_zero(w)) << std::countr_zero(w);
+    auto &counts = view.Counts[digit];
+    counts[0] -= rows;
+    counts[1] -= columns;
+    counts[2] -= groups;
+    ChangedUnits |= units;
+    auto &sizes = view.BySize;
+    const SquareSet one = sizes[1], two = sizes[2], three = sizes[3];
+    sizes[0] = (sizes[0] - toThree) | (one & struck);
+    sizes[1] = (one - struck) | (two & struck);
+    sizes[2] = (two - struck) | (three & struck);
+    sizes[3] = (three - struck) | toThree;
     assert(MatchesStore() && "the burst view must equal a fresh build");
 }
 
