@@ -81,6 +81,11 @@ struct CandidateView
     const std::array<std::int16_t, 82> *Grid; // the values: negative = empty
 
     [[nodiscard]] bool IsOpen(int square) const { return (*Grid)[square] < 0; }
+    // The number of squares where digit `d` is alive in unit `u` of type `t`.
+    [[nodiscard]] unsigned CountIn(int d, int t, int u) const
+    {
+        return static_cast<unsigned>(Counts[d][t] >> (4 * u)) & 15U;
+    }
     // The units of type `t` where digit `d` is alive in exactly `n` squares (UnitsCounting).
     [[nodiscard]] UnitCounts UnitsHolding(int d, int t, unsigned n) const
     {

@@ -14,12 +14,6 @@ namespace {
 constexpr unsigned NoMask = 0x400; // above every nine-bit mask
 constexpr std::uint32_t AllUnits = (1U << 27) - 1;
 
-// The count of digit `d` in unit `u` of type `t`.
-unsigned CountIn(const CandidateView &view, int d, int t, int u)
-{
-    return static_cast<unsigned>(view.Counts[d][t] >> (4 * u)) & 15U;
-}
-
 // Each nine-bit mask's rank among the masks with as many digits, in ascending order (below
 // 84 = the most masks of one size that a subset can have, three digits of nine).
 constexpr auto MaskIndexInSize = [] {
@@ -32,6 +26,73 @@ constexpr auto MaskIndexInSize = [] {
 
 static_assert(MaskIndexInSize[0x3] == 0 && MaskIndexInSize[0x5] == 1 && MaskIndexInSize[0x7] == 0
               && MaskIndexInSize[0x1C0] == 83);
+
+// The other way round: MaskOfIndex[n][i] is the mask of n digits with rank i, for n = 2, 3.
+constexpr auto MaskOfIndex = [] {
+    std::array<std::array<std::uint16_t, 84>, 4> table{};
+    for (unsigned mask = 0; mask < 512; ++mask)
+        if (const int n = std::popcount(mask); n == 2 || n == 3)
+            table[n][MaskIndexInSize[mask]] = static_cast<std::uint16_t>(mask);
+    return table;
+}();
+
+static_assert(MaskOfIndex[2][0] == 0x3 && MaskOfIndex[2][35] == 0x180
+              && MaskOfIndex[3][83] == 0x1C0);
+
+// The units (bit k of the list of 27) where at least n of the squares of n candidates hold
+// one mask, n = 2 or 3: a naked subset of n needs such a unit, and mostly there is none. The
+// masks held by n squares anywhere are found in one pass first; only their squares are then
+// placed in units.
+std::uint32_t UnitsWithRepeatedMask(const CandidateView &view, int n)
+{
+    const SquareSet sized = view.BySize[n];
+    // The mask ranks held once, twice and three times so far, in two words each (ranks 0..83),
+    // kept in registers: a read-modify-write of a word in memory per square would make each
+    // square wait for the one before.
+    std::uint64_t once0 = 0, once1 = 0, twice0 = 0, twice1 = 0, thrice0 = 0, thrice1 = 0;
+    const auto take = [&](int square) {
+        const unsigned index = MaskIndexInSize[view.Masks[square]];
+        const std::uint64_t bit = std::uint64_t{1} << (index & 63);
+        const std::uint64_t high = 0 - static_cast<std::uint64_t>(index >> 6); // all ones above 63
+        const std::uint64_t bit0 = bit & ~high, bit1 = bit & high;
+        thrice0 |= twice0 & bit0;
+        thrice1 |= twice1 & bit1;
+        twice0 |= once0 & bit0;
+        twice1 |= once1 & bit1;
+        once0 |= bit0;
+        once1 |= bit1;
+    };
+    for (std::uint64_t w = sized.Low; w != 0; w &= w - 1)
+        take(std::countr_zero(w));
+    for (std::uint64_t w = sized.High; w != 0; w &= w - 1)
+        take(64 + std::countr_zero(w));
+    const std::uint64_t held0 = n == 2 ? twice0 : thrice0;
+    const std::uint64_t held1 = n == 2 ? twice1 : thrice1;
+    std::uint32_t units = 0;
+    const auto place = [&](unsigned index) {
+        SquareSet holders = sized;
+        for (unsigned rest = MaskOfIndex[n][index]; rest != 0; rest &= rest - 1)
+            holders = holders & view.Places[std::countr_zero(rest)];
+        // The units holding n of them: counted up to three per unit, one bit plane each.
+        std::uint32_t one = 0, two = 0, three = 0;
+        const auto count = [&](int square) {
+            const std::uint32_t mine = UnitBitsOfSquare[square];
+            three |= two & mine;
+            two |= one & mine;
+            one |= mine;
+        };
+        for (std::uint64_t w = holders.Low; w != 0; w &= w - 1)
+            count(std::countr_zero(w));
+        for (std::uint64_t w = holders.High; w != 0; w &= w - 1)
+            count(64 + std::countr_zero(w));
+        units |= n == 2 ? two : three;
+    };
+    for (std::uint64_t w = held0; w != 0; w &= w - 1)
+        place(static_cast<unsigned>(std::countr_zero(w)));
+    for (std::uint64_t w = held1; w != 0; w &= w - 1)
+        place(64 + static_cast<unsigned>(std::countr_zero(w)));
+    return units;
+}
 
 // The lowest mask of n digits that exactly n squares of the unit hold exactly, where another
 // square of the unit shares one of its digits (something to strike); NoMask if none. Each
@@ -71,7 +132,7 @@ unsigned LowestNakedMask(const CandidateView &view, int t, int u, int n)
         if (holders != n)
             continue;
         for (unsigned rest = mask; rest != 0; rest &= rest - 1) {
-            if (CountIn(view, std::countr_zero(rest), t, u) > static_cast<unsigned>(n)) {
+            if (view.CountIn(std::countr_zero(rest), t, u) > static_cast<unsigned>(n)) {
                 best = mask;
                 break;
             }
@@ -89,14 +150,19 @@ UnitCounts UnitsCountingAtLeast(UnitCounts counts, unsigned n)
     return ~fewer & (OnePerUnit * 8);
 }
 
-// The units flagged in a result of UnitsCounting, as bits 0..8.
-unsigned FlaggedUnits(UnitCounts flags)
+// The units flagged in a result of UnitsCounting, as bits 0..8: the flags, four bits apart,
+// are drawn together in three halving steps.
+constexpr unsigned FlaggedUnits(UnitCounts flags)
 {
-    unsigned units = 0;
-    for (; flags != 0; flags &= flags - 1)
-        units |= 1U << FlaggedUnit(flags);
-    return units;
+    std::uint64_t x = (flags >> 3) & OnePerUnit;       // unit u at bit 4u
+    x = (x | (x >> 3)) & 0x0303030303;                   // units 2j, 2j + 1 at bits 8j, 8j + 1
+    x = (x | (x >> 6)) & 0x000F000F000F;                 // units 4i..4i + 3 at bits 16i..
+    x = (x | (x >> 12)) & 0x00000001000000FF;            // units 0..7 at 0..7, unit 8 at 32
+    return static_cast<unsigned>((x | (x >> 24)) & 0x1FF);
 }
+
+static_assert(FlaggedUnits(0x800000008) == 0x101 && FlaggedUnits(0x888888888) == 0x1FF
+              && FlaggedUnits(0x080808080) == 0xAA && FlaggedUnits(0x008000000) == 0x40);
 
 // Per nine-bit row of squares: one in the field of each column it holds, and of each group
 // of the top band it meets.
@@ -222,26 +288,36 @@ bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren
         const unsigned pending = ~(barren >> (9 * t)) & 0x1FFU;
         if (pending == 0)
             continue;
-        std::array<UnitCounts, DigitCount> twice;
-        UnitCounts twiceDigits = 0;
-        for (int d = 0; d < DigitCount; ++d) {
-            twice[d] = view.UnitsHolding(d, t, 2);
-            twiceDigits += twice[d] >> 3;
+        // Per unit u, in four-bit fields: the digits alive exactly twice there, 0..3 in one
+        // word and 4..7 in another (bit d - 4), and whether 8 is; and how many such digits.
+        UnitCounts lowDigits = 0, highDigits = 0, twiceDigits = 0;
+        for (int d = 0; d < 4; ++d) {
+            const UnitCounts twice = view.UnitsHolding(d, t, 2) >> 3;
+            lowDigits |= twice << d;
+            twiceDigits += twice;
         }
-        const UnitCounts nakedHope = UnitsCountingAtLeast(pairSquares[t], 2);
-        const UnitCounts hiddenHope = UnitsCountingAtLeast(twiceDigits, 2);
-        const unsigned hopeful = pending & FlaggedUnits(nakedHope | hiddenHope);
+        for (int d = 4; d < 8; ++d) {
+            const UnitCounts twice = view.UnitsHolding(d, t, 2) >> 3;
+            highDigits |= twice << (d - 4);
+            twiceDigits += twice;
+        }
+        const UnitCounts eightTwice = view.UnitsHolding(8, t, 2) >> 3;
+        twiceDigits += eightTwice;
+        const unsigned nakedHope = FlaggedUnits(UnitsCountingAtLeast(pairSquares[t], 2));
+        const unsigned hiddenHope = FlaggedUnits(UnitsCountingAtLeast(twiceDigits, 2));
+        const unsigned hopeful = pending & (nakedHope | hiddenHope);
         barren |= (pending & ~hopeful) << (9 * t);
         for (unsigned units = hopeful; units != 0; units &= units - 1) {
             const int u = std::countr_zero(units);
             const SquareSet unitSquares = UnitSets[t][u];
-            const unsigned naked =
-                (nakedHope >> (4 * u + 3)) & 1U ? LowestNakedMask(view, t, u, 2) : NoMask;
+            const unsigned naked = (nakedHope >> u) & 1U ? LowestNakedMask(view, t, u, 2) : NoMask;
             unsigned hidden = NoMask;
-            if ((hiddenHope >> (4 * u + 3)) & 1U) {
-                unsigned digits = 0;
-                for (int d = 0; d < DigitCount; ++d)
-                    digits |= static_cast<unsigned>((twice[d] >> (4 * u + 3)) & 1U) << d;
+            if ((hiddenHope >> u) & 1U) {
+                const auto field = [u](UnitCounts word) {
+                    return static_cast<unsigned>(word >> (4 * u)) & 15U;
+                };
+                const unsigned digits =
+                    field(lowDigits) | (field(highDigits) << 4) | (field(eightTwice) << 8);
                 hidden = LowestHiddenPair(view, digits, unitSquares);
             }
             if (naked == NoMask && hidden == NoMask) {
@@ -262,11 +338,11 @@ bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barr
 {
     if ((~barren & AllUnits) == 0)
         return false;
-    // A naked triple needs three squares of three candidates in the unit.
-    const std::array<UnitCounts, 3> tripleSquares = CountPerUnit(view.BySize[3]);
+    // A naked triple needs three squares of three candidates in the unit with one mask.
+    const std::uint32_t hope = UnitsWithRepeatedMask(view, 3);
     for (int t = 0; t < 3; ++t) {
         const unsigned pending = ~(barren >> (9 * t)) & 0x1FFU;
-        const unsigned hopeful = pending & FlaggedUnits(UnitsCountingAtLeast(tripleSquares[t], 3));
+        const unsigned hopeful = pending & (hope >> (9 * t));
         barren |= (pending & ~hopeful) << (9 * t);
         for (unsigned units = hopeful; units != 0; units &= units - 1) {
             const int u = std::countr_zero(units);
