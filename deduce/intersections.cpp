@@ -68,9 +68,9 @@ bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step
             const UnitIndexes second = UnitsOf(pair.Highest());
             const bool column = first.Column == second.Column;
             const bool row = first.Row == second.Row;
-            const bool columnRest =
-                !((places & UnitSets[UnitColumn][first.Column]) - pair).IsEmpty();
-            const bool rowRest = !((places & UnitSets[UnitRow][first.Row]) - pair).IsEmpty();
+            // The line holds both squares, so d is alive elsewhere in it when it counts more.
+            const bool columnRest = view.CountIn(d, UnitColumn, first.Column) > 2;
+            const bool rowRest = view.CountIn(d, UnitRow, first.Row) > 2;
             hits |= static_cast<unsigned>((column & columnRest) | (row & rowRest)) << g;
         }
         if (hits != 0) {
@@ -108,7 +108,7 @@ bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineTy
             const SquareSet pair = places & UnitSets[lineType][line];
             const int group = UnitsOf(pair.Lowest()).Group;
             const bool shared = group == UnitsOf(pair.Highest()).Group;
-            const bool rest = !((places & UnitSets[UnitGroup][group]) - pair).IsEmpty();
+            const bool rest = view.CountIn(d, UnitGroup, group) > 2;
             hits |= static_cast<unsigned>(shared & rest) << line;
         }
         if (hits != 0) {
