@@ -97,10 +97,21 @@ std::uint32_t UnitsWithRepeatedMask(const CandidateView &view, int n)
 // The lowest mask of n digits that exactly n squares of the unit hold exactly, where another
 // square of the unit shares one of its digits (something to strike); NoMask if none. Each
 // holder has every digit of the mask, so another square shares one exactly when a digit of
-// the mask is alive in more than n squares of the unit.
-unsigned LowestNakedMask(const CandidateView &view, int t, int u, int n)
+// the mask is alive in more than n squares of the unit. `sizedCount` is the number of squares
+// of n candidates in the unit where the caller knows it, else 0.
+unsigned LowestNakedMask(const CandidateView &view, int t, int u, int n, unsigned sizedCount)
 {
     const SquareSet sized = view.BySize[n] & UnitSets[t][u];
+    // Just two squares of two candidates (the most common case): a pair when they match.
+    if (n == 2 && sizedCount == 2) {
+        const unsigned mask = view.Masks[sized.Lowest()];
+        if (mask != view.Masks[sized.Highest()])
+            return NoMask;
+        for (unsigned rest = mask; rest != 0; rest &= rest - 1)
+            if (view.CountIn(std::countr_zero(rest), t, u) > 2U)
+                return mask;
+        return NoMask;
+    }
     std::array<unsigned, 9> shapes; // the first `count` are written below
     int count = 0;
     // Whether two of the squares hold the same mask, which any subset needs: mostly they
@@ -310,7 +321,11 @@ bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren
         for (unsigned units = hopeful; units != 0; units &= units - 1) {
             const int u = std::countr_zero(units);
             const SquareSet unitSquares = UnitSets[t][u];
-            const unsigned naked = (nakedHope >> u) & 1U ? LowestNakedMask(view, t, u, 2) : NoMask;
+            const unsigned naked =
+                (nakedHope >> u) & 1U
+                    ? LowestNakedMask(view, t, u, 2,
+                                      static_cast<unsigned>(pairSquares[t] >> (4 * u)) & 15U)
+                    : NoMask;
             unsigned hidden = NoMask;
             if ((hiddenHope >> u) & 1U) {
                 const auto field = [u](UnitCounts word) {
@@ -346,7 +361,7 @@ bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barr
         barren |= (pending & ~hopeful) << (9 * t);
         for (unsigned units = hopeful; units != 0; units &= units - 1) {
             const int u = std::countr_zero(units);
-            const unsigned naked = LowestNakedMask(view, t, u, 3);
+            const unsigned naked = LowestNakedMask(view, t, u, 3, 0);
             if (naked == NoMask) {
                 barren |= 1U << (9 * t + u);
                 continue;
