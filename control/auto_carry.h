@@ -43,13 +43,18 @@ struct AutoCarry
         bool Struck = false;
         bool HasView = false; // SlotViews holds the view of the slot's board
         bool Clean = false;
+        std::uint64_t Forgets = 0; // Forgets when it was saved
     };
     std::array<SlotKnowledge, DepthSlotCount> Slots{};
+    // How many times everything was forgotten: while it stays the same, the board has changed
+    // by nothing but the loop's own placements, strikes and restores.
+    std::uint64_t Forgets = 0;
     std::vector<BurstView> SlotViews; // grown on demand, indexed by depth
 
     // Forgets everything: the board may have changed in any way.
     void Forget()
     {
+        ++Forgets;
         Struck = false;
         ViewCurrent = false;
         Clean = false;
@@ -67,6 +72,10 @@ struct AutoCarry
     // After depth slot `slot` was restored: what was known about it when it was saved, if the
     // slot still holds that board.
     void Recall(const Form1 &form, int slot);
+    // Before depth slot `slot` is restored: whether the board now is the slot's board with
+    // squares set since, both in clean solving form, and if so the squares set since (which
+    // are all that a restore changes besides the candidates).
+    [[nodiscard]] bool SetSinceSaved(const Form1 &form, int slot, SquareSet &squares) const;
 
     // SetSquare of `digit` into `square` and the strike of that digit from the square's
     // peers, which on a struck board is the whole of StrikeSetDigits; the view follows when it

@@ -130,7 +130,11 @@ bool Form1::Backtrack(BoardStatus &status, AutoCarry *carry)
             --g.GuessDepth;
             continue;
         }
-        RestoreSnapshot(g.GuessDepth);
+        if (SquareSet differing;
+            carry != nullptr && carry->SetSinceSaved(*this, g.GuessDepth, differing))
+            RestoreSnapshot(g.GuessDepth, differing);
+        else
+            RestoreSnapshot(g.GuessDepth);
         if (carry != nullptr)
             carry->Recall(*this, g.GuessDepth);
         if (next < 0) {
