@@ -1,4 +1,5 @@
 // Snapshots: the single save slot behind Save and Restore, and the depth slots.
+#include "control/auto_carry.h"
 #include "test_support.h"
 
 namespace quorix::testing {
@@ -107,6 +108,56 @@ TEST_F(SnapshotTest, SaveSlotAndDepthSlotsAreSeparate)
     EXPECT_EQ(Copy(), last);
     Form.RestoreSnapshot(-1);
     EXPECT_EQ(Copy(), first);
+}
+
+// A backtrack of the auto loop rewrites only the squares set since its slot was saved, while
+// the loop alone has changed the board; once anything else may have, it rewrites them all.
+TEST_F(SnapshotTest, ThePartialRestoreOfABacktrackLeavesWhatAWholeOneDoes)
+{
+    EnterAndStart(EasyPuzzle);
+    AutoCarry carry(Form);
+    carry.Struck = true;
+    carry.BringViewUpToDate();
+    carry.Clean = true; // as Start leaves it: every set square shown, every empty one hidden
+    Form.SaveSnapshot(3);
+    carry.Remember(Form, 3);
+    const auto saved = Copy();
+    const auto buttons = Form.Controls.Squares;
+
+    // Three placements as the loop makes them: square 2 takes its candidate 4 (code 3).
+    carry.PlaceOnStruckBoard(Form, 2, 3);
+    carry.PlaceOnStruckBoard(Form, 3, 5);
+    carry.PlaceOnStruckBoard(Form, 78, 0);
+    SquareSet placed;
+    placed.Add(2);
+    placed.Add(3);
+    placed.Add(78);
+    SquareSet since;
+    ASSERT_TRUE(carry.SetSinceSaved(Form, 3, since));
+    EXPECT_EQ(since, placed);
+
+    Form.RestoreSnapshot(3, since);
+    EXPECT_EQ(Copy(), saved);
+    for (int s = 0; s < 81; ++s) {
+        SCOPED_TRACE(s);
+        EXPECT_EQ(Form.Controls.Squares[s].Caption, buttons[s].Caption);
+        EXPECT_EQ(Form.Controls.Squares[s].Background, buttons[s].Background);
+        EXPECT_EQ(Form.Controls.Squares[s].Visible, buttons[s].Visible);
+    }
+    EXPECT_EQ(Form.Board.StepKind, StepRestrike);
+
+    // Forgotten knowledge, a slot saved again, or a board not in clean solving form: no
+    // partial restore.
+    carry.Recall(Form, 3);
+    carry.PlaceOnStruckBoard(Form, 2, 3);
+    carry.Forget();
+    EXPECT_FALSE(carry.SetSinceSaved(Form, 3, since));
+    carry.Struck = true;
+    carry.BringViewUpToDate();
+    carry.Clean = true;
+    EXPECT_FALSE(carry.SetSinceSaved(Form, 3, since)) << "forgotten since the save";
+    Form.SaveSnapshot(3);
+    EXPECT_FALSE(carry.SetSinceSaved(Form, 3, since)) << "the slot was saved again";
 }
 
 } // namespace
