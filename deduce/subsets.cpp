@@ -209,28 +209,45 @@ std::array<UnitCounts, 3> CountPerUnit(SquareSet squares)
     return counts;
 }
 
-// The lowest pair of digits both alive in the same two squares of the unit and nowhere else in
-// it, where those squares hold some other candidate to strike; NoMask if none.
-unsigned LowestHiddenPair(const CandidateView &view, unsigned exactlyTwice, SquareSet unitSquares)
+// Per nine-bit mask, every pair of its digits as a bit: the pair's rank among the masks of two
+// digits (MaskIndexInSize, below 36), so that lower bits are lower pairs.
+constexpr auto PairsOfMask = [] {
+    std::array<std::uint64_t, 512> table{};
+    for (unsigned mask = 0; mask < 512; ++mask)
+        for (unsigned low = 0; low < 9; ++low)
+            for (unsigned high = low + 1; high < 9; ++high)
+                if (((mask >> low) & 1U) != 0 && ((mask >> high) & 1U) != 0)
+                    table[mask] |= std::uint64_t{1} << MaskIndexInSize[(1U << low) | (1U << high)];
+    return table;
+}();
+
+static_assert(PairsOfMask[0x7] == 0x7 && PairsOfMask[0x180] == std::uint64_t{1} << 35);
+
+// The lowest pair of digits both alive in the same two squares of unit `u` of type `t` and
+// nowhere else in it, where those squares hold some other candidate to strike; NoMask if none.
+// `exactlyTwice` holds the digits alive in exactly two squares of the unit. Two such digits
+// share their squares exactly when both are candidates of two squares of the unit, so the
+// pairs are found by marking, square by square, the pairs of such digits each square holds,
+// and keeping those marked twice: nine steps, the same for every unit.
+unsigned LowestHiddenPair(const CandidateView &view, unsigned exactlyTwice, int t, int u)
 {
     if ((exactlyTwice & (exactlyTwice - 1)) == 0) // fewer than two such digits
         return NoMask;
-    unsigned best = NoMask;
-    for (unsigned lows = exactlyTwice; lows != 0; lows &= lows - 1) {
-        const int low = std::countr_zero(lows);
-        const SquareSet places = view.Places[low] & unitSquares;
-        for (unsigned highs = lows & (lows - 1); highs != 0; highs &= highs - 1) {
-            const int high = std::countr_zero(highs);
-            const unsigned pair = (1U << low) | (1U << high);
-            if (pair >= best || (view.Places[high] & unitSquares) != places)
-                continue;
-            const unsigned extras =
-                (view.Masks[places.Lowest()] | view.Masks[places.Highest()]) & ~pair;
-            if (extras != 0)
-                best = pair;
-        }
+    std::uint64_t once = 0, twice = 0;
+    for (const int square : UnitSquares[t][u]) {
+        const std::uint64_t pairs = PairsOfMask[view.Masks[square] & exactlyTwice];
+        twice |= once & pairs;
+        once |= pairs;
     }
-    return best;
+    for (; twice != 0; twice &= twice - 1) {
+        const unsigned pair = MaskOfIndex[2][std::countr_zero(twice)];
+        const SquareSet places = view.Places[std::countr_zero(pair)] & UnitSets[t][u];
+        const unsigned extras =
+            (view.Masks[places.Lowest()] | view.Masks[places.Highest()]) & ~pair;
+        if (extras != 0)
+            return pair;
+    }
+    return NoMask;
 }
 
 void RecordStrike(FoundStep &step, int square, int d, int u, int t)
@@ -333,7 +350,7 @@ bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren
                 };
                 const unsigned digits =
                     field(lowDigits) | (field(highDigits) << 4) | (field(eightTwice) << 8);
-                hidden = LowestHiddenPair(view, digits, unitSquares);
+                hidden = LowestHiddenPair(view, digits, t, u);
             }
             if (naked == NoMask && hidden == NoMask) {
                 barren |= 1U << (9 * t + u);
