@@ -33,25 +33,19 @@ struct SquareSet
     std::uint64_t Low = 0;  // squares 0..63
     std::uint64_t High = 0; // squares 64..80 in bits 0..16
 
-    // The set of one square, made without a branch: which word a square falls in follows no
-    // pattern a branch predictor could learn.
-    static constexpr SquareSet Of(int square)
-    {
-        const std::uint64_t bit = std::uint64_t{1} << (square & 63);
-        const std::uint64_t high = 0 - static_cast<std::uint64_t>(square >= 64);
-        return {bit & ~high, bit & high};
-    }
     constexpr void Add(int square)
     {
-        const SquareSet one = Of(square);
-        Low |= one.Low;
-        High |= one.High;
+        if (square < 64)
+            Low |= std::uint64_t{1} << square;
+        else
+            High |= std::uint64_t{1} << (square - 64);
     }
     constexpr void Remove(int square)
     {
-        const SquareSet one = Of(square);
-        Low &= ~one.Low;
-        High &= ~one.High;
+        if (square < 64)
+            Low &= ~(std::uint64_t{1} << square);
+        else
+            High &= ~(std::uint64_t{1} << (square - 64));
     }
     [[nodiscard]] constexpr bool IsEmpty() const { return (Low | High) == 0; }
     [[nodiscard]] constexpr int Count() const { return BitCount(Low) + BitCount(High); }
