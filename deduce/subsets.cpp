@@ -39,13 +39,13 @@ constexpr auto MaskOfIndex = [] {
 static_assert(MaskOfIndex[2][0] == 0x3 && MaskOfIndex[2][35] == 0x180
               && MaskOfIndex[3][83] == 0x1C0);
 
-// The units (bit k of the list of 27) where at least n of the squares of n candidates hold
-// one mask, n = 2 or 3: a naked subset of n needs such a unit, and mostly there is none. The
-// masks held by n squares anywhere are found in one pass first; only their squares are then
-// placed in units.
-std::uint32_t UnitsWithRepeatedMask(const CandidateView &view, int n)
+// The units (bit k of the list of 27) where three of the squares of three candidates hold one
+// mask: a naked triple needs such a unit, and mostly there is none. The masks held by three
+// such squares anywhere are found in one pass first; only their squares are then placed in
+// units.
+std::uint32_t UnitsWithThreeOfAMask(const CandidateView &view)
 {
-    const SquareSet sized = view.BySize[n];
+    const SquareSet sized = view.BySize[3];
     // The mask ranks held once, twice and three times so far, in two words each (ranks 0..83),
     // kept in registers: a read-modify-write of a word in memory per square would make each
     // square wait for the one before.
@@ -66,14 +66,12 @@ std::uint32_t UnitsWithRepeatedMask(const CandidateView &view, int n)
         take(std::countr_zero(w));
     for (std::uint64_t w = sized.High; w != 0; w &= w - 1)
         take(64 + std::countr_zero(w));
-    const std::uint64_t held0 = n == 2 ? twice0 : thrice0;
-    const std::uint64_t held1 = n == 2 ? twice1 : thrice1;
     std::uint32_t units = 0;
     const auto place = [&](unsigned index) {
         SquareSet holders = sized;
-        for (unsigned rest = MaskOfIndex[n][index]; rest != 0; rest &= rest - 1)
+        for (unsigned rest = MaskOfIndex[3][index]; rest != 0; rest &= rest - 1)
             holders = holders & view.Places[std::countr_zero(rest)];
-        // The units holding n of them: counted up to three per unit, one bit plane each.
+        // The units holding three of them: counted up to three per unit, one bit plane each.
         std::uint32_t one = 0, two = 0, three = 0;
         const auto count = [&](int square) {
             const std::uint32_t mine = UnitBitsOfSquare[square];
@@ -85,11 +83,11 @@ std::uint32_t UnitsWithRepeatedMask(const CandidateView &view, int n)
             count(std::countr_zero(w));
         for (std::uint64_t w = holders.High; w != 0; w &= w - 1)
             count(64 + std::countr_zero(w));
-        units |= n == 2 ? two : three;
+        units |= three;
     };
-    for (std::uint64_t w = held0; w != 0; w &= w - 1)
+    for (std::uint64_t w = thrice0; w != 0; w &= w - 1)
         place(static_cast<unsigned>(std::countr_zero(w)));
-    for (std::uint64_t w = held1; w != 0; w &= w - 1)
+    for (std::uint64_t w = thrice1; w != 0; w &= w - 1)
         place(64 + static_cast<unsigned>(std::countr_zero(w)));
     return units;
 }
@@ -162,13 +160,13 @@ UnitCounts UnitsCountingAtLeast(UnitCounts counts, unsigned n)
 }
 
 // The units flagged in a result of UnitsCounting, as bits 0..8: the flags, four bits apart,
-// are drawn together in three halving steps.
+// are drawn together in four steps, each closing the gaps by half.
 constexpr unsigned FlaggedUnits(UnitCounts flags)
 {
-    std::uint64_t x = (flags >> 3) & OnePerUnit;       // unit u at bit 4u
-    x = (x | (x >> 3)) & 0x0303030303;                   // units 2j, 2j + 1 at bits 8j, 8j + 1
-    x = (x | (x >> 6)) & 0x000F000F000F;                 // units 4i..4i + 3 at bits 16i..
-    x = (x | (x >> 12)) & 0x00000001000000FF;            // units 0..7 at 0..7, unit 8 at 32
+    std::uint64_t x = (flags >> 3) & OnePerUnit; // unit u at bit 4u
+    x = (x | (x >> 3)) & 0x0303030303;           // units 2j, 2j + 1 at bits 8j, 8j + 1
+    x = (x | (x >> 6)) & 0x000F000F000F;         // units 4i..4i + 3 at bits 16i..
+    x = (x | (x >> 12)) & 0x00000001000000FF;    // units 0..7 at 0..7, unit 8 at 32
     return static_cast<unsigned>((x | (x >> 24)) & 0x1FF);
 }
 
@@ -339,10 +337,9 @@ bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren
             const int u = std::countr_zero(units);
             const SquareSet unitSquares = UnitSets[t][u];
             const unsigned naked =
-                (nakedHope >> u) & 1U
-                    ? LowestNakedMask(view, t, u, 2,
-                                      static_cast<unsigned>(pairSquares[t] >> (4 * u)) & 15U)
-                    : NoMask;
+                (nakedHope >> u) & 1U ? LowestNakedMask(
+                    view, t, u, 2, static_cast<unsigned>(pairSquares[t] >> (4 * u)) & 15U)
+                                      : NoMask;
             unsigned hidden = NoMask;
             if ((hiddenHope >> u) & 1U) {
                 const auto field = [u](UnitCounts word) {
@@ -371,7 +368,7 @@ bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barr
     if ((~barren & AllUnits) == 0)
         return false;
     // A naked triple needs three squares of three candidates in the unit with one mask.
-    const std::uint32_t hope = UnitsWithRepeatedMask(view, 3);
+    const std::uint32_t hope = UnitsWithThreeOfAMask(view);
     for (int t = 0; t < 3; ++t) {
         const unsigned pending = ~(barren >> (9 * t)) & 0x1FFU;
         const unsigned hopeful = pending & (hope >> (9 * t));
