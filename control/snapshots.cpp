@@ -33,19 +33,19 @@ void Form1::SaveSnapshot(int slot)
 namespace {
 
 // What copying the value, SetSquare(square, value, true) and then copying the candidates leave
-// behind in one square, written once each. Set and empty squares follow each other without a
-// pattern, so both are written through a mask rather than a branch.
-void RestoreSquare(const Snapshot &source, int s, BoardState &board, ControlStore &controls)
+// behind in square `s`, written once each into its value and its button. Set and empty squares
+// follow each other without a pattern, so both are written through a mask rather than a branch.
+void RestoreSquare(const Snapshot &source, int s, const std::array<Colour, 10> &digitColours,
+                   std::int16_t &value, ControlStore::SquareButton &button)
 {
     const int code = source.Grid[s];
     assert(code < DigitCount && "digit code out of range");
     const unsigned set = 0U - static_cast<unsigned>(code > -1); // all ones when set
     const unsigned digit = static_cast<unsigned>(code) & set;   // 0 when empty
-    auto &button = controls.Squares[s];
     // The code when set, all ones (Empty) when not.
-    board.Grid[s] = static_cast<std::int16_t>(static_cast<unsigned>(code) | ~set);
+    value = static_cast<std::int16_t>(static_cast<unsigned>(code) | ~set);
     button.Caption = static_cast<char>(('1' + digit) & set);
-    button.Background = (board.DigitColours[digit] & set) | (SystemButtonFace & ~set);
+    button.Background = (digitColours[digit] & set) | (SystemButtonFace & ~set);
     button.Visible = set != 0;
 }
 
@@ -58,7 +58,7 @@ void Form1::RestoreSnapshot(int slot)
     if (!source)
         return;
     for (int s = 0; s < SquareCount; ++s)
-        RestoreSquare(*source, s, Board, Controls);
+        RestoreSquare(*source, s, Board.DigitColours, Board.Grid[s], Controls.Squares[s]);
     std::copy_n(source->Candidates.begin(), SquareCount, Controls.CandidateBits.begin());
     Board.StepKind = StepRestrike;
 }
@@ -69,23 +69,24 @@ void Form1::RestoreSnapshot(int slot, SquareSet differing)
     assert(source && "snapshot slot out of range");
     if (!source)
         return;
+    const auto restore = [&](int s) {
+        RestoreSquare(*source, s, Board.DigitColours, Board.Grid[s], Controls.Squares[s]);
+    };
     for (std::uint64_t w = differing.Low; w != 0; w &= w - 1)
-        RestoreSquare(*source, std::countr_zero(w), Board, Controls);
+        restore(std::countr_zero(w));
     for (std::uint64_t w = differing.High; w != 0; w &= w - 1)
-        RestoreSquare(*source, 64 + std::countr_zero(w), Board, Controls);
+        restore(64 + std::countr_zero(w));
     std::copy_n(source->Candidates.begin(), SquareCount, Controls.CandidateBits.begin());
     Board.StepKind = StepRestrike;
 #ifndef NDEBUG
     // Every other square must already be as a whole restore leaves it.
-    BoardState board = Board;
-    ControlStore controls = Controls;
-    for (int s = 0; s < SquareCount; ++s)
-        RestoreSquare(*source, s, board, controls);
     for (int s = 0; s < SquareCount; ++s) {
-        const auto &want = controls.Squares[s];
+        std::int16_t value = Board.Grid[s];
+        auto button = Controls.Squares[s];
+        RestoreSquare(*source, s, Board.DigitColours, value, button);
         const auto &have = Controls.Squares[s];
-        assert(board.Grid[s] == Board.Grid[s] && want.Caption == have.Caption
-               && want.Background == have.Background && want.Visible == have.Visible
+        assert(value == Board.Grid[s] && button.Caption == have.Caption
+               && button.Background == have.Background && button.Visible == have.Visible
                && "a partial restore must leave what a whole one does");
     }
 #endif
