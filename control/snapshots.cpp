@@ -69,8 +69,15 @@ void Form1::RestoreSnapshot(int slot, SquareSet differing)
     assert(source && "snapshot slot out of range");
     if (!source)
         return;
+    // The squares set since the save were empty in it, so each goes back to an empty square
+    // without reading the snapshot.
     const auto restore = [&](int s) {
-        RestoreSquare(*source, s, Board.DigitColours, Board.Grid[s], Controls.Squares[s]);
+        assert(source->Grid[s] < 0 && "only squares empty in the snapshot differ");
+        Board.Grid[s] = Empty;
+        auto &button = Controls.Squares[s];
+        button.Caption = 0;
+        button.Background = SystemButtonFace;
+        button.Visible = false;
     };
     for (std::uint64_t w = differing.Low; w != 0; w &= w - 1)
         restore(std::countr_zero(w));

@@ -101,7 +101,8 @@ public:
     void SaveSnapshot(int slot);
     void RestoreSnapshot(int slot);
     // The same where every square outside `differing` already holds the slot's value and shows
-    // it as a restore would: only those squares are written (the candidates all the same).
+    // it as a restore would, and every square of `differing` is empty in the slot: only those
+    // squares are written, emptied (the candidates all the same).
     void RestoreSnapshot(int slot, SquareSet differing);
     // One guess or one backtrack; `status` in and out; returns true when the search is
     // exhausted.
