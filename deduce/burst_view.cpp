@@ -17,8 +17,8 @@ void BurstView::Rebuild()
     NoTripleUnits = 0;
     ChangedDigits = 0;
     NoOnlyPlaceDigits = 0;
-    NoGroupToLineDigits = 0;
-    NoLineToGroupDigits = {};
+    GroupToLineMemo = {};
+    LineToGroupMemos = {};
 }
 
 void BurstView::SettleChangedUnits()
@@ -77,9 +77,9 @@ bool BurstView::FindTriples(FoundStep &step)
 void BurstView::SettleChangedDigits()
 {
     NoOnlyPlaceDigits &= ~ChangedDigits;
-    NoGroupToLineDigits &= ~ChangedDigits;
-    NoLineToGroupDigits[0] &= ~ChangedDigits;
-    NoLineToGroupDigits[1] &= ~ChangedDigits;
+    GroupToLineMemo.Digits &= ~ChangedDigits;
+    LineToGroupMemos[0].Digits &= ~ChangedDigits;
+    LineToGroupMemos[1].Digits &= ~ChangedDigits;
     ChangedDigits = 0;
 }
 
@@ -102,7 +102,7 @@ bool BurstView::FindGroupToLine(int digitFilter, FoundStep &step)
     return Checked(
         step,
         [&](FoundStep &s) {
-            return quorix::FindGroupToLine(Current, digitFilter, s, NoGroupToLineDigits);
+            return quorix::FindGroupToLine(Current, digitFilter, s, GroupToLineMemo);
         },
         [digitFilter](const CandidateView &v, FoundStep &s) {
             return quorix::FindGroupToLine(v, digitFilter, s);
@@ -117,7 +117,7 @@ bool BurstView::FindLineToGroup(int digitFilter, UnitType lineType, FoundStep &s
         step,
         [&](FoundStep &s) {
             return quorix::FindLineToGroup(Current, digitFilter, lineType, s,
-                                           NoLineToGroupDigits[lineType]);
+                                           LineToGroupMemos[lineType]);
         },
         [digitFilter, lineType](const CandidateView &v, FoundStep &s) {
             return quorix::FindLineToGroup(v, digitFilter, lineType, s);

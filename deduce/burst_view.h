@@ -71,7 +71,7 @@ public:
     bool FindTriples(FoundStep &step);
     // The only-place and intersection rules likewise, per digit: a digit searched in vain is
     // skipped until one of its candidates goes, since those rules read nothing but the digit's
-    // places.
+    // places; the intersection rules then search only the units newly holding it twice.
     bool FindOnlyPlace(int digitFilter, FoundStep &step);
     bool FindGroupToLine(int digitFilter, FoundStep &step);
     bool FindLineToGroup(int digitFilter, UnitType lineType, FoundStep &step);
@@ -107,11 +107,13 @@ private:
     std::uint32_t NoTripleUnits = 0;
     // Digits that lost a candidate since the digit caches below were last brought up to date.
     unsigned ChangedDigits = 0;
-    // Digits searched in vain by the only-place (group-to-line, line-to-group) rule: bit d set
-    // and not in ChangedDigits means digit d gives that rule no step on the view as it is.
+    // Digits searched in vain by the only-place rule: bit d set and not in ChangedDigits means
+    // digit d gives that rule no step on the view as it is.
     unsigned NoOnlyPlaceDigits = 0;
-    unsigned NoGroupToLineDigits = 0;
-    std::array<unsigned, 2> NoLineToGroupDigits{}; // rows, columns
+    // The same for the group-to-line and line-to-group rules, with the confining units known
+    // to give nothing while they hold the digit exactly twice.
+    IntersectionMemo GroupToLineMemo;
+    std::array<IntersectionMemo, 2> LineToGroupMemos; // rows, columns
     // A search that skips what the caches say gives nothing, checked in Debug builds against
     // the whole search of the same rule.
     template <typename Skipping, typename Whole>

@@ -51,17 +51,18 @@ void RecordStrike(FoundStep &step, int square, int d, int unit, int unitType, St
 // branch, as a bit of `hits`, and only the first unit with a step is looked at again to record
 // it. That costs more instructions than stopping early, and saves more time.
 
-bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step, unsigned &barren)
+bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step,
+                     IntersectionMemo &memo)
 {
     const DigitRange digits = AllowedDigits(digitFilter);
-    for (unsigned todo = digits.Mask() & ~barren; todo != 0; todo &= todo - 1) {
+    for (unsigned todo = digits.Mask() & ~memo.Digits; todo != 0; todo &= todo - 1) {
         const int d = std::countr_zero(todo);
         const SquareSet places = view.Places[d];
         // Groups holding d exactly twice, in the same column or else in the same row, with d
-        // alive elsewhere in that line.
+        // alive elsewhere in that line; those searched in vain before are passed over.
+        const UnitCounts twice = view.UnitsHolding(d, UnitGroup, 2);
         unsigned hits = 0;
-        for (UnitCounts groups = view.UnitsHolding(d, UnitGroup, 2); groups != 0;
-             groups &= groups - 1) {
+        for (UnitCounts groups = twice & ~memo.Twice[d]; groups != 0; groups &= groups - 1) {
             const int g = FlaggedUnit(groups);
             const SquareSet pair = places & UnitSets[UnitGroup][g];
             const UnitIndexes first = UnitsOf(pair.Lowest());
@@ -86,24 +87,27 @@ bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step
             }
             return true;
         }
-        barren |= 1U << d;
+        memo.Digits |= 1U << d;
+        memo.Twice[d] = twice;
     }
     return false;
 }
 
 bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineType, FoundStep &step,
-                     unsigned &barren)
+                     IntersectionMemo &memo)
 {
     assert((lineType == UnitRow || lineType == UnitColumn) && "lines are rows or columns");
     const StepWording wording =
         lineType == UnitRow ? StepWording::RowToGroup : StepWording::ColumnToGroup;
     const DigitRange digits = AllowedDigits(digitFilter);
-    for (unsigned todo = digits.Mask() & ~barren; todo != 0; todo &= todo - 1) {
+    for (unsigned todo = digits.Mask() & ~memo.Digits; todo != 0; todo &= todo - 1) {
         const int d = std::countr_zero(todo);
         const SquareSet places = view.Places[d];
-        // Lines holding d exactly twice, in one group, with d alive elsewhere in that group.
+        // Lines holding d exactly twice, in one group, with d alive elsewhere in that group;
+        // those searched in vain before are passed over.
+        const UnitCounts twice = view.UnitsHolding(d, lineType, 2);
         unsigned hits = 0;
-        for (UnitCounts lines = view.UnitsHolding(d, lineType, 2); lines != 0; lines &= lines - 1) {
+        for (UnitCounts lines = twice & ~memo.Twice[d]; lines != 0; lines &= lines - 1) {
             const int line = FlaggedUnit(lines);
             const SquareSet pair = places & UnitSets[lineType][line];
             const int group = UnitsOf(pair.Lowest()).Group;
@@ -119,21 +123,22 @@ bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineTy
             RecordStrike(step, s, d, line, lineType, wording);
             return true;
         }
-        barren |= 1U << d;
+        memo.Digits |= 1U << d;
+        memo.Twice[d] = twice;
     }
     return false;
 }
 
 bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step)
 {
-    unsigned barren = 0;
-    return FindGroupToLine(view, digitFilter, step, barren);
+    IntersectionMemo memo;
+    return FindGroupToLine(view, digitFilter, step, memo);
 }
 
 bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineType, FoundStep &step)
 {
-    unsigned barren = 0;
-    return FindLineToGroup(view, digitFilter, lineType, step, barren);
+    IntersectionMemo memo;
+    return FindLineToGroup(view, digitFilter, lineType, step, memo);
 }
 
 } // namespace quorix

@@ -167,12 +167,23 @@ bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step
 // position.
 bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineType,
                      FoundStep &step);
-// The same intersection rules skipping the digit codes in `barren` (bit d: digit code d),
-// which the caller knows to give that rule no step; the digits searched in vain are added to
-// it. Each rule reads, per digit, nothing but the places of that digit.
-bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step, unsigned &barren);
+// What a caller of an intersection rule knows to give it no step, kept while candidates are
+// only removed. Digits (bit d: digit code d) were searched in vain and have lost no candidate
+// since. Twice[d] flags (as UnitsCounting does) the confining units, groups or lines, that held
+// d exactly twice when d was last searched in vain: such a unit that still holds d exactly
+// twice holds it in the same two squares, and the unit crossing it there has only lost
+// candidates since, so it still gives no step. A search adds what it finds in vain.
+struct IntersectionMemo
+{
+    unsigned Digits = 0;
+    std::array<UnitCounts, DigitCount> Twice{};
+};
+// The same intersection rules passing over what `memo` says gives nothing. Each rule reads,
+// per digit, nothing but the places of that digit.
+bool FindGroupToLine(const CandidateView &view, int digitFilter, FoundStep &step,
+                     IntersectionMemo &memo);
 bool FindLineToGroup(const CandidateView &view, int digitFilter, UnitType lineType, FoundStep &step,
-                     unsigned &barren);
+                     IntersectionMemo &memo);
 // Pairs: a naked, then a hidden pair per two-digit mask in ascending order, per unit.
 bool FindPairs(const CandidateView &view, FoundStep &step);
 // Triples: three squares of a unit with the same three-digit mask.
