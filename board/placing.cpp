@@ -6,16 +6,11 @@ namespace quorix {
 void Form1::SetSquare(int square, int code, bool showCandidates)
 {
     assert(square >= 0 && square < SquareCount && "square out of range");
-    auto &button = Controls.Squares[square];
     if (code > -1) {
-        assert(code < DigitCount && "digit code out of range");
-        Controls.CandidateBits[square] = 0;
-        Board.Grid[square] = static_cast<std::int16_t>(code);
-        button.Caption = static_cast<char>('1' + code);
-        button.Background = Board.DigitColours[code];
-        button.Visible = true;
+        SetSquareDigit(square, code);
         return;
     }
+    auto &button = Controls.Squares[square];
     Board.Grid[square] = Empty;
     if (showCandidates) {
         button.Visible = false;

@@ -54,7 +54,7 @@ void AutoCarry::PlaceOnStruckBoard(Form1 &form, int square, int digit)
     if (((form.Controls.CandidateBits[square] >> digit) & 1U) == 0
         && form.Board.Grid[square] != digit)
         Clean = false;
-    form.SetSquare(square, digit, true);
+    form.SetSquareDigit(square, digit);
     auto &bits = form.Controls.CandidateBits;
     if (ViewCurrent) {
         // The view follows the store, so it knows the few peers that still hold the digit.
@@ -185,6 +185,11 @@ void Form1::RunBurst(AutoCarry &carry)
     bool found;
     do {
         const bool throughView = carry.Struck && carry.ViewCurrent;
+        // Single candidates, by far the most frequent steps, are found and placed in a loop of
+        // their own, as the loop below would: they frame no unit, and a placement keeps the
+        // board struck and the view current.
+        if (throughView && PlaceSingles(carry))
+            wordingDeferred = true;
         found = throughView ? FindStep(-1, carry.View, carry.LastStep) : FindStep(-1);
         if (found)
             wordingDeferred = throughView;
@@ -218,6 +223,33 @@ void Form1::RunBurst(AutoCarry &carry)
     WordStep(carry.LastStep, late);
     assert(late == Board.Explanation && "a step worded late must read as it would at once");
 #endif
+}
+
+bool Form1::PlaceSingles(AutoCarry &carry)
+{
+    assert(carry.Struck && carry.ViewCurrent);
+    constexpr unsigned everyDigit = AllowedDigits(-1).Mask();
+    int digit = -1, square = -1;
+    bool placed = false;
+    for (int d, s; LowestSingleCandidate(carry.View.View(), everyDigit, d, s);) {
+#ifndef NDEBUG
+        FoundStep rule;
+        assert(carry.View.FindSingleCandidate(rule) && rule.Target == s && rule.Digit == d
+               && "the loop places what the rule finds");
+#endif
+        carry.PlaceOnStruckBoard(*this, s, d);
+        digit = d;
+        square = s;
+        placed = true;
+    }
+    if (placed) {
+        // Only the last single is recorded: the record of each one before would be
+        // overwritten by the next, unread.
+        WordWithinBurst(carry.LastStep);
+        RecordSingleCandidate(carry.LastStep, square, digit);
+        TakeBurstStep(carry.LastStep);
+    }
+    return placed;
 }
 
 void Form1::FinishAutoRun(BoardStatus status)

@@ -25,6 +25,18 @@ constexpr auto PeerSetsOfSquare = [] {
     return table;
 }();
 
+// Within a burst a step's sentence is left unwritten, since only the last one is ever read.
+// Debug builds word every step all the same, so that the auto loop can check that a step
+// worded late reads as it would at once.
+inline void WordWithinBurst(FoundStep &step)
+{
+#ifdef NDEBUG
+    step.WordNow = false;
+#else
+    step.WordNow = true;
+#endif
+}
+
 class BurstView
 {
 public:
@@ -63,6 +75,8 @@ public:
     // Every rule in its fixed order over the view, the first step found winning: what a search
     // of a view built afresh from the store finds (FindStepAfresh).
     bool FindStep(int digitFilter, FoundStep &step);
+    // The first of those rules alone, single candidate, with every digit allowed.
+    bool FindSingleCandidate(FoundStep &step) const;
 
     // The pair and triple rules over the view. A unit searched in vain is skipped by the next
     // searches until one of its squares changes: the rules read nothing else. Debug builds check

@@ -61,28 +61,34 @@ bool Form1::FindStep(int digitFilter)
 bool BurstView::FindStep(int digitFilter, FoundStep &step)
 {
     assert(MatchesStore() && "the burst view must follow the store");
-    return FindSingleCandidate(Current, digitFilter, step) || FindOnlyPlace(digitFilter, step)
+    return quorix::FindSingleCandidate(Current, digitFilter, step)
+           || FindOnlyPlace(digitFilter, step)
            || FindGroupToLine(digitFilter, step) || FindLineToGroup(digitFilter, UnitRow, step)
            || FindLineToGroup(digitFilter, UnitColumn, step) || FindPairs(step)
            || FindTriples(step);
 }
 
+bool BurstView::FindSingleCandidate(FoundStep &step) const
+{
+    assert(MatchesStore() && "the burst view must follow the store");
+    return quorix::FindSingleCandidate(Current, -1, step);
+}
+
 bool Form1::FindStep(int digitFilter, BurstView &view, FoundStep &step)
 {
-    // Debug builds word every step as well, so that the auto loop can check that a step worded
-    // late reads as it would at once.
-#ifdef NDEBUG
-    step.WordNow = false;
-#else
-    step.WordNow = true;
-#endif
+    WordWithinBurst(step);
     if (!view.FindStep(digitFilter, step))
         return false;
+    TakeBurstStep(step);
+    return true;
+}
+
+void Form1::TakeBurstStep([[maybe_unused]] const FoundStep &step)
+{
     RecordStep(step);
 #ifndef NDEBUG
     Board.Explanation = step.Explanation;
 #endif
-    return true;
 }
 
 void Form1::RecordStep(const FoundStep &step)

@@ -152,6 +152,40 @@ inline void FinishWording(FoundStep &step)
 // Single candidate: an empty square with exactly one live candidate. Lowest digit first, then
 // lowest square.
 bool FindSingleCandidate(const CandidateView &view, int digitFilter, FoundStep &step);
+// What that rule finds, with the digit codes `allowed` (bit d: digit code d): whether there
+// is a step, and its digit and square.
+inline bool LowestSingleCandidate(const CandidateView &view, unsigned allowed, int &digit,
+                                  int &square)
+{
+    const SquareSet lone = view.BySize[1] & view.Open;
+    if (lone.IsEmpty())
+        return false;
+    // Which digits have such a square, found for all nine at once: where a walk up the digits
+    // stops cannot be predicted, and the wrong guess costs more than the few extra tests.
+    unsigned digits = 0;
+    for (int d = 0; d < DigitCount; ++d)
+        digits |= static_cast<unsigned>(!(lone & view.Places[d]).IsEmpty()) << d;
+    digits &= allowed;
+    if (digits == 0)
+        return false;
+    digit = std::countr_zero(digits);
+    square = (lone & view.Places[digit]).Lowest();
+    return true;
+}
+// Records the step of single candidate that places `digit` in `square`.
+inline void RecordSingleCandidate(FoundStep &step, int square, int digit)
+{
+    step.Kind = StepPlace;
+    step.Target = square;
+    step.Digit = digit;
+    step.Square = square;
+    step.Unit = -1;
+    step.UnitType = -1;
+    step.Wording = StepWording::SingleCandidate;
+    step.Numbers[0] = static_cast<std::uint8_t>(square);
+    step.Numbers[1] = static_cast<std::uint8_t>(digit);
+    FinishWording(step);
+}
 // Only place: a unit in which a digit is alive in exactly one square, which is empty. Per
 // digit, rows, then columns, then groups.
 bool FindOnlyPlace(const CandidateView &view, int digitFilter, FoundStep &step);

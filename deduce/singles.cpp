@@ -8,30 +8,10 @@ bool FindSingleCandidate(const CandidateView &view, int digitFilter, FoundStep &
 {
     // Digit outranks square: the lowest digit that is the last candidate of an empty square,
     // and for it the lowest such square.
-    const SquareSet lone = view.BySize[1] & view.Open;
-    if (lone.IsEmpty())
+    int digit, square;
+    if (!LowestSingleCandidate(view, AllowedDigits(digitFilter).Mask(), digit, square))
         return false;
-    // Which digits have such a square, found for all nine at once: where a walk up the digits
-    // stops cannot be predicted, and the wrong guess costs more than the few extra tests.
-    unsigned digits = 0;
-    for (int d = 0; d < DigitCount; ++d)
-        digits |= static_cast<unsigned>(!(lone & view.Places[d]).IsEmpty()) << d;
-    digits &= AllowedDigits(digitFilter).Mask();
-    if (digits == 0)
-        return false;
-    const int bestDigit = std::countr_zero(digits);
-    const int bestSquare = (lone & view.Places[bestDigit]).Lowest();
-
-    step.Kind = StepPlace;
-    step.Target = bestSquare;
-    step.Digit = bestDigit;
-    step.Square = bestSquare;
-    step.Unit = -1;
-    step.UnitType = -1;
-    step.Wording = StepWording::SingleCandidate;
-    step.Numbers[0] = static_cast<std::uint8_t>(bestSquare);
-    step.Numbers[1] = static_cast<std::uint8_t>(bestDigit);
-    FinishWording(step);
+    RecordSingleCandidate(step, square, digit);
     return true;
 }
 

@@ -24,6 +24,7 @@
 #include "window/undo_history.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string>
 
@@ -72,6 +73,18 @@ public:
 
     // --- board model (board/)
     void SetSquare(int square, int code, bool showCandidates);
+    // SetSquare of a digit code 0..8, which shows the value in place of the candidates.
+    void SetSquareDigit(int square, int code)
+    {
+        assert(square >= 0 && square < SquareCount && "square out of range");
+        assert(code >= 0 && code < DigitCount && "digit code out of range");
+        auto &button = Controls.Squares[square];
+        Controls.CandidateBits[square] = 0;
+        Board.Grid[square] = static_cast<std::int16_t>(code);
+        button.Caption = static_cast<char>('1' + code);
+        button.Background = Board.DigitColours[code];
+        button.Visible = true;
+    }
     void StrikeSetDigits();
     // Whether StrikeSetDigits would change nothing: no live candidate shares a unit with a set
     // square of its digit.
@@ -143,6 +156,8 @@ private:
     // step is recorded in `found` as well; in release builds its sentence is left unwritten,
     // since within a burst only the last one is ever read (WordStep writes it afterwards).
     bool FindStep(int digitFilter, BurstView &view, FoundStep &found);
+    // Records a step found within a burst (and, in Debug builds, its sentence).
+    void TakeBurstStep(const FoundStep &step);
     void RecordStep(const FoundStep &step);
 
     // The command buttons (control/dispatcher.cpp).
@@ -165,6 +180,10 @@ private:
     [[nodiscard]] BoardStatus StartAutoRun();
     void YieldToWindow(AutoCarry &carry);
     void RunBurst(AutoCarry &carry);
+    // Within a burst, on a struck board with its view current: places single candidates one
+    // after another as FindStep would find them, for as long as there are any, and records the
+    // last. Returns whether there was one.
+    bool PlaceSingles(AutoCarry &carry);
     void FinishAutoRun(BoardStatus status);
 
     // Guessing (control/guessing.cpp), through what the calling auto loop knows about the board
