@@ -1,5 +1,6 @@
 // The consistency check: the one judge of whether the board is solved, stuck or wrong.
 #include "control/auto_carry.h"
+#include "control/deferred_tails.h"
 #include "window/form1.h"
 
 #include <bit>
@@ -124,15 +125,20 @@ void ReportDuplicate(const std::array<std::uint16_t, 88> &digitBits, BoardState 
     }
 }
 
-// Words the square left with no candidate.
-void ReportDead(int square, BoardState &board)
+} // namespace
+
+void WordDeadSquare(int square, std::string &text)
 {
-    board.Explanation.assign("No possibilities left for square");
-    AppendNumber(board.Explanation, square + 1);
-    board.HighlightSquare = square;
+    text.assign("No possibilities left for square");
+    AppendNumber(text, square + 1);
 }
 
-} // namespace
+void Form1::ReportDead(int square)
+{
+    WordDeadSquare(square, Board.Explanation);
+    Board.HighlightSquare = square;
+    Disown(TailExplanation | TailSquareMark);
+}
 
 BoardStatus Form1::CheckBoard()
 {
@@ -142,10 +148,11 @@ BoardStatus Form1::CheckBoard()
     Controls.Highlights[1].Visible = false;
     if (AnyDuplicate(counts.DigitBits)) {
         ReportDuplicate(counts.DigitBits, Board);
+        Disown(TailExplanation | TailUnitMarks);
         return StatusImpossible;
     }
     if (counts.LastDead >= 0) {
-        ReportDead(counts.LastDead, Board);
+        ReportDead(counts.LastDead);
         return StatusImpossible;
     }
     if (counts.SetSquares < MinimumGivens)
@@ -198,7 +205,7 @@ BoardStatus Form1::CheckBoard(AutoCarry &carry)
     const int setSquares = SquareCount - view.OpenSquares().Count();
     BoardStatus status = StatusConsistent;
     if (const SquareSet dead = view.DeadSquares(); !dead.IsEmpty()) {
-        ReportDead(dead.Highest(), Board);
+        ReportDead(dead.Highest());
         status = StatusImpossible;
     } else if (setSquares < MinimumGivens) {
         status = StatusTooFew;

@@ -11,6 +11,7 @@
 // knowledge is trusted again on restore only while the slot still holds what was saved.
 #pragma once
 
+#include "control/deferred_tails.h"
 #include "deduce/burst_view.h"
 #include "window/form1.h"
 
@@ -36,6 +37,10 @@ struct AutoCarry
     // The step FindStep found last through the view; its sentence is written once the burst
     // that found it ends.
     FoundStep LastStep;
+    // The bursts stopped at their first dead square whose rest may still show, and whether
+    // the latest burst was stopped (it joins them once checked).
+    TailQueue StoppedBursts;
+    bool BurstStopped = false;
 
     struct SlotKnowledge
     {

@@ -1,5 +1,6 @@
 // The auto loop: deduce, check, guess or backtrack, until solved, exhausted or stopped.
 #include "control/auto_carry.h"
+#include "control/deferred_tails.h"
 #include "deduce/burst_view.h"
 #include "window/form1.h"
 
@@ -105,6 +106,8 @@ void Form1::RunAuto()
     // Every path of the start ends with StrikeSetDigits.
     AutoCarry carry(*this);
     carry.Struck = true;
+    TailQueue *const outerStopped = StoppedBursts;
+    StoppedBursts = &carry.StoppedBursts;
     ProgressLine progress(Controls);
     bool done = false;
     while (!Dispatch.StopAuto && !Dispatch.Closing && !done) {
@@ -113,6 +116,11 @@ void Form1::RunAuto()
         YieldToWindow(carry);
         RunBurst(carry);
         status = CheckBoard(carry);
+        if (carry.BurstStopped) {
+            assert(status == StatusImpossible && "a dead square makes the board impossible");
+            carry.StoppedBursts.Push();
+            carry.BurstStopped = false;
+        }
         if (status == StatusImpossible || status == StatusConsistent) {
             done = GuessOrBacktrack(status, &carry);
             Board.Guessed = true;
@@ -120,6 +128,8 @@ void Form1::RunAuto()
             done = true;
         }
     }
+    FinishStoppedBursts();
+    StoppedBursts = outerStopped;
     FinishAutoRun(status);
 
     --Dispatch.AutoDepth;
@@ -162,6 +172,9 @@ void Form1::YieldToWindow(AutoCarry &carry)
         std::copy_n(Board.Grid.begin(), SquareCount, gridBefore.begin());
         bitsBefore = Controls.CandidateBits;
     }
+    // What a stopped burst still owns may show from here on.
+    if (!carry.StoppedBursts.Empty() && PlatformRef.YieldMayShowState())
+        FinishStoppedBursts();
     PlatformRef.DoEvents();
     if (carry.Struck
         && (bitsBefore != Controls.CandidateBits
@@ -182,14 +195,32 @@ void Form1::RunBurst(AutoCarry &carry)
     // steps before can still show (every step frames a square).
     int dueUnit = -1;
     int dueUnitType = -1;
+    // Once a step has left a dead square, the burst may stop there (see deferred_tails.h):
+    // the check will find the board impossible, and the backtrack after it puts back every
+    // value and candidate. That takes the loop's own knowledge of the board, and a guess to
+    // go back to.
+    const bool mayStop = Dispatch.StopFailingBursts && carry.Struck && carry.ViewCurrent
+                         && carry.Clean && Guesses.GuessCount > 0 && Guesses.GuessDepth >= 0
+                         && carry.StoppedBursts.HasRoom();
+    const auto stopHere = [&] {
+        if (!mayStop || !carry.Clean || !carry.View.AnyDeadSquare())
+            return false;
+        StopBurst(carry, dueUnit, dueUnitType);
+        return true;
+    };
+    bool anyStep = false;
     bool found;
     do {
         const bool throughView = carry.Struck && carry.ViewCurrent;
         // Single candidates, by far the most frequent steps, are found and placed in a loop of
         // their own, as the loop below would: they frame no unit, and a placement keeps the
         // board struck and the view current.
-        if (throughView && PlaceSingles(carry))
+        if (throughView && PlaceSingles(carry, mayStop)) {
             wordingDeferred = true;
+            anyStep = true;
+            if (stopHere())
+                return;
+        }
         found = throughView ? FindStep(-1, carry.View, carry.LastStep) : FindStep(-1);
         if (found)
             wordingDeferred = throughView;
@@ -199,11 +230,16 @@ void Form1::RunBurst(AutoCarry &carry)
                 dueUnitType = Board.HighlightUnitType;
             }
         } else {
+            // With no step found in this burst, the marks drawn are those of before it, which
+            // a stopped burst may still own.
+            if (!anyStep && !found)
+                FinishStoppedBursts();
             if (dueUnit >= 0)
                 ShowUnitFrame(dueUnit, dueUnitType);
             dueUnit = -1;
             ShowHighlight();
         }
+        anyStep = anyStep || found;
         if (carry.Struck) {
             carry.ApplyStepOnStruckBoard(*this);
         } else {
@@ -213,9 +249,12 @@ void Form1::RunBurst(AutoCarry &carry)
             if (found)
                 carry.BringViewUpToDate();
         }
+        if (found && stopHere())
+            return;
     } while (found);
     if (!wordingDeferred)
         return;
+    Disown(TailExplanation);
 #ifdef NDEBUG
     WordStep(carry.LastStep, Board.Explanation);
 #else
@@ -225,7 +264,7 @@ void Form1::RunBurst(AutoCarry &carry)
 #endif
 }
 
-bool Form1::PlaceSingles(AutoCarry &carry)
+bool Form1::PlaceSingles(AutoCarry &carry, bool stopAtDeadSquare)
 {
     assert(carry.Struck && carry.ViewCurrent);
     constexpr unsigned everyDigit = AllowedDigits(-1).Mask();
@@ -241,6 +280,8 @@ bool Form1::PlaceSingles(AutoCarry &carry)
         digit = d;
         square = s;
         placed = true;
+        if (stopAtDeadSquare && carry.View.AnyDeadSquare())
+            break;
     }
     if (placed) {
         // Only the last single is recorded: the record of each one before would be

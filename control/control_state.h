@@ -77,6 +77,9 @@ struct DispatchState
     bool Closing = false;         // the window is going away: every auto run ends at its next cycle
     int AutoDepth = 0;            // auto runs in progress, nested ones included
     BoardStatus LastAutoStatus{}; // the status the latest auto run finished with
+    // Whether the auto loop may stop a burst bound to fail and work out its rest only when it
+    // could show (it leaves everything as running it to the end does; tests compare both).
+    bool StopFailingBursts = true;
 };
 
 // What Check Unique said last.
@@ -96,6 +99,9 @@ struct AutoStats
 {
     long long Cycles = 0;
     long long Guesses = 0;
+    // Bursts stopped at their first dead square, and those whose rest was worked out after all.
+    long long StoppedBursts = 0;
+    long long StoppedBurstsFinished = 0;
 };
 
 } // namespace quorix

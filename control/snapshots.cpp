@@ -1,4 +1,5 @@
 // Whole-board snapshots: the single save slot and the depth slots of the guess stack.
+#include "control/deferred_tails.h"
 #include "window/form1.h"
 
 namespace quorix {
@@ -61,6 +62,7 @@ void Form1::RestoreSnapshot(int slot)
         RestoreSquare(*source, s, Board.DigitColours, Board.Grid[s], Controls.Squares[s]);
     std::copy_n(source->Candidates.begin(), SquareCount, Controls.CandidateBits.begin());
     Board.StepKind = StepRestrike;
+    Disown(TailStepKind);
 }
 
 void Form1::RestoreSnapshot(int slot, SquareSet differing)
@@ -85,6 +87,7 @@ void Form1::RestoreSnapshot(int slot, SquareSet differing)
         restore(64 + std::countr_zero(w));
     std::copy_n(source->Candidates.begin(), SquareCount, Controls.CandidateBits.begin());
     Board.StepKind = StepRestrike;
+    Disown(TailStepKind);
 #ifndef NDEBUG
     // Every other square must already be as a whole restore leaves it.
     for (int s = 0; s < SquareCount; ++s) {

@@ -12,6 +12,7 @@ BurstView::BurstView(const std::array<std::uint16_t, SquareCount> &candidateBits
 void BurstView::Rebuild()
 {
     Current.Load(*Bits);
+    Dead = !DeadSquares().IsEmpty();
     ChangedUnits = 0;
     NoPairUnits = 0;
     NoTripleUnits = 0;
@@ -137,6 +138,7 @@ void BurstView::Refresh(int square)
     if (((word & bit) != 0) != open) {
         word ^= bit;
         ChangedDigits |= view.Masks[square];
+        Dead = !DeadSquares().IsEmpty();
     }
     assert(MatchesStore() && "the burst view must equal a fresh build");
 }
@@ -163,6 +165,7 @@ void BurstView::Remove(int square, unsigned removed)
     const unsigned before = view.Masks[square];
     const unsigned now = before & ~removed;
     view.Masks[square] = static_cast<std::uint16_t>(now);
+    Dead = Dead || (now == 0 && view.IsOpen(square));
     Resize(view, square, before, now);
     const auto &fields = UnitFieldsOfSquare[square];
     const std::uint64_t bit = std::uint64_t{1} << (square & 63);
@@ -219,6 +222,8 @@ inline void BurstView::Strike(int square, int digit, SquareSet struck, std::uint
     ChangedUnits |= units;
     auto &sizes = view.BySize;
     const SquareSet one = sizes[1], two = sizes[2], three = sizes[3];
+    // An open square struck with one candidate left has none now.
+    Dead = Dead || !(one & struck & view.Open).IsEmpty();
     sizes[0] = (sizes[0] - toThree) | (one & struck);
     sizes[1] = (one - struck) | (two & struck);
     sizes[2] = (two - struck) | (three & struck);
@@ -265,7 +270,7 @@ bool BurstView::EveryOpenSquareFull() const
 bool BurstView::MatchesStore() const
 {
     const CandidateView fresh(*Bits, *Current.Grid);
-    return fresh.SameCandidates(Current);
+    return fresh.SameCandidates(Current) && Dead == !DeadSquares().IsEmpty();
 }
 
 } // namespace quorix

@@ -46,6 +46,14 @@ public:
 
     // Builds every part afresh from the store.
     void Rebuild();
+    // Reads `candidateBits` and `grid` from now on: a copy of a view, moved onto copies of the
+    // store and grid it follows.
+    void Repoint(const std::array<std::uint16_t, SquareCount> &candidateBits,
+                 const std::array<std::int16_t, 82> &grid)
+    {
+        Bits = &candidateBits;
+        Current.Grid = &grid;
+    }
     // Takes in the store's current candidates of `square`, and whether the grid has it empty.
     // Removals are applied in place; a candidate that came back (nothing in a burst does that)
     // makes the whole view rebuilt.
@@ -65,6 +73,11 @@ public:
     // The squares empty in the grid, and those of them with no candidate left.
     [[nodiscard]] SquareSet OpenSquares() const { return Current.Open; }
     [[nodiscard]] SquareSet DeadSquares() const;
+    [[nodiscard]] bool AnyDeadSquare() const
+    {
+        assert(Dead == !DeadSquares().IsEmpty());
+        return Dead;
+    }
     // Whether every open square still holds all nine candidates.
     [[nodiscard]] bool EveryOpenSquareFull() const;
 
@@ -114,6 +127,7 @@ private:
 
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;
+    bool Dead = false; // some open square has no candidate left
     std::uint32_t ChangedUnits = 0; // units changed since the unit caches below were settled
     // Units searched in vain by the pair (triple) rule: bit k set and not in ChangedUnits means
     // unit k gives that rule no step on the view as it is.

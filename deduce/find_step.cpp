@@ -1,4 +1,5 @@
 // FindStep: the rules in their fixed order over one view of the board.
+#include "control/deferred_tails.h"
 #include "deduce/burst_view.h"
 #include "deduce/rules.h"
 #include "window/form1.h"
@@ -88,6 +89,7 @@ void Form1::TakeBurstStep([[maybe_unused]] const FoundStep &step)
     RecordStep(step);
 #ifndef NDEBUG
     Board.Explanation = step.Explanation;
+    Disown(TailExplanation);
 #endif
 }
 
@@ -99,6 +101,7 @@ void Form1::RecordStep(const FoundStep &step)
     Board.HighlightSquare = step.Square;
     Board.HighlightUnit = step.Unit;
     Board.HighlightUnitType = step.UnitType;
+    Disown(TailStepKind | TailStepTarget | TailSquareMark | TailUnitMarks);
 }
 
 bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,

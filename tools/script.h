@@ -64,6 +64,8 @@ public:
 
     // Must be called from the platform's yield: runs the commands scheduled for this yield.
     void OnYield();
+    // Whether the next yield runs a command.
+    [[nodiscard]] bool CommandsAtNextYield() const { return Scheduled.count(YieldsSeen + 1) != 0; }
     // Must be called when the modal message box would open.
     void OnDialog(std::string_view text);
 

@@ -17,6 +17,7 @@
 #include "board/board_state.h"
 #include "board/units.h"
 #include "control/control_state.h"
+#include "control/deferred_tails.h"
 #include "control/status_texts.h"
 #include "deduce/rules.h"
 #include "window/controls.h"
@@ -49,6 +50,12 @@ enum ModeIndex : std::int16_t {
     ModeSave = 8,
     ModeRestore = 9,
 };
+
+// The check's words for square `square` left with no candidate (board/consistency.cpp).
+void WordDeadSquare(int square, std::string &text);
+// Where ShowUnitFrame puts the blue frame round unit `unit` of type `unitType`
+// (window/highlight.cpp).
+Rect UnitFrameGeometry(int unit, int unitType);
 
 class Form1
 {
@@ -175,6 +182,8 @@ private:
     [[nodiscard]] BoardStatus CheckBoard(AutoCarry &carry);
     // Whether no digit is set twice in a unit and the board is in solving form.
     [[nodiscard]] bool CleanSolvingForm() const;
+    // The check's report of a square left with no candidate: the explanation and the mark.
+    void ReportDead(int square);
 
     // The auto loop (control/auto_mode.cpp).
     [[nodiscard]] BoardStatus StartAutoRun();
@@ -183,8 +192,24 @@ private:
     // Within a burst, on a struck board with its view current: places single candidates one
     // after another as FindStep would find them, for as long as there are any, and records the
     // last. Returns whether there was one.
-    bool PlaceSingles(AutoCarry &carry);
+    bool PlaceSingles(AutoCarry &carry, bool stopAtDeadSquare);
     void FinishAutoRun(BoardStatus status);
+
+    // Bursts left unfinished (control/deferred_tails.cpp). StopBurst keeps a copy of the burst
+    // as it stands, with the latest unit it framed; the queue of the running auto loop takes
+    // it once the check has been made. FinishStoppedBursts works out the rest of every queued
+    // burst and writes the fields they still own, as they would have been written. Disown
+    // tells the queue that `fields` (TailField bits) were just written.
+    void StopBurst(AutoCarry &carry, int dueUnit, int dueUnitType);
+    void FinishStoppedBursts();
+    unsigned FinishStoppedBurst(DeferredTail &tail, unsigned fields);
+    void Disown(unsigned fields)
+    {
+        if (StoppedBursts != nullptr && !StoppedBursts->Empty())
+            StoppedBursts->Disown(fields);
+    }
+    // The queue of the innermost running auto loop, if any.
+    TailQueue *StoppedBursts = nullptr;
 
     // Guessing (control/guessing.cpp), through what the calling auto loop knows about the board
     // when `carry` is given.
