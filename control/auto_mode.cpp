@@ -115,11 +115,18 @@ void Form1::RunAuto()
         progress.Grow();
         YieldToWindow(carry);
         RunBurst(carry);
-        status = CheckBoard(carry);
         if (carry.BurstStopped) {
-            assert(status == StatusImpossible && "a dead square makes the board impossible");
+            // The check of a stopped burst finds its dead square; what it would say of it
+            // belongs to the burst's rest, so only its hiding of the frames is done here.
+            assert(CheckBoard(carry) == StatusImpossible && "a dead square makes it impossible");
+            Controls.Highlights[0].Visible = false;
+            Controls.Highlights[1].Visible = false;
+            status = StatusImpossible;
+            Disown(TailExplanation | TailSquareMark);
             carry.StoppedBursts.Push();
             carry.BurstStopped = false;
+        } else {
+            status = CheckBoard(carry);
         }
         if (status == StatusImpossible || status == StatusConsistent) {
             done = GuessOrBacktrack(status, &carry);
@@ -164,6 +171,13 @@ BoardStatus Form1::StartAutoRun()
 
 void Form1::YieldToWindow(AutoCarry &carry)
 {
+    // A yield where nothing runs or draws leaves everything as it was.
+    if (!PlatformRef.YieldMayTouchState()) {
+        PlatformRef.DoEvents();
+        return;
+    }
+    // What a stopped burst still owns may show from here on.
+    FinishStoppedBursts();
     // FindStep and the struck state read only the values and the candidates: if the yield
     // left both as they were, all the loop knows still holds.
     std::array<std::int16_t, SquareCount> gridBefore;
@@ -172,9 +186,6 @@ void Form1::YieldToWindow(AutoCarry &carry)
         std::copy_n(Board.Grid.begin(), SquareCount, gridBefore.begin());
         bitsBefore = Controls.CandidateBits;
     }
-    // What a stopped burst still owns may show from here on.
-    if (!carry.StoppedBursts.Empty() && PlatformRef.YieldMayShowState())
-        FinishStoppedBursts();
     PlatformRef.DoEvents();
     if (carry.Struck
         && (bitsBefore != Controls.CandidateBits

@@ -76,7 +76,7 @@ AutoRun RunAuto(std::string_view puzzle, bool stopFailingBursts,
             if (looks(platform.Yields))
                 run.AtYields.push_back(Look(form));
         };
-        platform.HookShowsStateAtNextYield = [&] { return looks(platform.Yields + 1); };
+        platform.HookTouchesStateAtNextYield = [&] { return looks(platform.Yields + 1); };
     }
     form.cmdMode_Click(ModeAuto);
     run.AtEnd = Look(form);

@@ -17,7 +17,7 @@ int main()
     quorix::Form1 form(platform);
     quorix::ScriptRunner runner(form, std::cout);
     platform.OnDoEvents = [&runner] { runner.OnYield(); };
-    platform.HookShowsStateAtNextYield = [&runner] { return runner.CommandsAtNextYield(); };
+    platform.HookTouchesStateAtNextYield = [&runner] { return runner.CommandsAtNextYield(); };
     platform.OnMessageBox = [&runner](std::string_view text) { runner.OnDialog(text); };
     form.Form_Load();
     // A trace cut short by an output error is never a success, whatever the script did.

@@ -18,9 +18,9 @@ public:
     virtual void MessageBox(std::string_view text) = 0;
     // Lets every pending window event run to completion, nested in the caller.
     virtual void DoEvents() = 0;
-    // Whether anything that DoEvents runs or draws next may read the window state; false only
-    // where the platform knows that the next yield does nothing with it.
-    [[nodiscard]] virtual bool YieldMayShowState() const { return true; }
+    // Whether anything that DoEvents runs or draws next may read or change the window state;
+    // false only where the platform knows that the next yield does nothing with it.
+    [[nodiscard]] virtual bool YieldMayTouchState() const { return true; }
     // Moves the keyboard focus to the next visible, enabled control once the current handler
     // has returned.
     virtual void SendTab() = 0;
@@ -44,9 +44,9 @@ public:
     std::vector<std::string> Messages;
     std::function<void(std::string_view)> OnMessageBox;
     std::function<void()> OnDoEvents;
-    // With OnDoEvents set, whether the next yield's hook may read the window state; unset, it
-    // may at every yield. Without OnDoEvents no yield reads anything.
-    std::function<bool()> HookShowsStateAtNextYield;
+    // With OnDoEvents set, whether the next yield's hook may read or change the window state;
+    // unset, it may at every yield. Without OnDoEvents no yield does anything.
+    std::function<bool()> HookTouchesStateAtNextYield;
     long long Yields = 0;
     int TabsSent = 0;
 
@@ -62,9 +62,9 @@ public:
         if (OnDoEvents)
             OnDoEvents();
     }
-    [[nodiscard]] bool YieldMayShowState() const override
+    [[nodiscard]] bool YieldMayTouchState() const override
     {
-        return OnDoEvents && (!HookShowsStateAtNextYield || HookShowsStateAtNextYield());
+        return OnDoEvents && (!HookTouchesStateAtNextYield || HookTouchesStateAtNextYield());
     }
     int Focus = 0;
 
