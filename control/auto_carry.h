@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace quorix {
@@ -37,9 +38,10 @@ struct AutoCarry
     // The step FindStep found last through the view; its sentence is written once the burst
     // that found it ends.
     FoundStep LastStep;
-    // The bursts stopped at their first dead square whose rest may still show, and whether
-    // the latest burst was stopped (it joins them once checked).
-    TailQueue StoppedBursts;
+    // The bursts stopped at their first dead square whose rest may still show (made at the
+    // first stop: most runs never stop a burst), and whether the latest burst was stopped (it
+    // joins them once checked).
+    std::unique_ptr<TailQueue> StoppedBursts;
     bool BurstStopped = false;
 
     struct SlotKnowledge

@@ -4,13 +4,19 @@
 #include "window/form1.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace quorix {
 
 void Form1::StopBurst(AutoCarry &carry, int dueUnit, int dueUnitType)
 {
-    assert(carry.Struck && carry.ViewCurrent && carry.Clean && StoppedBursts != nullptr
-           && StoppedBursts->HasRoom() && carry.View.AnyDeadSquare());
+    if (!carry.StoppedBursts) {
+        carry.StoppedBursts = std::make_unique<TailQueue>();
+        StoppedBursts = carry.StoppedBursts.get();
+    }
+    assert(carry.Struck && carry.ViewCurrent && carry.Clean
+           && StoppedBursts == carry.StoppedBursts.get() && StoppedBursts->HasRoom()
+           && carry.View.AnyDeadSquare());
     DeferredTail &tail = StoppedBursts->Next();
     std::copy(Board.Grid.begin(), Board.Grid.end(), tail.Grid.begin());
     tail.Bits = Controls.CandidateBits;
