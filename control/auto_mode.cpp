@@ -241,14 +241,13 @@ void Form1::RunBurst(AutoCarry &carry)
                 dueUnitType = Board.HighlightUnitType;
             }
         } else {
-            // With no step found in this burst, the marks drawn are those of before it, which
-            // a stopped burst may still own.
-            if (!anyStep && !found)
-                FinishStoppedBursts();
             if (dueUnit >= 0)
                 ShowUnitFrame(dueUnit, dueUnitType);
             dueUnit = -1;
-            ShowHighlight();
+            if (!anyStep && !found)
+                ShowHighlightAfterNoStep();
+            else
+                ShowHighlight();
         }
         anyStep = anyStep || found;
         if (carry.Struck) {
@@ -273,6 +272,34 @@ void Form1::RunBurst(AutoCarry &carry)
     WordStep(carry.LastStep, late);
     assert(late == Board.Explanation && "a step worded late must read as it would at once");
 #endif
+}
+
+void Form1::ShowHighlightAfterNoStep()
+{
+    // The marks drawn are those from before the burst, which the latest stopped burst may
+    // still own: its rest decides them. The frames drawn from them follow from what that rest
+    // leaves, though: frame 0 goes round the square it marks, its dead square, and frame 1 ends
+    // as the rest leaves it either way (round its last step's unit, or else as its own frames
+    // left it). So the frames are drawn as the marks stand and stay the stopped burst's; only
+    // when frame 1 had already been drawn since the stop is the rest worked out first.
+    const unsigned owned =
+        StoppedBursts != nullptr && !StoppedBursts->Empty() ? StoppedBursts->Newest().Owns : 0U;
+    if ((owned & TailUnitMarks) != 0 && (owned & TailUnitFrame) == 0) {
+        FinishStoppedBursts();
+        ShowHighlight();
+        return;
+    }
+    ShowHighlight();
+    if ((owned & (TailSquareMark | TailUnitMarks)) == 0)
+        return;
+    // Drawing wrote no mark, so the latest stopped burst still owns some and is still there.
+    DeferredTail &newest = StoppedBursts->Newest();
+    if ((owned & TailSquareMark) != 0) {
+        newest.Owns |= TailSquareFrame;
+        newest.SquareFrameOnDeadSquare = true;
+    }
+    if ((owned & TailUnitMarks) != 0)
+        newest.Owns |= owned & TailUnitFrame;
 }
 
 bool Form1::PlaceSingles(AutoCarry &carry, bool stopAtDeadSquare)

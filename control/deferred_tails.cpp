@@ -30,6 +30,7 @@ void Form1::StopBurst(AutoCarry &carry, int dueUnit, int dueUnitType)
     tail.UnitType = Board.HighlightUnitType;
     tail.DueUnit = dueUnit;
     tail.DueUnitType = dueUnitType;
+    tail.SquareFrameOnDeadSquare = false;
     carry.BurstStopped = true;
     ++Stats.StoppedBursts;
 }
@@ -97,6 +98,8 @@ unsigned Form1::FinishStoppedBurst(DeferredTail &tail, unsigned fields)
     // Then the burst's frames, and the check, which names the last dead square and hides both
     // frames (they are hidden now as well). Every stopped burst had found a step, so it writes
     // every field but maybe the unit frame.
+    const SquareSet dead = view.DeadSquares();
+    assert(!dead.IsEmpty() && "a stopped burst ends with a dead square");
     unsigned written = TailEveryField & ~TailUnitFrame;
     if ((fields & TailStepKind) != 0)
         Board.StepKind = kind;
@@ -110,7 +113,8 @@ unsigned Form1::FinishStoppedBurst(DeferredTail &tail, unsigned fields)
     }
     if ((fields & TailSquareFrame) != 0) {
         assert(square >= 0);
-        Controls.Highlights[0].Geometry = layout::FrameGeometry(square, 1, 1);
+        const int framedSquare = tail.SquareFrameOnDeadSquare ? dead.Highest() : square;
+        Controls.Highlights[0].Geometry = layout::FrameGeometry(framedSquare, 1, 1);
         Controls.BringFrameToFront(0);
         Controls.Timer.Enabled = true;
     }
@@ -121,8 +125,6 @@ unsigned Form1::FinishStoppedBurst(DeferredTail &tail, unsigned fields)
         if ((fields & TailUnitFrame) != 0)
             Controls.Highlights[1].Geometry = UnitFrameGeometry(framed, framedType);
     }
-    const SquareSet dead = view.DeadSquares();
-    assert(!dead.IsEmpty() && "a stopped burst ends with a dead square");
     if ((fields & TailSquareMark) != 0)
         Board.HighlightSquare = dead.Highest();
     if ((fields & TailExplanation) != 0)

@@ -51,6 +51,9 @@ struct DeferredTail
     // The latest unit framed by a step of the burst so far, -1 for none.
     int DueUnit = -1, DueUnitType = -1;
     unsigned Owns = 0; // the fields nothing has written since
+    // Frame 0 was drawn since, round the square marked then: the dead square the check of
+    // the burst's rest names, instead of its last step's square.
+    bool SquareFrameOnDeadSquare = false;
 };
 
 // The stopped bursts of one auto run, oldest first. A later one owns every field an earlier one
@@ -67,6 +70,7 @@ public:
     [[nodiscard]] int Size() const { return Count; }
     // The i-th oldest.
     [[nodiscard]] DeferredTail &operator[](int i) { return Tails[(First + i) % Capacity]; }
+    [[nodiscard]] DeferredTail &Newest() { return (*this)[Count - 1]; }
     // The slot the next stopped burst is copied into; it joins the queue, owning every field,
     // with Push.
     [[nodiscard]] DeferredTail &Next() { return (*this)[Count]; }

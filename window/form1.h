@@ -202,6 +202,8 @@ private:
     // tells the queue that `fields` (TailField bits) were just written.
     void StopBurst(AutoCarry &carry, int dueUnit, int dueUnitType);
     void FinishStoppedBursts();
+    // ShowHighlight at the end of a burst that found no step.
+    void ShowHighlightAfterNoStep();
     unsigned FinishStoppedBurst(DeferredTail &tail, unsigned fields);
     void Disown(unsigned fields)
     {
