@@ -17,7 +17,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace quorix {
@@ -38,10 +37,8 @@ struct AutoCarry
     // The step FindStep found last through the view; its sentence is written once the burst
     // that found it ends.
     FoundStep LastStep;
-    // The bursts stopped at their first dead square whose rest may still show (made at the
-    // first stop: most runs never stop a burst), and whether the latest burst was stopped (it
-    // joins them once checked).
-    std::unique_ptr<TailQueue> StoppedBursts;
+    // Whether the latest burst was stopped at its first dead square: it joins the window's
+    // queue of stopped bursts once checked.
     bool BurstStopped = false;
 
     struct SlotKnowledge

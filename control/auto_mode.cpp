@@ -123,7 +123,7 @@ void Form1::RunAuto()
             Controls.Highlights[1].Visible = false;
             status = StatusImpossible;
             Disown(TailExplanation | TailSquareMark);
-            carry.StoppedBursts->Push();
+            StoppedBursts->Push();
             carry.BurstStopped = false;
         } else {
             status = CheckBoard(carry);
@@ -212,7 +212,7 @@ void Form1::RunBurst(AutoCarry &carry)
     // go back to.
     const bool mayStop = Dispatch.StopFailingBursts && carry.Struck && carry.ViewCurrent
                          && carry.Clean && Guesses.GuessCount > 0 && Guesses.GuessDepth >= 0
-                         && (!carry.StoppedBursts || carry.StoppedBursts->HasRoom());
+                         && (StoppedBursts == nullptr || StoppedBursts->HasRoom());
     const auto stopHere = [&] {
         if (!mayStop || !carry.Clean || !carry.View.AnyDeadSquare())
             return false;

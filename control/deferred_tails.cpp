@@ -10,12 +10,18 @@ namespace quorix {
 
 void Form1::StopBurst(AutoCarry &carry, int dueUnit, int dueUnitType)
 {
-    if (!carry.StoppedBursts) {
-        carry.StoppedBursts = std::make_unique<TailQueue>();
-        StoppedBursts = carry.StoppedBursts.get();
+    if (StoppedBursts == nullptr) {
+        // The run's first stop takes the queue of its nesting depth, made once per window:
+        // most runs never stop a burst, and a queue is a few boards and views.
+        const auto depth = static_cast<std::size_t>(Dispatch.AutoDepth - 1);
+        if (StoppedBurstQueues.size() <= depth)
+            StoppedBurstQueues.resize(depth + 1);
+        if (!StoppedBurstQueues[depth])
+            StoppedBurstQueues[depth] = std::make_unique<TailQueue>();
+        StoppedBursts = StoppedBurstQueues[depth].get();
+        StoppedBursts->Clear();
     }
-    assert(carry.Struck && carry.ViewCurrent && carry.Clean
-           && StoppedBursts == carry.StoppedBursts.get() && StoppedBursts->HasRoom()
+    assert(carry.Struck && carry.ViewCurrent && carry.Clean && StoppedBursts->HasRoom()
            && carry.View.AnyDeadSquare());
     DeferredTail &tail = StoppedBursts->Next();
     std::copy(Board.Grid.begin(), Board.Grid.end(), tail.Grid.begin());

@@ -165,7 +165,7 @@ void BurstView::Remove(int square, unsigned removed)
     const unsigned before = view.Masks[square];
     const unsigned now = before & ~removed;
     view.Masks[square] = static_cast<std::uint16_t>(now);
-    Dead = Dead || (now == 0 && view.IsOpen(square));
+    Dead |= now == 0 && view.IsOpen(square);
     Resize(view, square, before, now);
     const auto &fields = UnitFieldsOfSquare[square];
     const std::uint64_t bit = std::uint64_t{1} << (square & 63);
@@ -223,7 +223,7 @@ inline void BurstView::Strike(int square, int digit, SquareSet struck, std::uint
     auto &sizes = view.BySize;
     const SquareSet one = sizes[1], two = sizes[2], three = sizes[3];
     // An open square struck with one candidate left has none now.
-    Dead = Dead || !(one & struck & view.Open).IsEmpty();
+    Dead |= !(one & struck & view.Open).IsEmpty();
     sizes[0] = (sizes[0] - toThree) | (one & struck);
     sizes[1] = (one - struck) | (two & struck);
     sizes[2] = (two - struck) | (three & struck);

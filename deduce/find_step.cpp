@@ -84,25 +84,6 @@ bool Form1::FindStep(int digitFilter, BurstView &view, FoundStep &step)
     return true;
 }
 
-void Form1::TakeBurstStep([[maybe_unused]] const FoundStep &step)
-{
-    RecordStep(step);
-#ifndef NDEBUG
-    Board.Explanation = step.Explanation;
-    Disown(TailExplanation);
-#endif
-}
-
-void Form1::RecordStep(const FoundStep &step)
-{
-    Board.StepKind = step.Kind;
-    Board.StepTarget = step.Target;
-    Board.StepDigit = step.Digit;
-    Board.HighlightSquare = step.Square;
-    Board.HighlightUnit = step.Unit;
-    Board.HighlightUnitType = step.UnitType;
-    Disown(TailStepKind | TailStepTarget | TailSquareMark | TailUnitMarks);
-}
 
 bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,
                     const std::array<std::int16_t, 82> &grid, int digitFilter, FoundStep &step)

@@ -27,7 +27,9 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace quorix {
 
@@ -164,8 +166,24 @@ private:
     // since within a burst only the last one is ever read (WordStep writes it afterwards).
     bool FindStep(int digitFilter, BurstView &view, FoundStep &found);
     // Records a step found within a burst (and, in Debug builds, its sentence).
-    void TakeBurstStep(const FoundStep &step);
-    void RecordStep(const FoundStep &step);
+    void TakeBurstStep([[maybe_unused]] const FoundStep &step)
+    {
+        RecordStep(step);
+#ifndef NDEBUG
+        Board.Explanation = step.Explanation;
+        Disown(TailExplanation);
+#endif
+    }
+    void RecordStep(const FoundStep &step)
+    {
+        Board.StepKind = step.Kind;
+        Board.StepTarget = step.Target;
+        Board.StepDigit = step.Digit;
+        Board.HighlightSquare = step.Square;
+        Board.HighlightUnit = step.Unit;
+        Board.HighlightUnitType = step.UnitType;
+        Disown(TailStepKind | TailStepTarget | TailSquareMark | TailUnitMarks);
+    }
 
     // The command buttons (control/dispatcher.cpp).
     void RunPrologue();
@@ -210,8 +228,10 @@ private:
         if (StoppedBursts != nullptr && !StoppedBursts->Empty())
             StoppedBursts->Disown(fields);
     }
-    // The queue of the innermost running auto loop, if any.
+    // The queue of the innermost running auto loop, once it has stopped a burst; one queue per
+    // depth of nested runs, kept from run to run.
     TailQueue *StoppedBursts = nullptr;
+    std::vector<std::unique_ptr<TailQueue>> StoppedBurstQueues;
 
     // Guessing (control/guessing.cpp), through what the calling auto loop knows about the board
     // when `carry` is given.
