@@ -48,7 +48,7 @@ void Form1::FinishStoppedBursts()
     TailQueue &queue = *StoppedBursts;
     // A field belongs to the latest stopped burst that writes it; one that none of them
     // writes keeps what it holds.
-    unsigned open = queue.Empty() ? 0U : queue[queue.Size() - 1].Owns;
+    unsigned open = queue.Empty() ? 0U : queue.Newest().Owns;
     for (int i = queue.Size() - 1; i >= 0 && open != 0; --i) {
         DeferredTail &tail = queue[i];
         if ((tail.Owns & open) != 0)

@@ -11,9 +11,10 @@
 // So the loop stops such a burst at its first dead square, once it has found a step, and keeps
 // a copy of its board and view. Each field the rest would write stays owned by the copy until
 // the loop writes it itself. The rest is worked out on the copy only when something could see
-// an owned field: at a yield where the window may look, when the run ends, or when a burst
-// finds no step and draws the marks as they stand. It then finds exactly the steps the burst
-// would have gone on to, so every field ends as if the burst had run to its end.
+// an owned field: at a yield where the platform may look at the state, when the run ends, or
+// when a burst that finds no step would have to draw a frame from what the rest leaves. It
+// then finds exactly the steps the burst would have gone on to, so every field ends as if the
+// burst had run to its end.
 #pragma once
 
 #include "deduce/burst_view.h"
