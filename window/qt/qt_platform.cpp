@@ -41,16 +41,39 @@ void QtPlatform::MessageBox(std::string_view text)
     box.exec();
 }
 
+const QtPlatform::YieldPlan &QtPlatform::PlanYield() const
+{
+    if (Next.Decided)
+        return Next;
+    if (!Clock.isValid())
+        Clock.start();
+    Next.Decided = true;
+    Next.Start = Clock.nsecsElapsed();
+    Next.Poll = Polls == 0 || Next.Start - LastPollNs >= PollIntervalNs;
+    const qint64 spacing =
+        std::clamp(FrameCostNs * FrameCostShare, MinFrameIntervalNs, MaxFrameIntervalNs);
+    Next.Frame = Frames == 0 || Next.Start - LastFrameNs >= spacing;
+    // Posted events (a repaint the latest mirror asked for, a click handed on) wait for the
+    // next poll at most, unless a repaint is due or a hook may post them at every yield.
+    Next.Touches = Next.Poll || Next.Frame || RepaintPending || static_cast<bool>(OnDoEvents);
+    return Next;
+}
+
+bool QtPlatform::YieldMayTouchState() const
+{
+    return PlanYield().Touches;
+}
+
 void QtPlatform::DoEvents()
 {
     ++Yields;
-    if (!Clock.isValid())
-        Clock.start();
-    const qint64 start = Clock.nsecsElapsed();
-    // Posted events are cheap to look for, so every yield runs them; among them are the
-    // repaints that the latest mirror asked for and any click handed on by a test or tool.
+    const YieldPlan plan = PlanYield();
+    Next.Decided = false;
+    if (!plan.Touches)
+        return;
+    const qint64 start = plan.Start;
     QCoreApplication::sendPostedEvents();
-    if (Polls == 0 || start - LastPollNs >= PollIntervalNs) {
+    if (plan.Poll) {
         QCoreApplication::processEvents();
         LastPollNs = start;
         ++Polls;
@@ -62,9 +85,7 @@ void QtPlatform::DoEvents()
     if (OnDoEvents)
         OnDoEvents();
 
-    const qint64 spacing =
-        std::clamp(FrameCostNs * FrameCostShare, MinFrameIntervalNs, MaxFrameIntervalNs);
-    if (Frames == 0 || start - LastFrameNs >= spacing) {
+    if (plan.Frame) {
         Window.Mirror();
         LastFrameNs = start;
         FrameCostNs = Clock.nsecsElapsed() - start;

@@ -20,12 +20,15 @@ public:
     // A modal box with one OK button, parented to the window; when OnMessageBox is set it is
     // called instead (tools and tests that must not block on a dialog).
     void MessageBox(std::string_view text) override;
-    // Runs every posted event (deferred calls, repaints, clicks handed on by the window
-    // system) to completion, asks the window system for new input at least every
-    // millisecond, then runs the OnDoEvents hook, and now and then shows the store on the
-    // widgets so that a long run shows its progress: at most once a frame, and rarely
-    // enough that drawing takes no more than about a hundredth of the run.
+    // Asks the window system for new input at least every millisecond, runs every posted
+    // event (deferred calls, repaints, clicks handed on by the window system or a test) to
+    // completion then and whenever a repaint is due or the OnDoEvents hook is set, runs the
+    // hook, and now and then shows the store on the widgets so that a long run shows its
+    // progress: at most once a frame, and rarely enough that drawing takes no more than
+    // about a hundredth of the run. Other yields do nothing.
     void DoEvents() override;
+    // Whether the next yield does any of that; decided here for DoEvents to follow.
+    [[nodiscard]] bool YieldMayTouchState() const override;
     // Moves the focus on once the running handler has returned, as a Tab keystroke would.
     void SendTab() override;
     // Both once the running handler has returned, like SendTab.
@@ -42,8 +45,20 @@ public:
     qint64 YieldNs = 0;
 
 private:
+    // What the next yield does, decided once for both YieldMayTouchState and DoEvents.
+    struct YieldPlan
+    {
+        bool Decided = false;
+        qint64 Start = 0;
+        bool Poll = false;  // ask the window system for input
+        bool Frame = false; // mirror the store
+        bool Touches = false;
+    };
+    const YieldPlan &PlanYield() const;
+
     MainWindow &Window;
-    QElapsedTimer Clock;
+    mutable QElapsedTimer Clock;
+    mutable YieldPlan Next;
     qint64 LastPollNs = 0;
     qint64 LastFrameNs = 0;
     // What the latest frame cost: the mirror, then the repaint it caused (measured in the
