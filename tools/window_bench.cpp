@@ -173,6 +173,9 @@ WindowRun SolveOnWindow(std::string_view puzzle)
     // Runs right after the yield has let the window's events run, before anything is mirrored:
     // the label still holds what the previous mirror put there. A moment counts when the
     // window system was asked for input in it, not only posted events run.
+    // The hook reads the label and the platform's counters, never the store: yields that do
+    // nothing else may skip it.
+    window.Host().HookTouchesStateAtNextYield = [] { return false; };
     window.Host().OnDoEvents = [&] {
         if (host.Polls != polled) {
             polled = host.Polls;
@@ -196,6 +199,7 @@ WindowRun SolveOnWindow(std::string_view puzzle)
     run.CpuMillis = ThreadCpuMillis() - cpuStart;
 
     window.Host().OnDoEvents = nullptr;
+    window.Host().HookTouchesStateAtNextYield = nullptr;
     run.Millis = MillisBetween(start, painted);
     Clock::time_point previous = start;
     std::size_t previousYield = 0;

@@ -55,7 +55,8 @@ const QtPlatform::YieldPlan &QtPlatform::PlanYield() const
     Next.Frame = Frames == 0 || Next.Start - LastFrameNs >= spacing;
     // Posted events (a repaint the latest mirror asked for, a click handed on) wait for the
     // next poll at most, unless a repaint is due or a hook may post them at every yield.
-    Next.Touches = Next.Poll || Next.Frame || RepaintPending || static_cast<bool>(OnDoEvents);
+    Next.Touches = Next.Poll || Next.Frame || RepaintPending
+                   || (OnDoEvents && (!HookTouchesStateAtNextYield || HookTouchesStateAtNextYield()));
     return Next;
 }
 
@@ -71,7 +72,8 @@ void QtPlatform::DoEvents()
     Next.Decided = false;
     if (!plan.Touches)
         return;
-    const qint64 start = plan.Start;
+    // Timed from here: the loop may have worked between deciding and yielding.
+    const qint64 start = Clock.nsecsElapsed();
     QCoreApplication::sendPostedEvents();
     if (plan.Poll) {
         QCoreApplication::processEvents();

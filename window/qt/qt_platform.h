@@ -27,7 +27,8 @@ public:
     // progress: at most once a frame, and rarely enough that drawing takes no more than
     // about a hundredth of the run. Other yields do nothing.
     void DoEvents() override;
-    // Whether the next yield does any of that; decided here for DoEvents to follow.
+    // Whether the next yield does any of that (runs the hook only where
+    // HookTouchesStateAtNextYield allows); decided here for DoEvents to follow.
     [[nodiscard]] bool YieldMayTouchState() const override;
     // Moves the focus on once the running handler has returned, as a Tab keystroke would.
     void SendTab() override;
@@ -36,6 +37,10 @@ public:
     [[nodiscard]] int FocusedSquare() const override;
 
     std::function<void()> OnDoEvents;
+    // With OnDoEvents set, whether the next yield's hook may read or change the store (as
+    // HeadlessPlatform's); unset, it may at every yield, which then runs the hook and every
+    // posted event.
+    std::function<bool()> HookTouchesStateAtNextYield;
     std::function<void(std::string_view)> OnMessageBox;
     long long Yields = 0;
     // Yields that asked the window system for input, and yields that mirrored the store.
@@ -49,7 +54,7 @@ private:
     struct YieldPlan
     {
         bool Decided = false;
-        qint64 Start = 0;
+        qint64 Start = 0;   // when it was decided
         bool Poll = false;  // ask the window system for input
         bool Frame = false; // mirror the store
         bool Touches = false;
