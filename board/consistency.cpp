@@ -1,6 +1,5 @@
 // The consistency check: the one judge of whether the board is solved, stuck or wrong.
 #include "control/auto_carry.h"
-#include "control/deferred_tails.h"
 #include "window/form1.h"
 
 #include <bit>

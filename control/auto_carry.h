@@ -11,7 +11,6 @@
 // knowledge is trusted again on restore only while the slot still holds what was saved.
 #pragma once
 
-#include "control/deferred_tails.h"
 #include "deduce/burst_view.h"
 #include "window/form1.h"
 

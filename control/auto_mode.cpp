@@ -1,6 +1,5 @@
 // The auto loop: deduce, check, guess or backtrack, until solved, exhausted or stopped.
 #include "control/auto_carry.h"
-#include "control/deferred_tails.h"
 #include "deduce/burst_view.h"
 #include "window/form1.h"
 

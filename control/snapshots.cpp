@@ -1,5 +1,4 @@
 // Whole-board snapshots: the single save slot and the depth slots of the guess stack.
-#include "control/deferred_tails.h"
 #include "window/form1.h"
 
 namespace quorix {

@@ -1,5 +1,4 @@
 // FindStep: the rules in their fixed order over one view of the board.
-#include "control/deferred_tails.h"
 #include "deduce/burst_view.h"
 #include "deduce/rules.h"
 #include "window/form1.h"

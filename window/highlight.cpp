@@ -1,5 +1,4 @@
 // The highlight frames: a blinking red frame round a square, a steady blue one round a unit.
-#include "control/deferred_tails.h"
 #include "window/form1.h"
 
 namespace quorix {
