@@ -1,6 +1,7 @@
 // The application: one window, with a puzzle from the command line if one is given.
 #include "tools/command_line.h"
 #include "window/qt/main_window.h"
+#include "window/qt/window_settings.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -65,6 +66,10 @@ int main(int argc, char *argv[])
     };
     if (!request.Text.empty())
         window.PasteText(QString::fromStdString(request.Text));
+    // The window comes back at the size it was closed at.
+    quorix::qt::RestoreWindowSize(settings, window);
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    quorix::qt::RememberWindowSize(settings, window);
+    return status;
 }

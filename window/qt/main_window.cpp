@@ -27,7 +27,10 @@ MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent), HostPlatform(*this), TheForm(HostPlatform)
 {
     setWindowTitle(QStringLiteral("Kelb's Quorix Solver"));
-    setFixedSize(Px(layout::ClientWidth), Px(layout::ClientHeight));
+    // Any size goes: the layout is drawn at the scale that fits (see resizeEvent), down to
+    // half its own size, where the candidates are six pixels wide.
+    resize(DesignSize);
+    setMinimumSize(DesignSize / 2);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     setAcceptDrops(true);
@@ -84,8 +87,6 @@ void MainWindow::BuildWidgets()
     News->setWordWrap(false);
     News->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     News->setFocusPolicy(Qt::NoFocus);
-    News->setFont(CommandFont(135));
-    News->setGeometry(ToPixels(layout::NewsGeometry));
 
     ChainFocus();
     Timer1 = new QTimer(this);
@@ -165,18 +166,23 @@ void MainWindow::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), ToQColor(SystemInactiveBorder));
 
-    // Grid lines, centred on their position; each is lengthened by its own width so that
-    // the thick outer lines meet in square corners.
+    // Grid lines, centred on their position. Every line runs the whole length of the grid,
+    // over the thick outer lines, so that those meet in square corners.
     const QColor ink = ToQColor(SystemWindowText);
-    const int from = Px(layout::GridLineStart);
-    const int to = Px(layout::GridLineEnd);
-    for (int k = 0; k <= 9; ++k) {
+    const auto band = [this](int k, int axis) {
         const int width = layout::GridLineWidth(k);
-        const int at = Px(layout::GridLineStart + layout::GridLinePitch * k) - width / 2;
-        const int start = from - width / 2;
-        const int length = to - from + width;
-        painter.fillRect(QRect(at, start, width, length), ink);
-        painter.fillRect(QRect(start, at, length, width), ink);
+        return Layout.Band(Px(layout::GridLineStart + layout::GridLinePitch * k) - width / 2, width,
+                           axis);
+    };
+    for (int axis = 0; axis < 2; ++axis) {
+        const int from = band(0, 1 - axis).first;
+        const auto [last, lastWidth] = band(9, 1 - axis);
+        const int length = last + lastWidth - from;
+        for (int k = 0; k <= 9; ++k) {
+            const auto [at, width] = band(k, axis);
+            painter.fillRect(
+                axis == 0 ? QRect(at, from, width, length) : QRect(from, at, length, width), ink);
+        }
     }
 
     // The front frame is drawn last so that it lies over the other where they cross.
@@ -186,7 +192,7 @@ void MainWindow::paintEvent(QPaintEvent *)
         if (!shown.Visible)
             continue;
         const QColor colour = ToQColor(shown.Border);
-        for (const QRect &strip : FrameRegion(shown))
+        for (const QRect &strip : FrameRegion(shown, Layout))
             painter.fillRect(strip, colour);
     }
 }

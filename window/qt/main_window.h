@@ -2,6 +2,7 @@
 #pragma once
 
 #include "window/form1.h"
+#include "window/qt/drawing.h"
 #include "window/qt/qt_platform.h"
 
 #include <QWidget>
@@ -54,6 +55,15 @@ public:
     [[nodiscard]] bool CandidateDigits() const { return DigitsShown; }
     std::function<void(bool)> OnCandidateDigitsChanged;
 
+    // The scale the layout is drawn at, which follows the window's size: the largest at which
+    // all of it fits, centred.
+    [[nodiscard]] const LayoutScale &Scale() const { return Layout; }
+    // Ctrl+Plus and Ctrl+Minus: the window made one step larger or smaller (by a quarter of
+    // the layout's own size, within the screen); Ctrl+0: back to the layout's own size.
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomToDefault();
+
     [[nodiscard]] QPushButton *SquareButton(int square) const;
     // The square whose button has the keyboard focus; -1 when the focus is elsewhere.
     [[nodiscard]] int FocusedSquare() const;
@@ -74,6 +84,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -93,7 +104,9 @@ private:
     void MirrorAccessibility(bool all);
     // A key on a square beyond the digits (arrows, Delete, BackSpace); false for other keys.
     bool HandleGridKey(int square, int key);
-    // Each returns whether it touched a widget.
+    // Each returns whether it touched a widget. MirrorLook runs all those that place, size and
+    // draw widgets (all but the timer's).
+    bool MirrorLook(bool all);
     bool MirrorSquares(bool all);
     bool MirrorCandidates(bool all);
     bool MirrorButtons(bool all);
@@ -103,6 +116,8 @@ private:
     // The start of `text` that the status label can show: the whole line when it fits,
     // else just enough characters to reach the label's right edge.
     [[nodiscard]] QString VisibleNews(std::string_view text) const;
+    // Sizes the window for the layout at `factor`, or as near as the screen allows.
+    void ZoomTo(double factor);
     // Runs a handler as one step of the user's (see Form1::AsUserStep), then mirrors the store,
     // which may have changed anywhere.
     template <typename Handler> void Dispatch(Handler &&handler)
@@ -140,6 +155,7 @@ private:
         std::uint64_t AnnouncedNews = 0;
     };
     Shown Applied;
+    LayoutScale Layout;
     bool AppliedOnce = false;
     MirrorCounts MirrorTally;
     bool DigitsShown = false;

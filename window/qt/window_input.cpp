@@ -58,6 +58,11 @@ void MainWindow::MakeShortcuts()
         if (OnCandidateDigitsChanged)
             OnCandidateDigitsChanged(DigitsShown);
     });
+    // Plus is shifted on many keyboards, so the unshifted key beside it zooms in too.
+    bind(Qt::CTRL | Qt::Key_Plus, [this] { ZoomIn(); });
+    bind(Qt::CTRL | Qt::Key_Equal, [this] { ZoomIn(); });
+    bind(Qt::CTRL | Qt::Key_Minus, [this] { ZoomOut(); });
+    bind(Qt::CTRL | Qt::Key_0, [this] { ZoomToDefault(); });
 }
 
 bool MainWindow::HandleGridKey(int square, int key)

@@ -24,7 +24,7 @@ bool SameFrame(const Frame &a, const Frame &b)
 // Returns whether anything was applied.
 template <typename Props>
 bool ApplyButton(FaceButton &button, const Props &now, const Props &was, bool all,
-                 QFont (*fontFor)(int))
+                 QFont (*fontFor)(int, double), const LayoutScale &scale)
 {
     bool changed = false;
     if (all || now.Background != was.Background) {
@@ -32,11 +32,11 @@ bool ApplyButton(FaceButton &button, const Props &now, const Props &was, bool al
         changed = true;
     }
     if (all || now.FontTenthPoints != was.FontTenthPoints) {
-        button.setFont(fontFor(now.FontTenthPoints));
+        button.setFont(fontFor(now.FontTenthPoints, scale.Factor()));
         changed = true;
     }
     if (all || now.Geometry != was.Geometry) {
-        button.setGeometry(ToPixels(now.Geometry));
+        button.SetPlace(ToPixels(now.Geometry), scale);
         changed = true;
     }
     if (all || now.Enabled != was.Enabled) {
@@ -57,17 +57,23 @@ void MainWindow::Mirror()
     if (News == nullptr)
         return; // the load event runs before the widgets exist; the first full mirror follows
     const bool all = !AppliedOnce;
-    bool changed = MirrorSquares(all);
-    changed |= MirrorCandidates(all);
-    changed |= MirrorButtons(all);
-    changed |= MirrorNews(all);
-    changed |= MirrorFrames(all);
+    bool changed = MirrorLook(all);
     changed |= MirrorTimer(all);
     MirrorAccessibility(all);
     AppliedOnce = true;
     ++MirrorTally.Calls;
     if (changed)
         ++MirrorTally.Changed;
+}
+
+bool MainWindow::MirrorLook(bool all)
+{
+    bool changed = MirrorSquares(all);
+    changed |= MirrorCandidates(all);
+    changed |= MirrorButtons(all);
+    changed |= MirrorNews(all);
+    changed |= MirrorFrames(all);
+    return changed;
 }
 
 bool MainWindow::MirrorSquares(bool all)
@@ -82,7 +88,7 @@ bool MainWindow::MirrorSquares(bool all)
                                                       : QString(QLatin1Char(now.Caption)));
             changed = true;
         }
-        changed |= ApplyButton(*Squares[square], now, was, all, &SquareFont);
+        changed |= ApplyButton(*Squares[square], now, was, all, &SquareFont, Layout);
         was = now;
     }
     return changed;
@@ -96,8 +102,8 @@ bool MainWindow::MirrorCandidates(bool all)
     if (all) {
         for (int candidate = 0; candidate < CandidateCount; ++candidate) {
             Candidates[candidate]->SetFace(ToQColor(ControlStore::CandidateColours[candidate]));
-            Candidates[candidate]->setGeometry(
-                ToPixels(ControlStore::CandidateGeometry[candidate]));
+            Candidates[candidate]->SetPlace(ToPixels(ControlStore::CandidateGeometry[candidate]),
+                                            Layout);
         }
         changed = true;
     }
@@ -120,12 +126,12 @@ bool MainWindow::MirrorButtons(bool all)
 {
     const ControlStore &store = TheForm.Controls;
     bool changed = false;
-    const auto apply = [all, &changed](FaceButton &button, const Button &now, Button &was) {
+    const auto apply = [this, all, &changed](FaceButton &button, const Button &now, Button &was) {
         if (all || now.Caption != was.Caption) {
             button.setText(QString::fromStdString(now.Caption));
             changed = true;
         }
-        changed |= ApplyButton(button, now, was, all, &CommandFont);
+        changed |= ApplyButton(button, now, was, all, &CommandFont, Layout);
         was = now;
     };
     for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
@@ -142,6 +148,10 @@ bool MainWindow::MirrorNews(bool all)
     const ControlStore &store = TheForm.Controls;
     if (!all && store.NewsChanges() == Applied.NewsRevision)
         return false;
+    if (all) {
+        News->setFont(CommandFont(135, Layout.Factor()));
+        News->setGeometry(Layout.Map(ToPixels(layout::NewsGeometry)));
+    }
     Applied.NewsRevision = store.NewsChanges();
     const std::string_view text = store.News();
     // Once the label is covered, a line that only grows at its end (the progress dots) looks
@@ -194,16 +204,16 @@ bool MainWindow::MirrorFrames(bool all)
         if (!all && SameFrame(now, was))
             continue;
         if (was.Visible)
-            dirty += FrameRegion(was);
+            dirty += FrameRegion(was, Layout);
         if (now.Visible)
-            dirty += FrameRegion(now);
+            dirty += FrameRegion(now, Layout);
         was = now;
     }
     if (all || store.FrontFrame != Applied.FrontFrame) {
         Applied.FrontFrame = store.FrontFrame;
         for (const Frame &frame : Applied.Highlights) {
             if (frame.Visible)
-                dirty += FrameRegion(frame);
+                dirty += FrameRegion(frame, Layout);
         }
     }
     if (dirty.isEmpty())
