@@ -64,11 +64,7 @@ void MainWindow::BuildWidgets()
         });
     }
     const auto makeMode = [this](int index) {
-        Modes[index] = MakeButton(index, 2, [this, index] {
-            const auto &props = TheForm.Controls.Modes[index];
-            if (props.Visible && props.Enabled)
-                Dispatch([&] { TheForm.cmdMode_Click(index); });
-        });
+        Modes[index] = MakeButton(index, 2, [this, index] { ClickMode(index); });
     };
     makeMode(ModeStart);
     makeMode(ModeCheck);
@@ -124,6 +120,13 @@ void MainWindow::ChainFocus()
         chain(button);
     for (const int index : LaterModes)
         chain(Modes[index]);
+}
+
+void MainWindow::ClickMode(int index)
+{
+    const auto &props = TheForm.Controls.Modes[index];
+    if (props.Visible && props.Enabled)
+        Dispatch([&] { TheForm.cmdMode_Click(index); });
 }
 
 QPushButton *MainWindow::SquareButton(int square) const

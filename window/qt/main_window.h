@@ -5,6 +5,7 @@
 #include "window/qt/drawing.h"
 #include "window/qt/qt_platform.h"
 
+#include <QKeySequence>
 #include <QWidget>
 
 #include <array>
@@ -48,6 +49,13 @@ public:
     void CopyToClipboard(bool candidates);
     void UndoStep();
     void RedoStep();
+
+    // A click on command button `index`, from the mouse or its shortcut: ignored while the store
+    // holds the button hidden or disabled.
+    void ClickMode(int index);
+    // The key that gives the command of button `index` wherever the focus is (its tooltip
+    // names it); none of them is a key the squares or the other shortcuts use.
+    [[nodiscard]] static QKeySequence ModeShortcut(int index);
 
     // Draws each candidate's digit on its coloured patch (off by default; Ctrl+D turns it over,
     // and then calls OnCandidateDigitsChanged, through which the program remembers it).

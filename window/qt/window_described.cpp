@@ -46,9 +46,14 @@ void MainWindow::DescribeControls()
                  CandidateToolTip(candidate));
     for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
         Describe(Numbers[digitCode], NumberAccessibleName(digitCode), NumberToolTip(digitCode));
-    for (int index = 0; index < ModeButtonCount; ++index)
-        if (Modes[index] != nullptr)
-            Describe(Modes[index], TheForm.Controls.Modes[index].Caption, ModeToolTip(index));
+    for (int index = 0; index < ModeButtonCount; ++index) {
+        if (Modes[index] == nullptr)
+            continue;
+        const std::string &caption = TheForm.Controls.Modes[index].Caption;
+        const QString does = ToQString(ModeToolTip(index));
+        const QString keys = ModeShortcut(index).toString(QKeySequence::NativeText);
+        Describe(Modes[index], ToQString(caption), does + QStringLiteral(" (%1)").arg(keys), does);
+    }
     News->setAccessibleDescription(QStringLiteral("The program's messages"));
 }
 

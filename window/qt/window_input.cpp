@@ -5,6 +5,7 @@
 #include "window/qt/main_window.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -20,6 +21,45 @@ namespace {
 
 // A dropped file is read only this far: a puzzle, framed or with candidates, is far shorter.
 constexpr qint64 MaxDroppedBytes = 64 * 1024;
+
+// The command buttons' keys. Ctrl and a letter of the command or of what its tooltip says it
+// does; digits, Delete, BackSpace, Tab and the arrows belong to the squares, and the letters
+// C, V, Z, Y, D, O and H are taken or kept for commands of their own.
+struct ModeKey
+{
+    int Index;
+    QKeyCombination Keys;
+};
+constexpr ModeKey ModeKeys[] = {
+    {ModeStart, Qt::CTRL | Qt::Key_T},       {ModeCheck, Qt::CTRL | Qt::Key_K},
+    {ModeReset, Qt::CTRL | Qt::Key_E},       {ModeAuto, Qt::CTRL | Qt::Key_A},
+    {ModeRestart, Qt::CTRL | Qt::Key_R},     {ModeNext, Qt::CTRL | Qt::Key_N},
+    {ModeCheckUnique, Qt::CTRL | Qt::Key_U}, {ModeSave, Qt::CTRL | Qt::Key_S},
+    {ModeRestore, Qt::CTRL | Qt::Key_L},
+};
+
+// Return and Enter on a focused button do what Space does there: press it, and click it when
+// the key comes up.
+class ReturnAsSpace : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        QKeyEvent space(key->type(), Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "),
+                        key->isAutoRepeat());
+        QCoreApplication::sendEvent(watched, &space);
+        return true;
+    }
+};
 
 // A dropped local file's text, or nothing when the drop holds none.
 std::optional<QString> DroppedText(const QMimeData &data)
@@ -41,11 +81,36 @@ std::optional<QString> DroppedText(const QMimeData &data)
 
 } // namespace
 
+QKeySequence MainWindow::ModeShortcut(int index)
+{
+    for (const ModeKey &key : ModeKeys) {
+        if (key.Index == index)
+            return QKeySequence(key.Keys);
+    }
+    return {};
+}
+
 void MainWindow::MakeShortcuts()
 {
     const auto bind = [this](QKeyCombination keys, auto action) {
         connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, action);
     };
+    // A command key held down gives its command once, as one click does.
+    for (const ModeKey &key : ModeKeys) {
+        auto *shortcut = new QShortcut(QKeySequence(key.Keys), this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, index = key.Index] { ClickMode(index); });
+    }
+    auto *returnAsSpace = new ReturnAsSpace(this);
+    for (QWidget *button : Modes) {
+        if (button != nullptr)
+            button->installEventFilter(returnAsSpace);
+    }
+    for (QWidget *button : Numbers)
+        button->installEventFilter(returnAsSpace);
+    for (QWidget *button : Candidates)
+        button->installEventFilter(returnAsSpace);
     bind(Qt::CTRL | Qt::Key_V, [this] { PasteFromClipboard(); });
     bind(Qt::SHIFT | Qt::Key_Insert, [this] { PasteFromClipboard(); });
     bind(Qt::CTRL | Qt::Key_C, [this] { CopyToClipboard(false); });
