@@ -29,13 +29,13 @@ protected:
 
 TEST_F(WindowAccessibilityTest, SquaresSayWhereTheyAreAndWhatTheyHold)
 {
-    EXPECT_EQ(Name(Square(21)), "Row 3, column 4: empty");
+    EXPECT_EQ(Name(Square(21)), "Square 22: row 3, column 4, empty");
     Type(21, '5');
-    EXPECT_EQ(Name(Square(21)), "Row 3, column 4: 5, given");
+    EXPECT_EQ(Name(Square(21)), "Square 22: row 3, column 4, 5, given");
     EXPECT_FALSE(Description(Square(21)).empty());
     TypePuzzle(Puzzle);
     Click(Mode(ModeStart));
-    EXPECT_EQ(Name(Square(0)), "Row 1, column 1: 5, given");
+    EXPECT_EQ(Name(Square(0)), "Square 1: row 1, column 1, 5, given");
 
     // A candidate names its square and digit; struck, its button is gone from the window.
     QPushButton *candidate = Window->CandidateButton(2 * 9 + 0);
@@ -47,7 +47,7 @@ TEST_F(WindowAccessibilityTest, SquaresSayWhereTheyAreAndWhatTheyHold)
     // A step places a digit that is no given.
     Click(Mode(ModeNext));
     Click(Mode(ModeNext));
-    EXPECT_EQ(Name(Square(70)), "Row 8, column 8: 3");
+    EXPECT_EQ(Name(Square(70)), "Square 71: row 8, column 8, 3");
 }
 
 TEST_F(WindowAccessibilityTest, ButtonsSayWhatAClickDoes)
