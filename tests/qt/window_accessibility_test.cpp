@@ -22,7 +22,8 @@ protected:
             .toStdString();
     }
     // Status lines passed on to assistive technology (the offscreen platform has no bridge to
-    // one, so the window's own count stands in for the events it sends).
+    // one, so the window's own count stands in for the events it sends; atspi_status.sh hears
+    // them on a real bus).
     long long NewsAnnouncements() const { return Window->Mirrors().Announcements - AtStart; }
     long long AtStart = 0;
 };
@@ -64,6 +65,29 @@ TEST_F(WindowAccessibilityTest, TheStatusLineIsAnnouncedWhenItChanges)
     Click(Mode(ModeCheck));
     EXPECT_EQ(Name(Window->NewsLabel()), "Status: Not enough squares set - please set some more");
     EXPECT_EQ(NewsAnnouncements(), 1);
+}
+
+// The events it sends are heard through the real accessibility bus (atspi_status.sh); the
+// offscreen platform has no bridge that would pass them on.
+TEST_F(WindowAccessibilityTest, TheStatusLineIsAStatusBarWhoseTextIsTheWholeLine)
+{
+    QAccessibleInterface *news = QAccessible::queryAccessibleInterface(Window->NewsLabel());
+    ASSERT_NE(news, nullptr);
+    EXPECT_EQ(news->role(), QAccessible::StatusBar);
+    QAccessibleTextInterface *text = news->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(0, text->characterCount()).toStdString(), SetupText);
+    Click(Mode(ModeCheck));
+    EXPECT_EQ(text->text(0, -1).toStdString(), "Not enough squares set - please set some more");
+
+    // A line longer than the label shows is read whole.
+    const std::string longLine = std::string(290, 'x') + "0123456789";
+    Form().Controls.SetNews(longLine);
+    Window->Mirror();
+    EXPECT_LT(Status().size(), longLine.size()) << "the label shows only its start";
+    EXPECT_EQ(text->text(0, text->characterCount()).toStdString(), longLine);
+    EXPECT_EQ(text->text(290, 400).toStdString(), "0123456789");
+    EXPECT_EQ(text->text(-5, 2).toStdString(), "xx");
 }
 
 TEST_F(WindowAccessibilityTest, AnAutoRunIsAnnouncedOnceWhenItEnds)

@@ -2,6 +2,7 @@
 
 #include "window/qt/drawing.h"
 #include "window/qt/face_button.h"
+#include "window/qt/status_line.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -78,7 +79,7 @@ void MainWindow::BuildWidgets()
     for (const int index : LaterModes)
         makeMode(index);
 
-    News = new QLabel(this);
+    News = new StatusLine(this);
     News->setTextFormat(Qt::PlainText);
     News->setWordWrap(false);
     News->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -151,6 +152,11 @@ QPushButton *MainWindow::NumberButton(int digitCode) const
 {
     assert(digitCode >= 0 && digitCode < DigitCount && "digit code out of range");
     return Numbers[digitCode];
+}
+
+QLabel *MainWindow::NewsLabel() const
+{
+    return News;
 }
 
 QPushButton *MainWindow::ModeButton(int index) const

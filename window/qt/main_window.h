@@ -23,6 +23,7 @@ class QTimer;
 namespace quorix::qt {
 
 class FaceButton;
+class StatusLine;
 
 class MainWindow : public QWidget
 {
@@ -78,7 +79,7 @@ public:
     [[nodiscard]] QPushButton *CandidateButton(int candidate) const;
     [[nodiscard]] QPushButton *NumberButton(int digitCode) const;
     [[nodiscard]] QPushButton *ModeButton(int index) const;
-    [[nodiscard]] QLabel *NewsLabel() const { return News; }
+    [[nodiscard]] QLabel *NewsLabel() const;
     [[nodiscard]] QTimer *Timer() const { return Timer1; }
     // How often the widgets were brought in line with the store, and how many of those
     // times changed any widget (benchmarks read these).
@@ -141,7 +142,7 @@ private:
     std::array<FaceButton *, CandidateCount> Candidates{};
     std::array<FaceButton *, DigitCount> Numbers{};
     std::array<FaceButton *, ModeButtonCount> Modes{}; // element 2 stays null
-    QLabel *News = nullptr;
+    StatusLine *News = nullptr;
     QTimer *Timer1 = nullptr;
 
     // What the widgets show now, as last taken from the store.

@@ -4,8 +4,8 @@
 #include "window/qt/drawing.h"
 #include "window/qt/face_button.h"
 #include "window/qt/main_window.h"
+#include "window/qt/status_line.h"
 
-#include <QAccessible>
 #include <QLabel>
 
 namespace quorix::qt {
@@ -69,11 +69,9 @@ void MainWindow::MirrorAccessibility(bool all)
     }
     const std::uint64_t revision = TheForm.Controls.NewsChanges();
     if ((all || revision != Applied.AnnouncedNews) && TheForm.Dispatch.AutoDepth == 0) {
-        // A name of its own keeps the label from announcing every text it is given; this one
-        // names the whole line, also where the label shows only its start.
-        News->setAccessibleName(ToQString(NewsAccessibleName(TheForm)));
-        QAccessibleEvent announcement(News, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&announcement);
+        // The whole line, also where the label shows only its start; a name of its own keeps
+        // the label from announcing every text it is given.
+        News->Announce(ToQString(TheForm.Controls.News()), ToQString(NewsAccessibleName(TheForm)));
         ++MirrorTally.Announcements;
         Applied.AnnouncedNews = revision;
     }

@@ -2,6 +2,7 @@
 #include "window/qt/drawing.h"
 #include "window/qt/face_button.h"
 #include "window/qt/main_window.h"
+#include "window/qt/status_line.h"
 
 #include <QByteArray>
 #include <QFontMetrics>
