@@ -46,6 +46,9 @@ public:
     // What the shortcuts do (Ctrl+V and Shift+Insert, Ctrl+C, Ctrl+Shift+C, Ctrl+Z, Ctrl+Y and
     // Ctrl+Shift+Z), and a drop of text or of a text file.
     void PasteText(const QString &text);
+    // Says in a message box, once the event loop runs, why the puzzle the window was given
+    // could not be opened; the board is left as it is.
+    void TellCannotOpen(const QString &reason);
     void PasteFromClipboard();
     void CopyToClipboard(bool candidates);
     void UndoStep();

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QShortcut>
+#include <QTimer>
 #include <QUrl>
 
 namespace quorix::qt {
@@ -163,6 +164,15 @@ void MainWindow::PasteText(const QString &text)
 {
     const std::string bytes = text.toStdString();
     Dispatch([&] { TheForm.Paste(bytes); });
+}
+
+void MainWindow::TellCannotOpen(const QString &reason)
+{
+    // Deferred, so that the box stands over the window once it is shown.
+    QTimer::singleShot(0, this, [this, reason] {
+        HostPlatform.MessageBox(
+            (QStringLiteral("The puzzle given cannot be opened:\n") + reason).toStdString());
+    });
 }
 
 void MainWindow::PasteFromClipboard()
