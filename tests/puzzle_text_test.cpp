@@ -107,6 +107,27 @@ TEST(PuzzleText, ACandidateGridListsEveryEmptySquaresCandidates)
     EXPECT_EQ(Refusal(bad), "unknown character 'a' in square 2");
 }
 
+// Only a token of two to nine digits lists candidates; a longer run of digits is squares, and
+// the refusal counts them.
+TEST(PuzzleText, ARunOfDigitsCountsAsSquares)
+{
+    for (const int digits : {162, 200, 4096}) {
+        SCOPED_TRACE(digits);
+        EXPECT_EQ(Refusal(std::string(static_cast<std::size_t>(digits), '1')),
+                  std::to_string(digits) + " squares found where 81 are needed");
+    }
+    const std::string solved(SolvedGrid);
+    EXPECT_EQ(Refusal(solved + " " + solved), "162 squares found where 81 are needed");
+    EXPECT_EQ(Refusal(solved + "\n" + solved + "\n" + solved),
+              "243 squares found where 81 are needed");
+    EXPECT_EQ(Refusal("1234567891 12"), "12 squares found where 81 are needed");
+    std::string pairs;
+    for (int s = 0; s < 80; ++s)
+        pairs += "12 ";
+    EXPECT_EQ(Refusal(pairs), "80 squares found where 81 are needed")
+        << "nearer 81 as a candidate grid";
+}
+
 class CopyTest : public FormTest
 {
 };
