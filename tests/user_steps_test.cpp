@@ -80,6 +80,42 @@ TEST_F(UserSteps, RefusedPasteChangesNothingButTheStatusLine)
     EXPECT_EQ(News(), "Cannot paste: there is no text");
 }
 
+// The board of a candidate grid whose square 2 keeps only a 3 while square 1 is a 3: Start
+// strikes it, and the square is left with none.
+TEST_F(UserSteps, ASquareWithNoCandidateIsPastedAndNamed)
+{
+    std::string grid = "3 33";
+    for (int s = 2; s < 81; ++s)
+        grid += " 12";
+    Step([&] { Form.Paste(grid); });
+    EXPECT_EQ(News(), "Impossible.  No possibilities left for square 2");
+    EXPECT_EQ(Candidates(1), "");
+    const auto pasted = Copy();
+    const std::string copied = Form.CopyCandidates();
+    EXPECT_NE(copied.find("| 3  {} 12 |"), std::string::npos) << copied;
+
+    Click(ModeReset);
+    Step([&] { Form.Paste(copied); });
+    EXPECT_EQ(Copy(), pasted);
+    EXPECT_EQ(News(), "Impossible.  No possibilities left for square 2");
+    EXPECT_EQ(Form.CopyCandidates(), copied);
+    Step([&] { Form.Undo(); });
+    EXPECT_EQ(GridText(), std::string(81, '.')) << "undo goes back to before the paste";
+
+    // Every candidate of a square struck by hand: the same way back.
+    Click(ModeReset);
+    EnterAndStart(EasyPuzzle);
+    for (const int digit : {0, 1, 3}) // square 3 keeps 1, 2 and 4
+        Step([&] { Form.cmdEle_Click(2 * 9 + digit); });
+    ASSERT_EQ(Candidates(2), "");
+    const auto struck = Copy();
+    const std::string text = Form.CopyCandidates();
+    Click(ModeReset);
+    Step([&] { Form.Paste(text); });
+    EXPECT_EQ(Copy(), struck);
+    EXPECT_EQ(News(), "Impossible.  No possibilities left for square 3");
+}
+
 TEST_F(UserSteps, UndoAndRedoPutBackWhatWasSeenBeforeAndAfterEachStep)
 {
     std::vector<std::string> seen{Seen()};

@@ -134,7 +134,7 @@ bool IsCandidateToken(std::string_view token)
 }
 
 // The tokens of a candidate grid, split at whitespace and '|': how many there are, the first
-// 81 of them, and whether any is a square's candidates.
+// 81 of them, and whether any is a square's candidates or a square with none.
 struct GridTokens
 {
     std::size_t Count = 0;
@@ -157,28 +157,32 @@ GridTokens Tokens(std::string_view text)
             if (tokens.Count < tokens.First.size())
                 tokens.First[tokens.Count] = token;
             ++tokens.Count;
-            tokens.AnyCandidates = tokens.AnyCandidates || IsCandidateToken(token);
+            tokens.AnyCandidates =
+                tokens.AnyCandidates || IsCandidateToken(token) || token == NoCandidateToken;
             rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
         }
     });
     return tokens;
 }
 
-// Reads one square's token: a set square's digit or an empty square's candidates. False with
-// the reason when it is neither.
+// Reads one square's token: a set square's digit, an empty square's candidates, or the mark of
+// an empty square with none. False with the reason when it is none of these.
 bool ParseCandidateToken(std::string_view token, int square, PastedPuzzle &puzzle,
                          std::string &error)
 {
+    const std::string where = "square " + std::to_string(square + 1);
     std::uint16_t digits = 0;
-    for (const char c : token) {
-        if (!IsDigit(c)) {
-            error =
-                IsEmptyMark(c) && token.size() == 1
-                    ? "square " + std::to_string(square + 1) + " has no candidate"
-                    : "unknown character " + Shown(c) + " in square " + std::to_string(square + 1);
-            return false;
+    if (token != NoCandidateToken) {
+        for (const char c : token) {
+            if (!IsDigit(c)) {
+                error = IsEmptyMark(c) && token.size() == 1
+                            ? where + " lists no candidates (write " + std::string(NoCandidateToken)
+                                  + " for none)"
+                            : "unknown character " + Shown(c) + " in " + where;
+                return false;
+            }
+            digits = static_cast<std::uint16_t>(digits | (1U << (c - '1')));
         }
-        digits = static_cast<std::uint16_t>(digits | (1U << (c - '1')));
     }
     const bool set = token.size() == 1;
     puzzle.Values[square] = static_cast<std::int16_t>(set ? token[0] - '1' : -1);
@@ -239,10 +243,10 @@ std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
             for (int d = 0; d < DigitCount; ++d)
                 if ((candidates[s] >> d) & 1U)
                     digits += static_cast<char>('1' + d);
-            // Nothing left reads back as a square with no candidate; one digit alone would read
-            // back as a set square, so it is written twice.
+            // Nothing left has a mark of its own, which nothing else reads as; one digit alone
+            // would read back as a set square, so it is written twice.
             if (digits.empty())
-                tokens[s] = std::string(1, '.');
+                tokens[s] = NoCandidateToken;
             else if (digits.size() == 1)
                 tokens[s] = std::string(2, digits.front());
             else

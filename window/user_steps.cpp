@@ -23,6 +23,16 @@ void Form1::Paste(std::string_view text)
     for (int s = 0; s < SquareCount; ++s)
         if (Board.Grid[s] < 0)
             Controls.CandidateBits[s] &= puzzle.Candidates[s];
+    // A board may hold a square with no candidate left, and so may its copy; it comes in as it
+    // is, and the status line says where, in the words of the check.
+    for (int s = 0; s < SquareCount; ++s) {
+        if (Board.Grid[s] < 0 && Controls.CandidateBits[s] == 0) {
+            std::string words;
+            WordDeadSquare(s, words);
+            Controls.SetNews(std::string(news::ImpossiblePrefix) + words);
+            return;
+        }
+    }
 }
 
 std::string Form1::CopyLine() const
