@@ -2,6 +2,8 @@
 #include "test_support.h"
 #include "tools/script.h"
 
+#include <sstream>
+
 namespace quorix::testing {
 namespace {
 
@@ -114,6 +116,36 @@ TEST_F(UserSteps, ASquareWithNoCandidateIsPastedAndNamed)
     Step([&] { Form.Paste(text); });
     EXPECT_EQ(Copy(), struck);
     EXPECT_EQ(News(), "Impossible.  No possibilities left for square 3");
+}
+
+// A file is read whole within bounds; one that cannot be a puzzle changes nothing and adds no
+// step, like any refused paste.
+TEST_F(UserSteps, AFileIsPastedWholeOrRefusedWithTheReason)
+{
+    const std::string comments(70000, '#');
+    std::istringstream file("# a puzzle after more than 64 KiB\n" + comments + "\n  # indented\n"
+                            + std::string(EasyPuzzle) + "\r\n");
+    Step([&] { Form.PasteFile(file); });
+    EXPECT_EQ(GridText(), EasyPuzzle);
+    EXPECT_EQ(News(), SetupText);
+
+    Click(ModeStart);
+    const auto board = Copy();
+    const auto steps = Form.History().UndoSteps();
+    const std::pair<std::string, std::string> refused[] = {
+        {"53\n" + std::string(5000, '.') + "\n", "line 2 is too long: 5000 characters"},
+        {std::string(MaxPuzzleFileSize + 1, '\n'), "the file is larger than 8 MiB"},
+        {std::string(MaxUnbrokenLength + 1, '\0'), "line 1 has no line break within 1 MiB"},
+        {"53..7\n", "5 squares found where 81 are needed"},
+    };
+    for (const auto &[bytes, reason] : refused) {
+        SCOPED_TRACE(reason);
+        std::istringstream in(bytes);
+        Step([&] { Form.PasteFile(in); });
+        EXPECT_EQ(News(), "Cannot paste: " + reason);
+        EXPECT_EQ(Copy(), board);
+        EXPECT_EQ(Form.History().UndoSteps(), steps);
+    }
 }
 
 TEST_F(UserSteps, UndoAndRedoPutBackWhatWasSeenBeforeAndAfterEachStep)

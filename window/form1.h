@@ -27,6 +27,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -145,6 +146,9 @@ public:
     // the grid leaves out struck; the status line then names the first square left with no
     // candidate, in the words of the check. Refused text only says why on the status line.
     void Paste(std::string_view text);
+    // Pastes the text of a file (a dropped one) read within bounds (see ReadPuzzleFileText); a
+    // file that cannot be a puzzle is refused with the reason, like text that is none.
+    void PasteFile(std::istream &file);
     // The board's 81-character line, and its candidate grid (empty squares in setup form listed
     // with all nine candidates).
     [[nodiscard]] std::string CopyLine() const;

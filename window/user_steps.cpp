@@ -1,6 +1,9 @@
 // Paste, copy, undo and redo: the user's puzzle in and out as text, and steps taken back.
 #include "window/form1.h"
+#include "window/puzzle_lines.h"
 #include "window/puzzle_text.h"
+
+#include <istream>
 
 namespace quorix {
 
@@ -33,6 +36,16 @@ void Form1::Paste(std::string_view text)
             return;
         }
     }
+}
+
+void Form1::PasteFile(std::istream &file)
+{
+    std::string text, reason;
+    if (!ReadPuzzleFileText(file, text, reason)) {
+        Controls.SetNews(std::string(news::CannotPaste) + reason);
+        return;
+    }
+    Paste(text);
 }
 
 std::string Form1::CopyLine() const
