@@ -145,6 +145,12 @@ TEST_F(WindowInputTest, ADroppedFileIsReadWholeOrRefusedWithTheReason)
     folderUrl.setUrls({QUrl::fromLocalFile(folder.path())});
     ASSERT_TRUE(Drop(folderUrl));
     EXPECT_EQ(Form().Controls.News(), "Cannot paste: the file cannot be read");
+    // A device that never ends is read no further than a line may run.
+    QMimeData device;
+    device.setUrls({QUrl::fromLocalFile(QStringLiteral("/dev/zero"))});
+    ASSERT_TRUE(Drop(device));
+    EXPECT_EQ(Form().Controls.News(), "Cannot paste: line 1 has no line break within 1 MiB");
+    EXPECT_EQ(Grid(), Puzzle);
 }
 
 TEST_F(WindowInputTest, ArrowsDeleteAndBackSpaceOnTheGrid)
