@@ -49,8 +49,9 @@ bool BoundedLineReader::ReadLine(PuzzleLine &line)
     line.Number = Lines + 1;
     line.Text.clear();
     line.Length = 0;
-    char first = 0; // the first character other than whitespace
-    char last = 0;  // the last character of the line
+    bool marked = false; // a character other than whitespace seen, `first`
+    char first = 0;
+    char last = 0; // the last character of the line
     bool anyByte = false;
     bool markChecked = Lines > 0;
     for (;;) {
@@ -78,15 +79,17 @@ bool BoundedLineReader::ReadLine(PuzzleLine &line)
         last = c;
         if (line.Text.size() <= MaxPuzzleLineLength)
             line.Text.push_back(c);
-        if (first == 0 && !IsBlank(c))
+        if (!marked && !IsBlank(c)) {
+            marked = true;
             first = c;
+        }
         // The mark is dropped as soon as it is whole: the text held so far is the mark alone.
         if (!markChecked && line.Length == ByteOrderMark.size()) {
             markChecked = true;
             if (line.Text == ByteOrderMark) {
                 line.Text.clear();
                 line.Length = 0;
-                first = 0;
+                marked = false;
             }
         }
     }
@@ -96,7 +99,7 @@ bool BoundedLineReader::ReadLine(PuzzleLine &line)
             line.Text.pop_back();
     }
     ++Lines;
-    LastSkipped = first == 0 || first == '#';
+    LastSkipped = !marked || first == '#';
     return true;
 }
 
