@@ -1,0 +1,17 @@
+// The deductions, one finder each (or one per size). A finder searches the position in a fixed
+// order and fills `step` with the first instance that sets a square or strikes a candidate;
+// it returns false, leaving `step` as it was, when there is none. Finders assume a position
+// that is not Broken().
+#pragma once
+
+#include "hint/position.h"
+#include "hint/step.h"
+
+namespace quorix::hint {
+
+// Tier 1 (singles.cpp).
+bool FindFullHouse(const Position &position, Step &step);
+bool FindHiddenSingle(const Position &position, Step &step);
+bool FindNakedSingle(const Position &position, Step &step);
+
+} // namespace quorix::hint
