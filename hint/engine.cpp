@@ -22,6 +22,14 @@ constexpr std::array Finders{
     Entry{FindFullHouse},
     Entry{FindHiddenSingle},
     Entry{FindNakedSingle},
+    Entry{FindPointing},
+    Entry{FindClaiming},
+    Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 2, s); }},
+    Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 2, s); }},
+    Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 3, s); }},
+    Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 3, s); }},
+    Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 4, s); }},
+    Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 4, s); }},
 };
 
 } // namespace
