@@ -20,4 +20,8 @@ bool FindClaiming(const Position &position, Step &step);
 bool FindNakedSubset(const Position &position, int size, Step &step);
 bool FindHiddenSubset(const Position &position, int size, Step &step);
 
+// Tier 5 (forcing.cpp).
+bool FindForcingChain(const Position &position, Step &step);
+bool FindForcingNet(const Position &position, Step &step);
+
 } // namespace quorix::hint

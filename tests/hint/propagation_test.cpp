@@ -95,6 +95,7 @@ TEST(HintPropagation, IntersectionsAndSubsetsAreTakenOnlyAtTheirLevel)
                                                   "12468 12368 12346 3489 7 23489 5 1368 1289\n"
                                                   "12468 3578 1234567 34589 1249 234589 2679 "
                                                   "13678 12789\n");
+    EXPECT_EQ(testing::FirstStep(intersections), "Forcing net |  | r3c3-3");
     Propagation byIntersections(intersections);
     EXPECT_FALSE(byIntersections.Follow(Square(3, 3), 2, Inference::Singles));
     ASSERT_TRUE(byIntersections.Follow(Square(3, 3), 2, Inference::Intersections));
