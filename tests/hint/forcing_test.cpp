@@ -21,67 +21,68 @@ constexpr int Square(int row, int column)
     return (row - 1) * 9 + column - 1;
 }
 
-// bank-diabolical-500, line 1, where no rule below the forcing chains applies.
-constexpr std::string_view ContradictionGrid = "1567 8 3 15 2 147 46 9 57\n"
-                                               "4567 456 457 8 567 9 1 2 3\n"
-                                               "1567 2 9 3 1567 147 46 57 8\n"
-                                               "2 345 145 6 9 8 7 135 145\n"
-                                               "489 7 148 125 15 3 28 6 149\n"
-                                               "589 359 6 7 4 12 28 135 159\n"
-                                               "3 45 457 124 17 6 9 8 127\n"
-                                               "4679 469 2 149 8 5 3 17 167\n"
-                                               "6789 1 78 29 3 27 5 4 267\n";
+// bank-diabolical-500, line 1, where no rule below the forcing chains applies (the X-Wing,
+// wings and the like included).
+constexpr std::string_view ContradictionGrid = "16 8 3 5 2 14 46 9 7\n"
+                                               "4567 456 457 8 67 9 1 2 3\n"
+                                               "167 2 9 3 167 147 46 5 8\n"
+                                               "2 345 145 6 9 8 7 13 45\n"
+                                               "489 7 148 12 5 3 28 6 49\n"
+                                               "589 359 6 7 4 12 28 13 59\n"
+                                               "3 45 457 14 17 6 9 8 2\n"
+                                               "469 469 2 49 8 5 3 7 1\n"
+                                               "789 1 78 29 3 27 5 4 6\n";
 
 TEST(HintForcingChain, ACandidateThatLeadsToAContradictionIsStruck)
 {
     const Position position = PositionOfGrid(ContradictionGrid);
-    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r1c4-1");
+    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r2c1-6");
     Step step;
     ASSERT_TRUE(FindForcingChain(position, step));
-    EXPECT_EQ(step.Size, 2);
-    EXPECT_EQ(step.Digit, 0);
-    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(5)}));
-    EXPECT_EQ(SquareList(step.Pattern), "row 1, column 4; row 5, columns 4 and 5");
+    EXPECT_EQ(step.Size, 3);
+    EXPECT_EQ(step.Digit, 5);
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(1)}));
+    EXPECT_EQ(SquareList(step.Pattern), "row 2, column 1; row 6, columns 1 and 9; row 8, column 2");
     EXPECT_EQ(step.Sentence,
-              "If row 1, column 4 were 1, then, following squares with two candidates and digits "
-              "with two places in a unit, row 5, column 4 would be 5, then row 5, column 5 would "
-              "be 1, and the 1 would have no place left in column 6; so row 1, column 4 cannot be "
-              "1, and the chain sets 2 squares on its way.");
+              "If row 2, column 1 were 6, then, following squares with two candidates and digits "
+              "with two places in a unit, row 6, column 1 would be 5, then row 8, column 2 would "
+              "be 6, then row 6, column 9 would be 9, and the 9 would have no place left in column "
+              "2; so row 2, column 1 cannot be 6, and the chain sets 3 squares on its way.");
 
-    // The same failure, seen in the propagation: the 5 of column 4 had two places, r5c5 two
-    // candidates.
+    // The same failure, seen in the propagation.
     Propagation propagation(position);
-    ASSERT_TRUE(propagation.Follow(Square(1, 4), 0, Inference::Chain));
-    EXPECT_EQ(propagation.Failure().Unit, ColumnUnit(5));
-    EXPECT_EQ(propagation.Failure().Digit, 0);
-    EXPECT_EQ(SquareList(propagation.Failure().Basis), "row 5, columns 4 and 5");
-    EXPECT_LT(propagation.SetOrder(Square(5, 4)), propagation.SetOrder(Square(5, 5)));
-    EXPECT_FALSE(propagation.Follow(Square(1, 4), 4, Inference::Subsets));
+    ASSERT_TRUE(propagation.Follow(Square(2, 1), 5, Inference::Chain));
+    EXPECT_EQ(propagation.Failure().Unit, ColumnUnit(1));
+    EXPECT_EQ(propagation.Failure().Digit, 8);
+    EXPECT_EQ(SquareList(propagation.Failure().Basis), "row 6, columns 1 and 9; row 8, column 2");
+    EXPECT_LT(propagation.SetOrder(Square(6, 1)), propagation.SetOrder(Square(6, 9)));
+    EXPECT_FALSE(propagation.Follow(Square(2, 1), 4, Inference::Subsets)) << "its solution, 5";
 }
 
 TEST(HintForcingChain, EveryPlaceOfADigitInAUnitLeadingToOneResult)
 {
-    // bank-diabolical-500, line 2.
-    const Position position = PositionOfGrid("2 478 48 3 5 9 1 478 6\n"
-                                             "3 1 458 6 2 7 458 9 48\n"
-                                             "6 57 9 8 4 1 57 2 3\n"
-                                             "58 358 7 2 9 4 6 358 1\n"
-                                             "458 2 6 7 1 3 9 458 48\n"
-                                             "9 34 1 5 8 6 47 347 2\n"
-                                             "1 9 2 4 7 8 3 6 5\n"
-                                             "458 6 458 9 3 2 48 1 7\n"
-                                             "7 48 3 1 6 5 2 48 9\n");
-    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r5c8-4");
+    // bank-diabolical-500, line 24.
+    const Position position = PositionOfGrid("589 2 4 6 1 59 39 389 7\n"
+                                             "58 15 6 359 7 359 4 189 2\n"
+                                             "79 17 3 8 2 4 5 6 19\n"
+                                             "46 579 57 2 49 379 8 13 1356\n"
+                                             "3 789 1 579 6 5789 79 2 4\n"
+                                             "46 5789 2 3479 489 1 379 359 3569\n"
+                                             "57 6 9 47 458 2 1 357 358\n"
+                                             "2 4 578 1 3 789 6 579 589\n"
+                                             "1 3 578 79 589 6 2 4 589\n");
+    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r5c4-7");
     Step step;
     ASSERT_TRUE(FindForcingChain(position, step));
-    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{RowUnit(5)}));
-    EXPECT_EQ(step.Digit, 3);
-    EXPECT_EQ(step.Sentence,
-              "Wherever the 4 goes in row 6 (column 2, column 7 or column 8), row 5, column 8 "
-              "loses its 4 following squares with two candidates and digits with two places in a "
-              "unit (at column 2: row 9, column 8 is 4; at column 7: no square set; at column 8: "
-              "no square set); so row 5, column 8 cannot be 4, and the chain sets 1 square on its "
-              "way.");
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(5)}));
+    EXPECT_EQ(step.Digit, 6);
+    EXPECT_EQ(
+        step.Sentence,
+        "Wherever the 7 goes in column 6 (row 4, row 5 or row 8), row 5, column 4 loses its 7 "
+        "following squares with two candidates and digits with two places in a unit (at row "
+        "4: no square set; at row 5: no square set; at row 8: row 5, column 6 is 8, then row "
+        "5, column 4 is 5); so row 5, column 4 cannot be 7, and the chain sets 2 squares on "
+        "its way.");
 }
 
 TEST(HintForcingChain, EveryCandidateOfASquareLeadingToOneResult)
