@@ -1,7 +1,8 @@
-// Search order: every candidate is followed, squares ascending and digits ascending within a
-// square. The conclusions are compared by size; a tie goes to the contradiction before a square
-// before a unit, then to the earlier start (candidate, square, or unit 0..26 and digit), then to
-// a placement before a strike, then to the lower digit and square.
+// Search order: every candidate is followed, those of squares with fewer candidates first (they
+// lead furthest soonest), then by square and digit. The conclusions are compared by size; a tie
+// goes to the contradiction before a square before a unit, then to the earlier start (candidate
+// in that order, square, or unit 0..26 and digit), then to a placement before a strike, then to
+// the lower digit and square.
 //
 // A square's conclusions are weighed as soon as its candidates are followed, and later
 // candidates only as far as a conclusion that beats the best so far could reach: most steps are
@@ -53,13 +54,14 @@ public:
         : Start(position), Rules(rules), MaxSize(maxSize)
     {
         Index.fill(-1);
-        for (int square : position.EmptySquares())
-            for (int digit = 0; digit < 9; ++digit)
-                if (position.HasCandidate(square, digit)) {
-                    Index[square * 9 + digit] = static_cast<std::int16_t>(Candidates.size());
-                    Candidates.push_back(
-                        {static_cast<std::int8_t>(square), static_cast<std::int8_t>(digit)});
-                }
+        for (int count = 2; count <= 9; ++count)
+            for (int square : position.WithCandidateCount(count))
+                for (int digit = 0; digit < 9; ++digit)
+                    if (position.HasCandidate(square, digit)) {
+                        Index[square * 9 + digit] = static_cast<std::int16_t>(Candidates.size());
+                        Candidates.push_back(
+                            {static_cast<std::int8_t>(square), static_cast<std::int8_t>(digit)});
+                    }
         // Default-initialised: a branch's sizes are written before they are read.
         Branches = std::make_unique_for_overwrite<Branch[]>(Candidates.size());
     }
@@ -72,6 +74,8 @@ public:
         for (std::size_t i = 0; i < Candidates.size(); ++i) {
             const Candidate candidate = Candidates[i];
             const int bound = Bound();
+            if (bound < forcing::SmallestSize)
+                break;
             Branch &branch = Branches[i];
             Record(propagation, propagation.Follow(candidate.Square, candidate.Digit, Rules, bound),
                    branch);

@@ -18,6 +18,10 @@ constexpr int MaxBranches = 4;
 // The largest chain and the largest net reported.
 constexpr int MaxChainSize = 20;
 constexpr int MaxNetSize = 40;
+// Where the engine gets to forcing, no step sets fewer squares: one that sets none is a single
+// or an intersection under another name, and those come first. A search stops once it could
+// only find such a step.
+constexpr int SmallestSize = 1;
 // A step that sets at most this many squares names them in its sentence.
 constexpr int MaxNamedSquares = 6;
 } // namespace forcing

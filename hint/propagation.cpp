@@ -3,6 +3,7 @@
 // subsets only when neither is. A contradiction is noticed at the strike that causes it.
 #include "hint/propagation.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 
@@ -179,10 +180,18 @@ bool Propagation::PlaceSingles()
             continue;
         const int digit = std::countr_zero(Masks[square]);
         const auto gone = static_cast<DigitMask>(Start.Masks[square] & ~DigitBit(digit));
-        if (Place(square, digit, SquareStrikesBasis(square, gone) | SquareBits::Of(square)))
+        // The basis holds the square and every premise's basis: the largest premise alone may
+        // already be over the bound, and then the union need not be made.
+        int largest = 0;
+        for (DigitMask left = gone; left; left &= static_cast<DigitMask>(left - 1))
+            largest = std::max<int>(largest, StrikeSize[square][std::countr_zero(left)]);
+        if (largest < Bound
+            && Place(square, digit, SquareStrikesBasis(square, gone) | SquareBits::Of(square)))
             placed = true;
         else
             Refused.Add(square); // its basis is fixed: it would be refused again
+        if (Broken)
+            return true;
     }
     for (; HiddenDone < hiddenEnd; ++HiddenDone) {
         const int unit = HiddenFound[HiddenDone] / 9, digit = HiddenFound[HiddenDone] % 9;
@@ -193,7 +202,13 @@ bool Propagation::PlaceSingles()
         if (square < 0)
             continue;
         const SquareBits gone = (Start.Places[digit] & UnitBits[unit]) - SquareBits::Of(square);
-        placed |= Place(square, digit, UnitStrikesBasis(digit, gone) | SquareBits::Of(square));
+        int largest = 0;
+        for (int other : gone)
+            largest = std::max<int>(largest, StrikeSize[other][digit]);
+        if (largest < Bound)
+            placed |= Place(square, digit, UnitStrikesBasis(digit, gone) | SquareBits::Of(square));
+        if (Broken)
+            return true;
     }
     return placed;
 }

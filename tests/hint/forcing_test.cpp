@@ -36,27 +36,28 @@ constexpr std::string_view ContradictionGrid = "16 8 3 5 2 14 46 9 7\n"
 TEST(HintForcingChain, ACandidateThatLeadsToAContradictionIsStruck)
 {
     const Position position = PositionOfGrid(ContradictionGrid);
-    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r2c1-6");
+    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r9c3-7");
     Step step;
     ASSERT_TRUE(FindForcingChain(position, step));
     EXPECT_EQ(step.Size, 3);
-    EXPECT_EQ(step.Digit, 5);
-    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(1)}));
-    EXPECT_EQ(SquareList(step.Pattern), "row 2, column 1; row 6, columns 1 and 9; row 8, column 2");
+    EXPECT_EQ(step.Digit, 6);
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(3)}));
+    EXPECT_EQ(SquareList(step.Pattern), "row 5, columns 3 and 7; row 9, columns 3 and 6");
     EXPECT_EQ(step.Sentence,
-              "If row 2, column 1 were 6, then, following squares with two candidates and digits "
-              "with two places in a unit, row 6, column 1 would be 5, then row 8, column 2 would "
-              "be 6, then row 6, column 9 would be 9, and the 9 would have no place left in column "
-              "2; so row 2, column 1 cannot be 6, and the chain sets 3 squares on its way.");
+              "If row 9, column 3 were 7, then, following squares with two candidates and digits "
+              "with two places in a unit, row 9, column 6 would be 2, then row 5, column 3 would "
+              "be 8, then row 5, column 7 would be 2, and the 2 would have no place left in column "
+              "4; so row 9, column 3 cannot be 7, and the chain sets 3 squares on its way.");
 
     // The same failure, seen in the propagation.
     Propagation propagation(position);
-    ASSERT_TRUE(propagation.Follow(Square(2, 1), 5, Inference::Chain));
-    EXPECT_EQ(propagation.Failure().Unit, ColumnUnit(1));
-    EXPECT_EQ(propagation.Failure().Digit, 8);
-    EXPECT_EQ(SquareList(propagation.Failure().Basis), "row 6, columns 1 and 9; row 8, column 2");
-    EXPECT_LT(propagation.SetOrder(Square(6, 1)), propagation.SetOrder(Square(6, 9)));
-    EXPECT_FALSE(propagation.Follow(Square(2, 1), 4, Inference::Subsets)) << "its solution, 5";
+    ASSERT_TRUE(propagation.Follow(Square(9, 3), 6, Inference::Chain));
+    EXPECT_EQ(propagation.Failure().Unit, ColumnUnit(3));
+    EXPECT_EQ(propagation.Failure().Digit, 1);
+    EXPECT_EQ(SquareList(propagation.Failure().Basis), "row 5, columns 3 and 7; row 9, column 6");
+    EXPECT_LT(propagation.SetOrder(Square(9, 6)), propagation.SetOrder(Square(5, 3)));
+    EXPECT_LT(propagation.SetOrder(Square(5, 3)), propagation.SetOrder(Square(5, 7)));
+    EXPECT_FALSE(propagation.Follow(Square(9, 3), 7, Inference::Subsets)) << "its solution, 8";
 }
 
 TEST(HintForcingChain, EveryPlaceOfADigitInAUnitLeadingToOneResult)
@@ -129,7 +130,7 @@ TEST(HintForcingNet, ANetIsUsedWhereNoChainReachesAndSaysWhichRulesItFollows)
               "have no candidate left; so row 8, column 3 cannot be 6, and the net sets 3 squares "
               "on its way.");
 
-    // hardest-375, line 322: a net that needs the subsets, and one too large to spell out.
+    // hardest-375, line 322: a net that needs the subsets.
     const char *subsetsGrid = "16789 12679 12379 4 1259 123569 1579 3578 1379\n"
                               "1479 5 13479 139 8 139 2 347 6\n"
                               "14689 12469 12349 123569 1259 7 1459 3458 1349\n"
@@ -142,18 +143,26 @@ TEST(HintForcingNet, ANetIsUsedWhereNoChainReachesAndSaysWhichRulesItFollows)
     const Position subsets = PositionOfGrid(subsetsGrid);
     ForcingFind found;
     EXPECT_FALSE(FindForcing(subsets, Inference::Intersections, forcing::MaxNetSize, found));
-    EXPECT_EQ(FirstStep(subsets), "Forcing net |  | r3c8-4");
-    // Two steps on: r3c8 has lost its 4 and r4c8 its 7.
-    std::string spent(subsetsGrid);
-    spent.replace(spent.find("3458"), 4, "358");
-    spent.replace(spent.find("3567"), 4, "356");
-    ASSERT_TRUE(FindForcingNet(PositionOfGrid(spent), step));
-    EXPECT_EQ(Summary(step), "Forcing net |  | r1c8-7");
+    EXPECT_EQ(FirstStep(subsets), "Forcing net |  | r1c6-3");
+    ASSERT_TRUE(FindForcingNet(subsets, step));
+    EXPECT_EQ(
+        step.Sentence,
+        "If row 1, column 6 were 3, then, by singles, pointing, claiming and naked and hidden "
+        "subsets, row 3, column 4 would be 6, then row 9, column 1 would be 9, then row 5, "
+        "column 5 would be 9, and row 3, column 8 would have no candidate left; so row 1, "
+        "column 6 cannot be 3, and the net sets 3 squares on its way.");
+
+    // Two steps on (r1c6 has lost its 3, r3c8 its 4), a net too large to spell out.
+    std::string later(subsetsGrid);
+    later.replace(later.find("123569"), 6, "12569");
+    later.replace(later.find("3458"), 4, "358");
+    ASSERT_TRUE(FindForcingNet(PositionOfGrid(later), step));
+    EXPECT_EQ(Summary(step), "Forcing net |  | r2c3-3");
     EXPECT_EQ(step.Size, 7);
     EXPECT_EQ(step.Sentence,
-              "Whether row 2, column 8 is 3, 4 or 7, row 1, column 8 loses its 7 by singles, "
-              "pointing, claiming and naked and hidden subsets; so row 1, column 8 cannot be 7, "
-              "and the net sets 7 squares on its way.");
+              "Wherever the 3 goes in group 2 (row 2, columns 4 and 6; row 3, column 4), row 2, "
+              "column 3 loses its 3 by singles, pointing, claiming and naked and hidden subsets; "
+              "so row 2, column 3 cannot be 3, and the net sets 7 squares on its way.");
 }
 
 TEST(HintForcing, ACommonPlacementIsSetAndEveryBranchShowsItsWay)
