@@ -53,8 +53,9 @@ public:
     Search(const Position &position, Inference rules, int maxSize)
         : Start(position), Rules(rules), MaxSize(maxSize)
     {
+        // Every candidate has a branch (a unit's places may include a square left with one).
         Index.fill(-1);
-        for (int count = 2; count <= 9; ++count)
+        for (int count = 1; count <= 9; ++count)
             for (int square : position.WithCandidateCount(count))
                 for (int digit = 0; digit < 9; ++digit)
                     if (position.HasCandidate(square, digit)) {
