@@ -61,9 +61,10 @@ public:
 
     // Sets `square` (empty) to `digit` (one of its candidates) in a fresh copy of the start
     // position and follows it with `rules`, taking no fact whose basis would have more than
-    // `bound` squares. True when it leads to a contradiction. Only what the assumption changes
-    // is looked at: a single or subset the start position already holds and the assumption does
-    // not touch is not taken (the engine's simpler rules take it first).
+    // `bound` squares. True when it leads to a contradiction. Hidden singles, intersections and
+    // subsets are looked for only where the assumption changed something: one that the start
+    // position already holds and the assumption does not touch is not taken (the engine's
+    // simpler rules take it first).
     bool Follow(int square, int digit, Inference rules, int bound = 81);
 
     // After Follow: what failed (only when it returned true).
@@ -77,8 +78,7 @@ public:
     {
         return Start.Places[digit] - Places[digit] - Set[digit];
     }
-    // The basis of a square set on the way (SetTo) and of a candidate removed (Struck), and
-    // how many squares it has.
+    // The basis of a square set on the way (SetTo) and of a candidate removed (Struck).
     [[nodiscard]] SquareBits BasisOfSet(int square) const { return SetBasis[square]; }
     [[nodiscard]] SquareBits BasisOfStrike(int square, int digit) const
     {
