@@ -200,10 +200,28 @@ private:
     int BestStart = 0;
 };
 
+// Setting a square strikes at most one candidate from each other square and one place of each
+// digit from each unit, so without a square of two candidates or a digit with two places in a
+// unit no single can follow the assumption, and singles alone set no square.
+bool SinglesCanFollow(const Position &position)
+{
+    if (position.WithCandidateCount(2).Any())
+        return true;
+    for (int digit = 0; digit < 9; ++digit)
+        for (int unit = 0; unit < UnitCount; ++unit) {
+            const SquareBits places = position.Places(digit) & UnitBits[unit];
+            if (places.Any() && (places - SquareBits::Of(places.First())).Single() >= 0)
+                return true;
+        }
+    return false;
+}
+
 } // namespace
 
 bool FindForcing(const Position &position, Inference rules, int maxSize, ForcingFind &found)
 {
+    if (rules <= Inference::Singles && !SinglesCanFollow(position))
+        return false;
     return Search(position, rules, maxSize).Run(found);
 }
 

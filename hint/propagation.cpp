@@ -63,7 +63,7 @@ bool Propagation::Follow(int square, int digit, Inference rules, int bound)
     HiddenCount = HiddenDone = 0;
     SetCount = 0;
     Refused = {};
-    IntersectionsDirty = 0;
+    IntersectionsDirty.fill(0);
     SubsetsDirty = 0;
     Broken = false;
     Failed = {};
@@ -112,7 +112,7 @@ void Propagation::Strike(int square, int digit, const SquareBits &basis, int siz
     Places[digit].Remove(square);
     StrikeBasis[square][digit] = basis;
     StrikeSize[square][digit] = static_cast<std::uint8_t>(size);
-    IntersectionsDirty |= DigitBit(digit);
+    IntersectionsDirty[digit] |= UnitMaskOfSquare[square];
     SubsetsDirty |= UnitMaskOfSquare[square];
     if (Masks[square] == 0 && Empties.Has(square))
         FailSquare(square);

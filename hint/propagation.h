@@ -138,9 +138,9 @@ private:
     int HiddenDone = 0;
     // Naked singles whose basis is over the bound.
     SquareBits Refused;
-    // What changed since the rules last looked: the digits that lost a place, and the units
-    // where anything was struck.
-    DigitMask IntersectionsDirty = 0;
+    // What changed since the rules last looked: per digit the units (bit u) where it lost a
+    // place, and the units where anything was struck.
+    std::array<std::uint32_t, 9> IntersectionsDirty;
     std::uint32_t SubsetsDirty = 0;
     bool Broken = false;
     Contradiction Failed;

@@ -54,32 +54,31 @@ bool ForEachLockedSet(const std::array<DigitMask, 9> &masks, int count, int maxS
 
 } // namespace
 
+// A group's places can come to lie in one line, or a line's in one group, only where the digit
+// lost a place in that group or line.
 bool Propagation::StrikeIntersections()
 {
     bool struck = false;
-    const DigitMask digits = IntersectionsDirty;
-    IntersectionsDirty = 0;
     for (int digit = 0; digit < 9; ++digit) {
-        if (!(digits & DigitBit(digit)))
-            continue;
-        for (int group = 0; group < 9; ++group) {
-            const SquareBits inGroup = Places[digit] & UnitBits[GroupUnit(group)];
-            if (inGroup.Empty())
+        std::uint32_t units = IntersectionsDirty[digit];
+        IntersectionsDirty[digit] = 0;
+        for (; units; units &= units - 1) {
+            const int unit = std::countr_zero(units);
+            const SquareBits inUnit = Places[digit] & UnitBits[unit];
+            if (inUnit.Empty())
                 continue;
-            for (int line : RowsOfGroup(group))
-                if (inGroup.Within(UnitBits[line]))
-                    struck |= StrikeIntersection(digit, UnitBits[GroupUnit(group)], UnitBits[line]);
-            for (int line : ColumnsOfGroup(group))
-                if (inGroup.Within(UnitBits[line]))
-                    struck |= StrikeIntersection(digit, UnitBits[GroupUnit(group)], UnitBits[line]);
-        }
-        for (int line = 0; line < 18; ++line) {
-            const SquareBits inLine = Places[digit] & UnitBits[line];
-            if (inLine.Empty())
+            if (KindOfUnit(unit) == UnitKind::Group) {
+                for (int line : RowsOfGroup(IndexOfUnit(unit)))
+                    if (inUnit.Within(UnitBits[line]))
+                        struck |= StrikeIntersection(digit, UnitBits[unit], UnitBits[line]);
+                for (int line : ColumnsOfGroup(IndexOfUnit(unit)))
+                    if (inUnit.Within(UnitBits[line]))
+                        struck |= StrikeIntersection(digit, UnitBits[unit], UnitBits[line]);
                 continue;
-            for (int group : GroupsOfLine(line))
-                if (inLine.Within(UnitBits[group]))
-                    struck |= StrikeIntersection(digit, UnitBits[line], UnitBits[group]);
+            }
+            for (int group : GroupsOfLine(unit))
+                if (inUnit.Within(UnitBits[group]))
+                    struck |= StrikeIntersection(digit, UnitBits[unit], UnitBits[group]);
         }
     }
     return struck;
@@ -157,6 +156,8 @@ bool Propagation::StrikeHiddenSubsets(int unit)
     std::array<std::uint8_t, 9> digits{};
     int count = 0;
     for (int digit = 0; digit < 9; ++digit) {
+        if (Counts[digit][unit] > PropagationSubsetSize)
+            continue; // too many places, or set in the unit (Settled)
         DigitMask where = 0;
         for (int i = 0; i < 9; ++i)
             if (Places[digit].Has(unitSquares[i]))
