@@ -1,0 +1,274 @@
+// Almost locked sets: the catalogue and its links against a plain enumeration, and ALS-XZ and
+// the ALS-XY-Wing on positions from the puzzle sets where they are the engine's step, and on
+// hand-made positions changed just enough that they must not fire.
+#include "hint/als.h"
+#include "hint/finders.h"
+#include "hint_support.h"
+#include "tools/puzzle_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <map>
+#include <tuple>
+
+namespace quorix::hint {
+namespace {
+
+using testing::FirstStep;
+using testing::PositionOfGrid;
+using testing::StrikeAll;
+using testing::Summary;
+
+// Every subset of up to MaxAlsSize empty squares of a unit whose candidates are one digit more
+// than its squares, by its squares, with those candidates.
+std::map<std::pair<std::uint64_t, std::uint64_t>, DigitMask> PlainSets(const Position &position)
+{
+    std::map<std::pair<std::uint64_t, std::uint64_t>, DigitMask> sets;
+    for (int unit = 0; unit < UnitCount; ++unit) {
+        std::vector<int> empty;
+        for (int square : UnitSquares[unit])
+            if (position.IsEmpty(square))
+                empty.push_back(square);
+        for (unsigned subset = 1; subset < (1u << empty.size()); ++subset) {
+            const int size = std::popcount(subset);
+            SquareBits squares;
+            unsigned digits = 0;
+            for (std::size_t i = 0; i < empty.size(); ++i)
+                if (subset & (1u << i)) {
+                    squares.Add(empty[i]);
+                    digits |= position.Candidates(empty[i]);
+                }
+            if (size <= MaxAlsSize && std::popcount(digits) == size + 1) {
+                std::uint64_t low = 0, high = 0;
+                for (int square : squares)
+                    (square < 64 ? low : high) |= std::uint64_t{1} << (square % 64);
+                sets[{low, high}] = static_cast<DigitMask>(digits);
+            }
+        }
+    }
+    return sets;
+}
+
+// The restricted commons of two sets by their definition: the shared digits whose every place
+// in one is a peer of every place in the other.
+DigitMask PlainLink(const Position &position, const Als &a, const Als &b)
+{
+    DigitMask linked = 0;
+    if ((a.Squares & b.Squares).Any())
+        return 0;
+    for (int digit = 0; digit < 9; ++digit) {
+        if (!(a.Digits & b.Digits & DigitBit(digit)))
+            continue;
+        bool restricted = true;
+        for (int p : position.Places(digit) & a.Squares)
+            for (int q : position.Places(digit) & b.Squares)
+                restricted = restricted && PeerBits[p].Has(q);
+        if (restricted)
+            linked |= DigitBit(digit);
+    }
+    return linked;
+}
+
+TEST(HintAlmostLockedSets, TheCatalogueHoldsEverySetOnceAndLinksExactlyTheRestrictedPairs)
+{
+    int positions = 0;
+    for (const std::string &puzzle :
+         ReadPuzzleSample(PuzzleSetPath("bank-diabolical-500.txt"), 50, 10)) {
+        Position position = *Position::FromLine(puzzle);
+        Step step;
+        for (int steps = 0; FindHint(position, {}, step); ++steps) {
+            if (steps % 5 == 0) {
+                SCOPED_TRACE(puzzle + " after " + std::to_string(steps) + " steps");
+                ++positions;
+                const AlsCatalogue catalogue = CatalogueAlmostLockedSets(position);
+                const auto plain = PlainSets(position);
+                auto expected = plain;
+                ASSERT_EQ(catalogue.Sets.size(), expected.size());
+                std::vector<std::tuple<int, int, DigitMask>> links, plainLinks;
+                for (std::size_t i = 0; i < catalogue.Sets.size(); ++i) {
+                    const Als &set = catalogue.Sets[i];
+                    std::uint64_t low = 0, high = 0;
+                    for (int square : set.Squares)
+                        (square < 64 ? low : high) |= std::uint64_t{1} << (square % 64);
+                    ASSERT_EQ(expected.erase({low, high}), 1u) << SquareList(set.Squares);
+                    EXPECT_EQ(set.Digits, plain.at({low, high}));
+                    EXPECT_EQ(set.Size, set.Squares.Count());
+                    for (std::size_t j = i + 1; j < catalogue.Sets.size(); ++j)
+                        if (const DigitMask linked = PlainLink(position, set, catalogue.Sets[j]))
+                            plainLinks.emplace_back(i, j, linked);
+                }
+                for (const AlsLink &link : catalogue.Links)
+                    links.emplace_back(link.First, link.Second, link.Digits);
+                EXPECT_EQ(links, plainLinks);
+            }
+            ApplyStep(position, step);
+        }
+    }
+    EXPECT_GT(positions, 20);
+}
+
+// bank-diabolical-500, line 26, where the engine needs ALS-XZ.
+constexpr std::string_view XZGrid = "246 5 3 269 1 67 8 479 29\n"
+                                    "9 12 48 238 5 37 27 147 6\n"
+                                    "7 126 68 2689 4 69 5 19 3\n"
+                                    "2368 236 5 1 26 4 367 79 89\n"
+                                    "248 7 146 369 236 369 16 5 148\n"
+                                    "346 9 146 5 7 8 136 2 14\n"
+                                    "36 4 9 7 36 5 12 8 12\n"
+                                    "1 36 7 4 8 2 9 36 5\n"
+                                    "5 8 2 36 9 1 4 36 7\n";
+
+TEST(HintAlsXZ, TwoSetsJoinedByARestrictedCommonStrikeTheirOtherSharedDigit)
+{
+    const Position position = PositionOfGrid(XZGrid);
+    EXPECT_EQ(FirstStep(position), "ALS-XZ |  | r4c1-6");
+    Step step;
+    ASSERT_TRUE(FindAlsXZ(position, step));
+    EXPECT_EQ(Summary(step), "ALS-XZ |  | r4c1-6");
+    EXPECT_EQ(step.Sentence,
+              "Row 6, columns 1, 3 and 9 (candidates 1, 3, 4 and 6) and row 7, column 1 "
+              "(candidates 3 and 6) each have one candidate more than squares. Every 3 of the "
+              "first sees every 3 of the second, so one of them holds no 3 and must hold each of "
+              "its other candidates: either way a 6 lies in one of the two. Row 4, column 1 sees "
+              "every 6 of both sets and cannot be 6.");
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{RowUnit(5)}));
+    EXPECT_EQ(step.Pattern,
+              SquareBits::Of(45) | SquareBits::Of(47) | SquareBits::Of(53) | SquareBits::Of(54));
+    EXPECT_EQ(step.Digit, 5);
+}
+
+// An empty board but for four squares: row 2, column 1 holds 1 and 2; column 5 holds 1 and 3 in
+// row 2 and 2 and 3 in row 3, a set of two squares and three digits.
+Position SmallPairOfSets(int firstRow)
+{
+    Position position;
+    const std::string a = "r" + std::to_string(firstRow) + "c1-";
+    StrikeAll(position, {"r2c5-2", "r2c5-4", "r2c5-5", "r2c5-6", "r2c5-7", "r2c5-8", "r2c5-9",
+                         "r3c5-1", "r3c5-4", "r3c5-5", "r3c5-6", "r3c5-7", "r3c5-8", "r3c5-9"});
+    for (int digit = 3; digit <= 9; ++digit) {
+        const std::string strike = a + std::to_string(digit);
+        StrikeAll(position, {strike});
+    }
+    return position;
+}
+
+TEST(HintAlsXZ, TheLinkMustBeSeenByEveryPlaceOfItsDigit)
+{
+    Step step;
+    ASSERT_TRUE(FindAlsXZ(SmallPairOfSets(2), step));
+    // The 1 of row 2, column 1 sees the only 1 of column 5's set: one of them holds the 2.
+    EXPECT_EQ(Summary(step), "ALS-XZ |  | r2c4-2 r2c6-2 r3c1-2 r3c2-2 r3c3-2");
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(4)}));
+    // In row 4 the square sees neither set's places: no link, no step.
+    EXPECT_FALSE(FindAlsXZ(SmallPairOfSets(4), step));
+    EXPECT_FALSE(FindAlsXYWing(SmallPairOfSets(4), step));
+}
+
+TEST(HintAlsXZ, TwoLinksLockBothSets)
+{
+    // bank-diabolical-500, line 39: row 4, column 7 and three squares of row 6 share 1 and 8,
+    // each seen across.
+    const Position position = PositionOfGrid("7 2 1 4 3 8 9 5 6\n"
+                                             "58 9 4 6 15 2 7 3 18\n"
+                                             "6 3 58 57 9 157 4 128 128\n"
+                                             "12 6 27 257 1578 9 18 4 3\n"
+                                             "1289 178 3 27 4 17 6 129 5\n"
+                                             "4 5 29 3 18 6 128 129 7\n"
+                                             "1238 18 258 9 6 35 12 7 4\n"
+                                             "239 4 6 1 27 37 5 28 289\n"
+                                             "1259 17 579 8 25 4 3 6 129\n");
+    EXPECT_EQ(FirstStep(position), "Doubly linked ALS-XZ |  | r5c8-1");
+    Step step;
+    ASSERT_TRUE(FindAlsXZ(position, step));
+    EXPECT_NE(step.Sentence.find("and the same holds for the 8, so each set lacks one of 1 and 8"),
+              std::string::npos)
+        << step.Sentence;
+}
+
+TEST(HintAlsXZ, ADoublyLinkedPairStrikesEachSetsOwnDigitsAroundIt)
+{
+    // Row 1, column 1 holds 1 and 2, row 1, columns 5 and 6 hold 1, 2 and 3: both links lie
+    // in row 1, so 1 and 2 leave the row, and the 3 of the second set leaves its group too.
+    Position position;
+    StrikeAll(position, {"r1c1-3", "r1c1-4", "r1c1-5", "r1c1-6", "r1c1-7", "r1c1-8", "r1c1-9",
+                         "r1c5-4", "r1c5-5", "r1c5-6", "r1c5-7", "r1c5-8", "r1c5-9", "r1c6-4",
+                         "r1c6-5", "r1c6-6", "r1c6-7", "r1c6-8", "r1c6-9"});
+    Step step;
+    ASSERT_TRUE(FindAlsXZ(position, step));
+    EXPECT_EQ(step.Name, "Doubly linked ALS-XZ");
+    DigitSquares struck{};
+    for (Candidate strike : step.Strikes)
+        struck[strike.Digit].Add(strike.Square);
+    const SquareBits rowRest =
+        UnitBits[RowUnit(0)] - SquareBits::Of(0) - SquareBits::Of(4) - SquareBits::Of(5);
+    EXPECT_EQ(struck[0], rowRest);
+    EXPECT_EQ(struck[1], rowRest);
+    EXPECT_EQ(struck[2],
+              (rowRest | UnitBits[GroupUnit(1)]) - SquareBits::Of(4) - SquareBits::Of(5));
+    EXPECT_EQ(step.Digit, -1);
+}
+
+// bank-diabolical-500, line 96, where the engine needs an ALS-XY-Wing.
+constexpr std::string_view WingGrid = "4 1 25 67 356 357 8 23 9\n"
+                                      "3 7 8 1 9 2 5 6 4\n"
+                                      "6 25 9 4 8 35 7 23 1\n"
+                                      "7 38 25 28 4 138 9 15 6\n"
+                                      "1 38 6 378 35 9 4 57 2\n"
+                                      "9 25 4 267 156 157 3 157 8\n"
+                                      "8 6 1 5 7 4 2 9 3\n"
+                                      "5 4 3 9 2 6 1 8 7\n"
+                                      "2 9 7 38 13 138 6 4 5\n";
+
+TEST(HintAlsXYWing, TwoSetsLinkedThroughAThirdStrikeTheirSharedDigit)
+{
+    const Position position = PositionOfGrid(WingGrid);
+    EXPECT_EQ(FirstStep(position), "ALS-XY-Wing |  | r4c8-5");
+    Step step;
+    EXPECT_FALSE(FindAlsXZ(position, step));
+    ASSERT_TRUE(FindAlsXYWing(position, step));
+    EXPECT_EQ(Summary(step), "ALS-XY-Wing |  | r4c8-5");
+    EXPECT_EQ(step.Sentence,
+              "Three sets each have one candidate more than squares: row 4, column 3 (candidates 2 "
+              "and 5), rows 4, 5 and 9, column 4 (candidates 2, 3, 7 and 8) and row 5, column 8 "
+              "(candidates 5 and 7). Every 2 of the first sees every 2 of the second, and every 7 "
+              "of the second sees every 7 of the third. The second set lacks at most one of its "
+              "candidates, so it holds a 2 or a 7: then the first set holds no 2 or the third no "
+              "7, and that set must hold each of its other candidates, so a 5 lies in the first "
+              "or the third. Row 4, column 8 sees every 5 of the first and third sets and cannot "
+              "be 5.");
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(3)}));
+    EXPECT_EQ(step.Digit, 4);
+}
+
+// Three squares with two candidates each on an empty board: row 1, column 5 (1 and 3), row 1,
+// column 1 (1 and 2) and a third square with 2 and 3.
+Position SmallWing(std::string_view third)
+{
+    Position position;
+    StrikeAll(position, {"r1c5-2", "r1c5-4", "r1c5-5", "r1c5-6", "r1c5-7", "r1c5-8", "r1c5-9",
+                         "r1c1-3", "r1c1-4", "r1c1-5", "r1c1-6", "r1c1-7", "r1c1-8", "r1c1-9"});
+    for (const char *digit : {"1", "4", "5", "6", "7", "8", "9"}) {
+        const std::string strike = std::string(third) + "-" + digit;
+        StrikeAll(position, {strike});
+    }
+    return position;
+}
+
+TEST(HintAlsXYWing, TheMiddleSetMustSeeBothEnds)
+{
+    Step step;
+    // Row 5, column 1 sees row 1, column 1 down the column: row 5, column 5 sees both 3s.
+    ASSERT_TRUE(FindAlsXYWing(SmallWing("r5c1"), step));
+    EXPECT_EQ(Summary(step), "ALS-XY-Wing |  | r5c5-3");
+    // Two of the squares in one column make a set of their own, so ALS-XZ finds it first.
+    ASSERT_TRUE(FindAlsXZThenXYWing(SmallWing("r5c1"), step));
+    EXPECT_EQ(Summary(step), "ALS-XZ |  | r5c5-3");
+    // Row 5, column 2 sees neither: nothing links the ends.
+    EXPECT_FALSE(FindAlsXYWing(SmallWing("r5c2"), step));
+    EXPECT_FALSE(FindAlsXZThenXYWing(SmallWing("r5c2"), step));
+}
+
+} // namespace
+} // namespace quorix::hint
