@@ -31,6 +31,7 @@ constexpr std::array Finders{
     Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 4, s); }},
     Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 4, s); }},
     Entry{FindAlsXZThenXYWing}, // ALS-XZ, then ALS-XY-Wing
+    Entry{FindThreeDColouring},
 };
 
 } // namespace

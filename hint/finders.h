@@ -21,9 +21,11 @@ bool FindNakedSubset(const Position &position, int size, Step &step);
 bool FindHiddenSubset(const Position &position, int size, Step &step);
 
 // Tier 4: almost locked sets (als_xz.cpp, als_xy_wing.cpp). The engine searches both through
-// FindAlsXZThenXYWing, which gathers the sets once for the two.
+// FindAlsXZThenXYWing, which gathers the sets once for the two. Colouring across digits
+// (three_d_colouring.cpp).
 bool FindAlsXZ(const Position &position, Step &step);
 bool FindAlsXYWing(const Position &position, Step &step);
 bool FindAlsXZThenXYWing(const Position &position, Step &step);
+bool FindThreeDColouring(const Position &position, Step &step);
 
 } // namespace quorix::hint
