@@ -51,10 +51,12 @@ void Add(const Position &position, const UnitMembers &unit, unsigned subset, Dig
     set.Unit = static_cast<std::int8_t>(single ? -1 : unit.Unit);
     for (int digit = 0; digit < 9; ++digit)
         if (digits & DigitBit(digit)) {
+            const SquareBits places = position.Places(digit) & set.Squares;
             std::uint32_t units = ~0u;
-            for (int square : position.Places(digit) & set.Squares)
+            for (int square : places)
                 units &= UnitMaskOf[square];
             set.Units[digit] = units;
+            set.Seeing[digit] = SeenByAll(places);
         }
     sets.push_back(set);
 }
@@ -94,58 +96,79 @@ std::vector<Als> FindSets(const Position &position)
     return sets;
 }
 
-// The lowest place of the digit in the set, as a key of the index below.
-int FirstPlaceKey(const Position &position, const Als &set, int digit)
+// Sets of catalogue indices, one bit per set, `Words` words per set of sets.
+class IndexSets
 {
-    return digit * 81 + (position.Places(digit) & set.Squares).First();
+public:
+    IndexSets(int sets, int count) : Words((count + 63) / 64), Bits(sets * Words, 0) {}
+    void Add(int set, int index)
+    {
+        Bits[set * Words + index / 64] |= std::uint64_t{1} << index % 64;
+    }
+    const std::uint64_t *Of(int set) const { return &Bits[set * Words]; }
+    const int Words;
+
+private:
+    std::vector<std::uint64_t> Bits;
+};
+
+// Calls `visit` with every index in `bits` (`words` words), ascending.
+template <typename Visit> void ForIndices(const std::uint64_t *bits, int words, Visit visit)
+{
+    for (int w = 0; w < words; ++w)
+        for (std::uint64_t rest = bits[w]; rest; rest &= rest - 1)
+            visit(w * 64 + std::countr_zero(rest));
 }
 
-std::vector<AlsLink> LinkSets(const Position &position, const std::vector<Als> &sets)
+// Squares that all see each other lie in one unit, so two sets that share no square are linked
+// on x exactly when some unit holds all their places of x. The sets are indexed by each unit
+// holding a digit's places and by each of their squares; a set's partners on x are then a few
+// word operations away.
+std::vector<AlsLink> LinkSets(const std::vector<Als> &sets)
 {
-    constexpr int Keys = 9 * 81;
     const int count = static_cast<int>(sets.size());
-    std::vector<int> start(Keys + 1, 0);
-    for (int i = 0; i < count; ++i)
-        for (DigitMask rest = sets[i].Digits; rest; rest &= rest - 1)
-            ++start[FirstPlaceKey(position, sets[i], std::countr_zero(rest)) + 1];
-    for (int key = 0; key < Keys; ++key)
-        start[key + 1] += start[key];
-    std::vector<int> listed(start[Keys]), next(start.begin(), start.end() - 1);
-    for (int i = 0; i < count; ++i)
-        for (DigitMask rest = sets[i].Digits; rest; rest &= rest - 1)
-            listed[next[FirstPlaceKey(position, sets[i], std::countr_zero(rest))]++] = i;
-    std::vector<AlsLink> links;
+    IndexSets byPlaces(UnitCount * 9, count), bySquare(81, count);
+    for (int i = 0; i < count; ++i) {
+        for (DigitMask digits = sets[i].Digits; digits; digits &= digits - 1) {
+            const int digit = std::countr_zero(digits);
+            for (std::uint32_t units = sets[i].Units[digit]; units; units &= units - 1)
+                byPlaces.Add(std::countr_zero(units) * 9 + digit, i);
+        }
+        for (int square : sets[i].Squares)
+            bySquare.Add(square, i);
+    }
+    const int words = byPlaces.Words;
+    std::vector<std::uint64_t> excluded(words), partners(words), onDigit(words);
     std::vector<DigitMask> linked(count, 0);
-    std::vector<int> partners;
+    std::vector<AlsLink> links;
     for (int i = 0; i < count; ++i) {
         const Als &a = sets[i];
-        for (DigitMask rest = a.Digits; rest; rest &= rest - 1) {
-            const int digit = std::countr_zero(rest);
-            SquareBits around;
+        // The sets up to this one, which made their links already, and those sharing a square.
+        for (int w = 0; w < words; ++w)
+            excluded[w] = w < i / 64   ? ~std::uint64_t{0}
+                          : w > i / 64 ? 0
+                                       : (std::uint64_t{2} << i % 64) - 1;
+        for (int square : a.Squares)
+            for (int w = 0; w < words; ++w)
+                excluded[w] |= bySquare.Of(square)[w];
+        std::fill(partners.begin(), partners.end(), 0);
+        for (DigitMask digits = a.Digits; digits; digits &= digits - 1) {
+            const int digit = std::countr_zero(digits);
+            std::fill(onDigit.begin(), onDigit.end(), 0);
             for (std::uint32_t units = a.Units[digit]; units; units &= units - 1)
-                around |= UnitBits[std::countr_zero(units)];
-            for (int square : (around & position.Places(digit)) - a.Squares) {
-                const int key = digit * 81 + square;
-                for (int k = start[key + 1] - 1; k >= start[key]; --k) {
-                    const int j = listed[k];
-                    if (j <= i)
-                        break;
-                    if (!(a.Units[digit] & sets[j].Units[digit])
-                        || (a.Squares & sets[j].Squares).Any())
-                        continue;
-                    if (linked[j] == 0)
-                        partners.push_back(j);
-                    linked[j] |= DigitBit(digit);
-                }
+                for (int w = 0; w < words; ++w)
+                    onDigit[w] |= byPlaces.Of(std::countr_zero(units) * 9 + digit)[w];
+            for (int w = 0; w < words; ++w) {
+                onDigit[w] &= ~excluded[w];
+                partners[w] |= onDigit[w];
             }
+            ForIndices(onDigit.data(), words, [&](int j) { linked[j] |= DigitBit(digit); });
         }
-        std::sort(partners.begin(), partners.end());
-        for (int j : partners) {
+        ForIndices(partners.data(), words, [&](int j) {
             links.push_back(
                 {static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(j), linked[j]});
             linked[j] = 0;
-        }
-        partners.clear();
+        });
     }
     return links;
 }
@@ -156,7 +179,7 @@ AlsCatalogue CatalogueAlmostLockedSets(const Position &position)
 {
     AlsCatalogue catalogue;
     catalogue.Sets = FindSets(position);
-    catalogue.Links = LinkSets(position, catalogue.Sets);
+    catalogue.Links = LinkSets(catalogue.Sets);
     return catalogue;
 }
 

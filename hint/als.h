@@ -42,6 +42,9 @@ struct Als
     // of two sets that share no square (every d of one sees every d of the other) exactly when
     // their Units[d] meet.
     std::array<std::uint32_t, 9> Units{};
+    // Seeing[d], for every digit d of the set: the squares that see each of its places of d
+    // (none of the set's places of d among them).
+    DigitSquares Seeing{};
 };
 
 // Two sets of the catalogue that share no square, joined by restricted commons: at most one
@@ -68,12 +71,12 @@ struct AlsCatalogue
 bool FindAlsXZIn(const Position &position, const AlsCatalogue &catalogue, Step &step);
 bool FindAlsXYWingIn(const Position &position, const AlsCatalogue &catalogue, Step &step);
 
-// The places of `digit` outside `squares` that see every place of it inside them: where the
-// digit goes once it is known to lie among `squares`.
-[[nodiscard]] inline SquareBits PlacesSeeingAll(const Position &position, SquareBits squares,
-                                                int digit)
+// The places of `digit` that see each of its places in both sets: where the digit cannot go
+// once it is known to lie in one of them.
+[[nodiscard]] inline SquareBits PlacesSeeingBoth(const Position &position, const Als &a,
+                                                 const Als &b, int digit)
 {
-    return position.Places(digit) & SeenByAll(position.Places(digit) & squares);
+    return position.Places(digit) & a.Seeing[digit] & b.Seeing[digit];
 }
 
 // The units of the sets, each once, in the order given; single squares add none.

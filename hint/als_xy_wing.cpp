@@ -66,7 +66,7 @@ bool TryOuterSets(const Position &position, const Als &a, const Als &c, DigitMas
 {
     if ((a.Squares & c.Squares).Any())
         return false;
-    auto seenByBoth = [&](int z) { return PlacesSeeingAll(position, a.Squares | c.Squares, z); };
+    auto seenByBoth = [&](int z) { return PlacesSeeingBoth(position, a, c, z); };
     DigitMask striking = 0;
     for (DigitMask shared = a.Digits & c.Digits; shared; shared &= shared - 1)
         if (seenByBoth(std::countr_zero(shared)).Any())

@@ -9,9 +9,40 @@
 #include "hint/finders.h"
 #include "hint/wording.h"
 
+#include <array>
+#include <bit>
+
 namespace quorix::hint {
 
 namespace {
+
+// Singly linked, the shared digits besides the link lie in one set or the other; doubly
+// linked, the two links do, and every other digit lies in its own set.
+DigitMask SharedDigits(const Als &a, const Als &b, DigitMask linked)
+{
+    return DigitCount[linked] > 1 ? linked : static_cast<DigitMask>(a.Digits & b.Digits & ~linked);
+}
+
+// The places of `digit` that see each of its places in `set`.
+SquareBits PlacesSeeing(const Position &position, const Als &set, int digit)
+{
+    return position.Places(digit) & set.Seeing[digit];
+}
+
+// Whether the pair strikes anything, before working out what.
+bool Strikes(const Position &position, const Als &a, const Als &b, DigitMask linked)
+{
+    for (DigitMask shared = SharedDigits(a, b, linked); shared; shared &= shared - 1)
+        if (PlacesSeeingBoth(position, a, b, std::countr_zero(shared)).Any())
+            return true;
+    if (DigitCount[linked] == 1)
+        return false;
+    for (const Als *set : {&a, &b})
+        for (DigitMask own = set->Digits & ~linked; own; own &= own - 1)
+            if (PlacesSeeing(position, *set, std::countr_zero(own)).Any())
+                return true;
+    return false;
+}
 
 // What the pair strikes, split by the reason the sentence gives.
 struct PairStrikes
@@ -24,22 +55,18 @@ struct PairStrikes
 PairStrikes StrikesOfPair(const Position &position, const Als &a, const Als &b, DigitMask linked)
 {
     PairStrikes strikes;
-    const DigitMask common = a.Digits & b.Digits;
+    const DigitMask shared = SharedDigits(a, b, linked);
     const bool doubly = DigitCount[linked] > 1;
-    // Singly linked, the shared digits besides the link lie in one set or the other; doubly
-    // linked, the two links do, and every other digit lies in its own set.
-    const DigitMask shared = doubly ? linked : static_cast<DigitMask>(common & ~linked);
     for (int digit = 0; digit < 9; ++digit) {
         const DigitMask bit = DigitBit(digit);
         if (shared & bit)
-            strikes.Both[digit] = PlacesSeeingAll(position, a.Squares | b.Squares, digit);
+            strikes.Both[digit] = PlacesSeeingBoth(position, a, b, digit);
         if (!doubly || (linked & bit))
             continue;
         if (a.Digits & bit)
-            strikes.First[digit] = PlacesSeeingAll(position, a.Squares, digit);
+            strikes.First[digit] = PlacesSeeing(position, a, digit);
         if (b.Digits & bit)
-            strikes.Second[digit] =
-                PlacesSeeingAll(position, b.Squares, digit) - strikes.First[digit];
+            strikes.Second[digit] = PlacesSeeing(position, b, digit) - strikes.First[digit];
     }
     return strikes;
 }
@@ -69,14 +96,12 @@ std::string PairSentence(const Als &a, const Als &b, DigitMask linked, const Pai
 
 bool TryPair(const Position &position, const Als &a, const Als &b, DigitMask linked, Step &step)
 {
-    if ((a.Digits & b.Digits) == linked && DigitCount[linked] == 1)
+    if (!Strikes(position, a, b, linked))
         return false;
     const PairStrikes strikes = StrikesOfPair(position, a, b, linked);
     DigitSquares all{};
     for (int digit = 0; digit < 9; ++digit)
         all[digit] = strikes.Both[digit] | strikes.First[digit] | strikes.Second[digit];
-    if (!AnySquare(all))
-        return false;
     step = Step{};
     step.Kind = Technique::AlsXZ;
     step.Name =
@@ -94,12 +119,23 @@ bool TryPair(const Position &position, const Als &a, const Als &b, DigitMask lin
 bool FindAlsXZIn(const Position &position, const AlsCatalogue &catalogue, Step &step)
 {
     const std::vector<Als> &sets = catalogue.Sets;
-    for (int squares = 2; squares <= 2 * MaxAlsSize; ++squares)
-        for (const AlsLink &link : catalogue.Links) {
-            const Als &a = sets[link.First], &b = sets[link.Second];
-            if (a.Size + b.Size == squares && TryPair(position, a, b, link.Digits, step))
-                return true;
-        }
+    // The links by their total number of squares, each total in catalogue order.
+    std::array<int, 2 * MaxAlsSize + 2> start{};
+    auto squaresOf = [&](const AlsLink &link) {
+        return sets[link.First].Size + sets[link.Second].Size;
+    };
+    for (const AlsLink &link : catalogue.Links)
+        ++start[squaresOf(link) + 1];
+    for (int squares = 0; squares <= 2 * MaxAlsSize; ++squares)
+        start[squares + 1] += start[squares];
+    std::vector<int> order(catalogue.Links.size());
+    for (int i = 0; i < static_cast<int>(order.size()); ++i)
+        order[start[squaresOf(catalogue.Links[i])]++] = i;
+    for (int i : order) {
+        const AlsLink &link = catalogue.Links[i];
+        if (TryPair(position, sets[link.First], sets[link.Second], link.Digits, step))
+            return true;
+    }
     return false;
 }
 
