@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <map>
 #include <tuple>
 
 namespace quorix::hint {
@@ -18,34 +17,28 @@ namespace {
 
 using testing::FirstStep;
 using testing::PositionOfGrid;
-using testing::StrikeAll;
 using testing::Summary;
 
 // Every subset of up to MaxAlsSize empty squares of a unit whose candidates are one digit more
-// than its squares, by its squares, with those candidates.
-std::map<std::pair<std::uint64_t, std::uint64_t>, DigitMask> PlainSets(const Position &position)
+// than its squares, with those candidates, each once.
+std::vector<std::pair<SquareBits, unsigned>> PlainSets(const Position &position)
 {
-    std::map<std::pair<std::uint64_t, std::uint64_t>, DigitMask> sets;
+    std::vector<std::pair<SquareBits, unsigned>> sets;
     for (int unit = 0; unit < UnitCount; ++unit) {
-        std::vector<int> empty;
-        for (int square : UnitSquares[unit])
-            if (position.IsEmpty(square))
-                empty.push_back(square);
-        for (unsigned subset = 1; subset < (1u << empty.size()); ++subset) {
-            const int size = std::popcount(subset);
-            SquareBits squares;
-            unsigned digits = 0;
-            for (std::size_t i = 0; i < empty.size(); ++i)
+        std::vector<int> squares;
+        for (int square : position.EmptySquares() & UnitBits[unit])
+            squares.push_back(square);
+        for (unsigned subset = 1; subset < (1u << squares.size()); ++subset) {
+            std::pair<SquareBits, unsigned> set;
+            for (std::size_t i = 0; i < squares.size(); ++i)
                 if (subset & (1u << i)) {
-                    squares.Add(empty[i]);
-                    digits |= position.Candidates(empty[i]);
+                    set.first.Add(squares[i]);
+                    set.second |= position.Candidates(squares[i]);
                 }
-            if (size <= MaxAlsSize && std::popcount(digits) == size + 1) {
-                std::uint64_t low = 0, high = 0;
-                for (int square : squares)
-                    (square < 64 ? low : high) |= std::uint64_t{1} << (square % 64);
-                sets[{low, high}] = static_cast<DigitMask>(digits);
-            }
+            const int size = std::popcount(subset);
+            if (size <= MaxAlsSize && std::popcount(set.second) == size + 1
+                && std::find(sets.begin(), sets.end(), set) == sets.end())
+                sets.push_back(set);
         }
     }
     return sets;
@@ -56,17 +49,12 @@ std::map<std::pair<std::uint64_t, std::uint64_t>, DigitMask> PlainSets(const Pos
 DigitMask PlainLink(const Position &position, const Als &a, const Als &b)
 {
     DigitMask linked = 0;
-    if ((a.Squares & b.Squares).Any())
-        return 0;
-    for (int digit = 0; digit < 9; ++digit) {
-        if (!(a.Digits & b.Digits & DigitBit(digit)))
-            continue;
-        bool restricted = true;
+    for (int digit = 0; digit < 9 && (a.Squares & b.Squares).Empty(); ++digit) {
+        bool restricted = (a.Digits & b.Digits & DigitBit(digit)) != 0;
         for (int p : position.Places(digit) & a.Squares)
             for (int q : position.Places(digit) & b.Squares)
                 restricted = restricted && PeerBits[p].Has(q);
-        if (restricted)
-            linked |= DigitBit(digit);
+        linked |= restricted ? DigitBit(digit) : 0;
     }
     return linked;
 }
@@ -78,47 +66,48 @@ TEST(HintAlmostLockedSets, TheCatalogueHoldsEverySetOnceAndLinksExactlyTheRestri
          ReadPuzzleSample(PuzzleSetPath("bank-diabolical-500.txt"), 50, 10)) {
         Position position = *Position::FromLine(puzzle);
         Step step;
-        for (int steps = 0; FindHint(position, {}, step); ++steps) {
-            if (steps % 5 == 0) {
-                SCOPED_TRACE(puzzle + " after " + std::to_string(steps) + " steps");
-                ++positions;
-                const AlsCatalogue catalogue = CatalogueAlmostLockedSets(position);
-                const auto plain = PlainSets(position);
-                auto expected = plain;
-                ASSERT_EQ(catalogue.Sets.size(), expected.size());
-                std::vector<std::tuple<int, int, DigitMask>> links, plainLinks;
-                for (std::size_t i = 0; i < catalogue.Sets.size(); ++i) {
-                    const Als &set = catalogue.Sets[i];
-                    std::uint64_t low = 0, high = 0;
-                    for (int square : set.Squares)
-                        (square < 64 ? low : high) |= std::uint64_t{1} << (square % 64);
-                    ASSERT_EQ(expected.erase({low, high}), 1u) << SquareList(set.Squares);
-                    EXPECT_EQ(set.Digits, plain.at({low, high}));
-                    EXPECT_EQ(set.Size, set.Squares.Count());
-                    for (std::size_t j = i + 1; j < catalogue.Sets.size(); ++j)
-                        if (const DigitMask linked = PlainLink(position, set, catalogue.Sets[j]))
-                            plainLinks.emplace_back(i, j, linked);
-                }
-                for (const AlsLink &link : catalogue.Links)
-                    links.emplace_back(link.First, link.Second, link.Digits);
-                EXPECT_EQ(links, plainLinks);
+        for (int steps = 0; FindHint(position, {}, step); ++steps, ApplyStep(position, step)) {
+            if (steps % 5 != 0)
+                continue;
+            SCOPED_TRACE(puzzle + " after " + std::to_string(steps) + " steps");
+            ++positions;
+            const AlsCatalogue catalogue = CatalogueAlmostLockedSets(position);
+            auto expected = PlainSets(position);
+            std::vector<std::tuple<int, int, DigitMask>> links, plainLinks;
+            for (std::size_t i = 0; i < catalogue.Sets.size(); ++i) {
+                const Als &set = catalogue.Sets[i];
+                const auto found = std::find(expected.begin(), expected.end(),
+                                             std::make_pair(set.Squares, unsigned{set.Digits}));
+                ASSERT_NE(found, expected.end()) << SquareList(set.Squares);
+                expected.erase(found);
+                EXPECT_EQ(set.Size, set.Squares.Count());
+                for (std::size_t j = i + 1; j < catalogue.Sets.size(); ++j)
+                    if (const DigitMask linked = PlainLink(position, set, catalogue.Sets[j]))
+                        plainLinks.emplace_back(i, j, linked);
             }
-            ApplyStep(position, step);
+            EXPECT_TRUE(expected.empty()) << expected.size() << " sets missing";
+            for (const AlsLink &link : catalogue.Links)
+                links.emplace_back(link.First, link.Second, link.Digits);
+            EXPECT_EQ(links, plainLinks);
         }
     }
     EXPECT_GT(positions, 20);
 }
 
+// Keeps only `digits` ("13") in the square written "r2c5".
+void Keep(Position &position, std::string_view square, std::string_view digits)
+{
+    const int at = (square[1] - '1') * 9 + (square[3] - '1');
+    for (int digit = 0; digit < 9; ++digit)
+        if (digits.find(static_cast<char>('1' + digit)) == std::string_view::npos)
+            position.Strike(at, digit);
+}
+
 // bank-diabolical-500, line 26, where the engine needs ALS-XZ.
-constexpr std::string_view XZGrid = "246 5 3 269 1 67 8 479 29\n"
-                                    "9 12 48 238 5 37 27 147 6\n"
-                                    "7 126 68 2689 4 69 5 19 3\n"
-                                    "2368 236 5 1 26 4 367 79 89\n"
-                                    "248 7 146 369 236 369 16 5 148\n"
-                                    "346 9 146 5 7 8 136 2 14\n"
-                                    "36 4 9 7 36 5 12 8 12\n"
-                                    "1 36 7 4 8 2 9 36 5\n"
-                                    "5 8 2 36 9 1 4 36 7\n";
+constexpr std::string_view XZGrid =
+    "246 5 3 269 1 67 8 479 29 | 9 12 48 238 5 37 27 147 6 | 7 126 68 2689 4 69 5 19 3 | "
+    "2368 236 5 1 26 4 367 79 89 | 248 7 146 369 236 369 16 5 148 | 346 9 146 5 7 8 136 2 14 | "
+    "36 4 9 7 36 5 12 8 12 | 1 36 7 4 8 2 9 36 5 | 5 8 2 36 9 1 4 36 7";
 
 TEST(HintAlsXZ, TwoSetsJoinedByARestrictedCommonStrikeTheirOtherSharedDigit)
 {
@@ -139,64 +128,50 @@ TEST(HintAlsXZ, TwoSetsJoinedByARestrictedCommonStrikeTheirOtherSharedDigit)
     EXPECT_EQ(step.Digit, 5);
 }
 
-// An empty board but for four squares: row 2, column 1 holds 1 and 2; column 5 holds 1 and 3 in
-// row 2 and 2 and 3 in row 3, a set of two squares and three digits.
-Position SmallPairOfSets(int firstRow)
+// An empty board but for four squares: `square` holds 1 and 2; column 5 holds 1 and 3 in row 2
+// and 2 and 3 in row 3, a set of two squares and three digits.
+Position SmallPairOfSets(std::string_view square)
 {
     Position position;
-    const std::string a = "r" + std::to_string(firstRow) + "c1-";
-    StrikeAll(position, {"r2c5-2", "r2c5-4", "r2c5-5", "r2c5-6", "r2c5-7", "r2c5-8", "r2c5-9",
-                         "r3c5-1", "r3c5-4", "r3c5-5", "r3c5-6", "r3c5-7", "r3c5-8", "r3c5-9"});
-    for (int digit = 3; digit <= 9; ++digit) {
-        const std::string strike = a + std::to_string(digit);
-        StrikeAll(position, {strike});
-    }
+    Keep(position, square, "12");
+    Keep(position, "r2c5", "13");
+    Keep(position, "r3c5", "23");
     return position;
 }
 
 TEST(HintAlsXZ, TheLinkMustBeSeenByEveryPlaceOfItsDigit)
 {
     Step step;
-    ASSERT_TRUE(FindAlsXZ(SmallPairOfSets(2), step));
+    ASSERT_TRUE(FindAlsXZ(SmallPairOfSets("r2c1"), step));
     // The 1 of row 2, column 1 sees the only 1 of column 5's set: one of them holds the 2.
     EXPECT_EQ(Summary(step), "ALS-XZ |  | r2c4-2 r2c6-2 r3c1-2 r3c2-2 r3c3-2");
     EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(4)}));
     // In row 4 the square sees neither set's places: no link, no step.
-    EXPECT_FALSE(FindAlsXZ(SmallPairOfSets(4), step));
-    EXPECT_FALSE(FindAlsXYWing(SmallPairOfSets(4), step));
+    EXPECT_FALSE(FindAlsXZ(SmallPairOfSets("r4c1"), step));
+    EXPECT_FALSE(FindAlsXYWing(SmallPairOfSets("r4c1"), step));
 }
 
 TEST(HintAlsXZ, TwoLinksLockBothSets)
 {
     // bank-diabolical-500, line 39: row 4, column 7 and three squares of row 6 share 1 and 8,
     // each seen across.
-    const Position position = PositionOfGrid("7 2 1 4 3 8 9 5 6\n"
-                                             "58 9 4 6 15 2 7 3 18\n"
-                                             "6 3 58 57 9 157 4 128 128\n"
-                                             "12 6 27 257 1578 9 18 4 3\n"
-                                             "1289 178 3 27 4 17 6 129 5\n"
-                                             "4 5 29 3 18 6 128 129 7\n"
-                                             "1238 18 258 9 6 35 12 7 4\n"
-                                             "239 4 6 1 27 37 5 28 289\n"
-                                             "1259 17 579 8 25 4 3 6 129\n");
+    const Position position = PositionOfGrid(
+        "7 2 1 4 3 8 9 5 6 | 58 9 4 6 15 2 7 3 18 | 6 3 58 57 9 157 4 128 128 | "
+        "12 6 27 257 1578 9 18 4 3 | 1289 178 3 27 4 17 6 129 5 | 4 5 29 3 18 6 128 129 7 | "
+        "1238 18 258 9 6 35 12 7 4 | 239 4 6 1 27 37 5 28 289 | 1259 17 579 8 25 4 3 6 129");
     EXPECT_EQ(FirstStep(position), "Doubly linked ALS-XZ |  | r5c8-1");
     Step step;
     ASSERT_TRUE(FindAlsXZ(position, step));
     EXPECT_NE(step.Sentence.find("and the same holds for the 8, so each set lacks one of 1 and 8"),
               std::string::npos)
         << step.Sentence;
-}
-
-TEST(HintAlsXZ, ADoublyLinkedPairStrikesEachSetsOwnDigitsAroundIt)
-{
     // Row 1, column 1 holds 1 and 2, row 1, columns 5 and 6 hold 1, 2 and 3: both links lie
     // in row 1, so 1 and 2 leave the row, and the 3 of the second set leaves its group too.
-    Position position;
-    StrikeAll(position, {"r1c1-3", "r1c1-4", "r1c1-5", "r1c1-6", "r1c1-7", "r1c1-8", "r1c1-9",
-                         "r1c5-4", "r1c5-5", "r1c5-6", "r1c5-7", "r1c5-8", "r1c5-9", "r1c6-4",
-                         "r1c6-5", "r1c6-6", "r1c6-7", "r1c6-8", "r1c6-9"});
-    Step step;
-    ASSERT_TRUE(FindAlsXZ(position, step));
+    Position small;
+    Keep(small, "r1c1", "12");
+    Keep(small, "r1c5", "123");
+    Keep(small, "r1c6", "123");
+    ASSERT_TRUE(FindAlsXZ(small, step));
     EXPECT_EQ(step.Name, "Doubly linked ALS-XZ");
     DigitSquares struck{};
     for (Candidate strike : step.Strikes)
@@ -211,15 +186,10 @@ TEST(HintAlsXZ, ADoublyLinkedPairStrikesEachSetsOwnDigitsAroundIt)
 }
 
 // bank-diabolical-500, line 96, where the engine needs an ALS-XY-Wing.
-constexpr std::string_view WingGrid = "4 1 25 67 356 357 8 23 9\n"
-                                      "3 7 8 1 9 2 5 6 4\n"
-                                      "6 25 9 4 8 35 7 23 1\n"
-                                      "7 38 25 28 4 138 9 15 6\n"
-                                      "1 38 6 378 35 9 4 57 2\n"
-                                      "9 25 4 267 156 157 3 157 8\n"
-                                      "8 6 1 5 7 4 2 9 3\n"
-                                      "5 4 3 9 2 6 1 8 7\n"
-                                      "2 9 7 38 13 138 6 4 5\n";
+constexpr std::string_view WingGrid =
+    "4 1 25 67 356 357 8 23 9 | 3 7 8 1 9 2 5 6 4 | 6 25 9 4 8 35 7 23 1 | "
+    "7 38 25 28 4 138 9 15 6 | 1 38 6 378 35 9 4 57 2 | 9 25 4 267 156 157 3 157 8 | "
+    "8 6 1 5 7 4 2 9 3 | 5 4 3 9 2 6 1 8 7 | 2 9 7 38 13 138 6 4 5";
 
 TEST(HintAlsXYWing, TwoSetsLinkedThroughAThirdStrikeTheirSharedDigit)
 {
@@ -243,16 +213,13 @@ TEST(HintAlsXYWing, TwoSetsLinkedThroughAThirdStrikeTheirSharedDigit)
 }
 
 // Three squares with two candidates each on an empty board: row 1, column 5 (1 and 3), row 1,
-// column 1 (1 and 2) and a third square with 2 and 3.
+// column 1 (1 and 2) and `third` (2 and 3).
 Position SmallWing(std::string_view third)
 {
     Position position;
-    StrikeAll(position, {"r1c5-2", "r1c5-4", "r1c5-5", "r1c5-6", "r1c5-7", "r1c5-8", "r1c5-9",
-                         "r1c1-3", "r1c1-4", "r1c1-5", "r1c1-6", "r1c1-7", "r1c1-8", "r1c1-9"});
-    for (const char *digit : {"1", "4", "5", "6", "7", "8", "9"}) {
-        const std::string strike = std::string(third) + "-" + digit;
-        StrikeAll(position, {strike});
-    }
+    Keep(position, "r1c5", "13");
+    Keep(position, "r1c1", "12");
+    Keep(position, third, "23");
     return position;
 }
 
