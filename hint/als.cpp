@@ -207,9 +207,9 @@ std::string LossSentences(const DigitSquares &strikes, const std::string &whose)
             continue;
         const bool one = strikes[digit].Count() == 1;
         const std::string name = DigitName(digit);
-        text += (text.empty() ? "" : " ") + Capitalised(SquareList(strikes[digit]))
-                + (one ? " sees" : " see") + " every " + name + " of " + whose + " and cannot be "
-                + name + ".";
+        text += text.empty() ? "" : " ";
+        text += Capitalised(SquareList(strikes[digit])) + (one ? " sees" : " see") + " every "
+                + name + " of " + whose + " and cannot be " + name + ".";
     }
     return text;
 }

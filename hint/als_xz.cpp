@@ -85,9 +85,10 @@ std::string PairSentence(const Als &a, const Als &b, DigitMask linked, const Pai
     std::string losses;
     for (const std::string &sentences :
          {LossSentences(strikes.Both, "both sets"), LossSentences(strikes.First, "the first set"),
-          LossSentences(strikes.Second, "the second set")})
-        if (!sentences.empty())
-            losses += (losses.empty() ? "" : " ") + sentences;
+          LossSentences(strikes.Second, "the second set")}) {
+        losses += losses.empty() || sentences.empty() ? "" : " ";
+        losses += sentences;
+    }
     return text + ", and the same holds for the "
            + DigitList(static_cast<DigitMask>(linked & ~DigitBit(x)))
            + ", so each set lacks one of " + DigitList(linked)

@@ -113,7 +113,8 @@ std::string ClusterText(const Cluster &cluster)
             if (cluster.Colours[colour][digit].Any())
                 items.push_back(DigitName(digit) + " (" + SquareList(cluster.Colours[colour][digit])
                                 + ")");
-        text += " " + Capitalised(ColourName(colour)) + ": " + JoinAnd(items) + ".";
+        text += " ";
+        text += Capitalised(ColourName(colour)) + ": " + JoinAnd(items) + ".";
     }
     return text;
 }
@@ -245,8 +246,8 @@ bool SeesBothColours(const Position &position, const Cluster &cluster, Step &ste
                          - cluster.Colours[0][digit] - cluster.Colours[1][digit];
         if (strikes[digit].Empty())
             continue;
-        reasons += (reasons.empty() ? "" : " ")
-                   + Capitalised(Subject(strikes[digit], " sees", " see")) + " " + ADigit(digit)
+        reasons += reasons.empty() ? "" : " ";
+        reasons += Capitalised(Subject(strikes[digit], " sees", " see")) + " " + ADigit(digit)
                    + " of each colour, so whichever colour is true, "
                    + (strikes[digit].Count() == 1 ? "it" : "they") + " cannot be "
                    + DigitName(digit) + ".";
@@ -272,8 +273,8 @@ bool HoldsOneSeesOther(const Position &position, const Cluster &cluster, Step &s
                 continue;
             strikes[digit] |= losing;
             const bool one = losing.Count() == 1;
-            reasons += (reasons.empty() ? "" : " ")
-                       + Capitalised(Subject(losing, " holds", " each hold")) + " a candidate of "
+            reasons += reasons.empty() ? "" : " ";
+            reasons += Capitalised(Subject(losing, " holds", " each hold")) + " a candidate of "
                        + ColourName(own) + " and " + (one ? "sees " : "see ") + ADigit(digit)
                        + " of " + ColourName(1 - own) + ", so whichever colour is true, "
                        + (one ? "it" : "they") + " cannot be " + DigitName(digit) + ".";
