@@ -22,6 +22,10 @@ constexpr std::array Finders{
     Entry{FindFullHouse},
     Entry{FindHiddenSingle},
     Entry{FindNakedSingle},
+    // Tier 3.
+    Entry{FindXWing},
+    Entry{FindSwordfish},
+    Entry{FindJellyfish},
 };
 
 } // namespace

@@ -14,4 +14,9 @@ bool FindFullHouse(const Position &position, Step &step);
 bool FindHiddenSingle(const Position &position, Step &step);
 bool FindNakedSingle(const Position &position, Step &step);
 
+// Tier 3: basic fish of one digit (fish.cpp).
+bool FindXWing(const Position &position, Step &step);
+bool FindSwordfish(const Position &position, Step &step);
+bool FindJellyfish(const Position &position, Step &step);
+
 } // namespace quorix::hint

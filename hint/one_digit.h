@@ -1,0 +1,40 @@
+// Pieces shared by the deductions that look at one digit at a time: the step they fill and the
+// words for its lines.
+#pragma once
+
+#include "hint/position.h"
+#include "hint/step.h"
+
+#include <string>
+
+namespace quorix::hint {
+
+// A step of `kind` about `digit` that strikes the digit from every square of `strikes`
+// (ascending), with `pattern` as its squares; name, units and sentence are left to the caller.
+[[nodiscard]] Step OneDigitStep(Technique kind, int digit, SquareBits strikes, SquareBits pattern);
+
+// "rows 2 and 6" or "column 4": the lines of `mask` (bit i = row or column i).
+[[nodiscard]] std::string LinesName(bool rows, unsigned mask);
+
+// `squares` line by line, each line's squares together: "rows 1 and 4, column 3; row 8,
+// column 7" by columns (`byRow` false), "row 2, columns 1 and 5; row 6, column 2" by rows.
+[[nodiscard]] std::string ByLine(SquareBits squares, bool byRow);
+
+// "two", "three", "four".
+[[nodiscard]] std::string CountWord(int count);
+
+// The places of `digit` in `unit` when there are exactly two of them (a strong link: one of
+// the two holds the digit), else an empty set.
+[[nodiscard]] inline SquareBits LinkIn(const Position &position, int digit, int unit)
+{
+    const SquareBits places = position.Places(digit) & UnitBits[unit];
+    return places.Count() == 2 ? places : SquareBits{};
+}
+
+// The first unit that `a` and `b` share (row, then column, then group), or -1.
+[[nodiscard]] int SharedUnit(int a, int b);
+
+// "sees both, so it cannot be 7" or "see both, so they cannot be 7", after a list of squares.
+[[nodiscard]] std::string CannotBe(SquareBits squares, int digit, const char *what);
+
+} // namespace quorix::hint
