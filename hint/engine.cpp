@@ -26,6 +26,9 @@ constexpr std::array Finders{
     Entry{FindXWing},
     Entry{FindSwordfish},
     Entry{FindJellyfish},
+    Entry{FindSkyscraper},
+    Entry{FindTwoStringKite},
+    Entry{FindTurbotFish},
 };
 
 } // namespace

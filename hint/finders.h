@@ -18,5 +18,9 @@ bool FindNakedSingle(const Position &position, Step &step);
 bool FindXWing(const Position &position, Step &step);
 bool FindSwordfish(const Position &position, Step &step);
 bool FindJellyfish(const Position &position, Step &step);
+// Two strong links of one digit joined end to end (two_links.cpp).
+bool FindSkyscraper(const Position &position, Step &step);
+bool FindTwoStringKite(const Position &position, Step &step);
+bool FindTurbotFish(const Position &position, Step &step);
 
 } // namespace quorix::hint

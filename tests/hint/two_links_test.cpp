@@ -1,0 +1,117 @@
+#include "digit_picture.h"
+#include "hint/finders.h"
+
+#include <gtest/gtest.h>
+
+namespace quorix::hint {
+namespace {
+
+using testing::DigitPicture;
+using testing::FirstStep;
+using testing::Summary;
+
+TEST(HintTwoLinks, TwoRowsJoinedInAColumnAreASkyscraper)
+{
+    const Position position = DigitPicture(1, ".x....x.."
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              ".x......x"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx");
+    Step step;
+    ASSERT_TRUE(FindSkyscraper(position, step));
+    const std::string expected = "Skyscraper |  | r2c9-1 r3c9-1 r4c7-1 r5c7-1";
+    EXPECT_EQ(Summary(step), expected);
+    EXPECT_EQ(FirstStep(position), expected);
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{RowUnit(0), RowUnit(5), ColumnUnit(1)}));
+    EXPECT_EQ(step.Sentence,
+              "In row 1 the 1 can go only in row 1, column 2 or row 1, column 7, and in row 6 only "
+              "in row 6, column 2 or row 6, column 9; row 1, column 2 and row 6, column 2 share "
+              "column 2, so at most one of them is 1, which leaves row 1, column 7 or row 6, "
+              "column 9 to be 1, and row 2, column 9, row 3, column 9, row 4, column 7 and row 5, "
+              "column 7 see both, so they cannot be 1.");
+}
+
+TEST(HintTwoLinks, ARowAndAColumnJoinedInAGroupAreATwoStringKiteAndNothingLess)
+{
+    const Position position = DigitPicture(5, ".x...x..."
+                                              "xx.xxxxxx"
+                                              "xxxxxxxxx"
+                                              "xx.xxxxxx"
+                                              "xx.xxxxxx"
+                                              "xx.xxxxxx"
+                                              "xx.xxxxxx"
+                                              "xxxxxxxxx"
+                                              "xx.xxxxxx");
+    Step step;
+    EXPECT_FALSE(FindSkyscraper(position, step));
+    EXPECT_FALSE(FindTurbotFish(position, step)) << "a kite is never reported as a turbot fish";
+    ASSERT_TRUE(FindTwoStringKite(position, step));
+    EXPECT_EQ(Summary(step), "Two-string kite |  | r8c6-5");
+    EXPECT_EQ(FirstStep(position), "Two-string kite |  | r8c6-5");
+    EXPECT_EQ(step.Units.back(), GroupUnit(0));
+}
+
+TEST(HintTwoLinks, ALinkInsideAGroupMakesATurbotFish)
+{
+    // Group 1 has its 3 only in row 1, column 1 or row 3, column 2; column 7 only in rows 3
+    // and 8; row 3 joins them.
+    const Position position = DigitPicture(3, "x..xxx.xx"
+                                              "...xxx.xx"
+                                              ".x.xxxxxx"
+                                              "xxxxxx.xx"
+                                              "xxxxxx.xx"
+                                              "xxxxxx.xx"
+                                              "xxxxxx.xx"
+                                              "xxxxxxxxx"
+                                              "xxxxxx.xx");
+    Step step;
+    EXPECT_FALSE(FindSkyscraper(position, step));
+    EXPECT_FALSE(FindTwoStringKite(position, step));
+    ASSERT_TRUE(FindTurbotFish(position, step));
+    EXPECT_EQ(Summary(step), "Turbot fish |  | r8c1-3");
+    EXPECT_EQ(FirstStep(position), "Turbot fish |  | r8c1-3");
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(6), GroupUnit(0), RowUnit(2)}));
+    EXPECT_EQ(step.Pattern.Count(), 4);
+}
+
+TEST(HintTwoLinks, TwoRowsJoinedInsideAGroupAreATurbotFishNotASkyscraper)
+{
+    const Position position = DigitPicture(8, ".x....x.."
+                                              "xxxxxxxxx"
+                                              "..x.....x"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx");
+    Step step;
+    EXPECT_FALSE(FindSkyscraper(position, step));
+    ASSERT_TRUE(FindTurbotFish(position, step));
+    EXPECT_EQ(Summary(step), "Turbot fish |  | r2c7-8 r2c8-8 r2c9-8");
+    EXPECT_EQ(FirstStep(position), "Turbot fish |  | r2c7-8 r2c8-8 r2c9-8");
+}
+
+TEST(HintTwoLinks, LinksWhoseEndsShareNoUnitGiveNothing)
+{
+    const Position position = DigitPicture(1, ".x....x.."
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "..x.....x"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx"
+                                              "xxxxxxxxx");
+    Step step;
+    EXPECT_FALSE(FindSkyscraper(position, step));
+    EXPECT_FALSE(FindTwoStringKite(position, step));
+    EXPECT_FALSE(FindTurbotFish(position, step));
+}
+
+} // namespace
+} // namespace quorix::hint
