@@ -29,6 +29,7 @@ constexpr std::array Finders{
     Entry{FindSkyscraper},
     Entry{FindTwoStringKite},
     Entry{FindTurbotFish},
+    Entry{FindEmptyRectangle},
 };
 
 } // namespace

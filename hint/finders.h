@@ -22,5 +22,7 @@ bool FindJellyfish(const Position &position, Step &step);
 bool FindSkyscraper(const Position &position, Step &step);
 bool FindTwoStringKite(const Position &position, Step &step);
 bool FindTurbotFish(const Position &position, Step &step);
+// A group's cross of places and a strong link (empty_rectangle.cpp).
+bool FindEmptyRectangle(const Position &position, Step &step);
 
 } // namespace quorix::hint
