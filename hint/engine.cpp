@@ -30,6 +30,7 @@ constexpr std::array Finders{
     Entry{FindTwoStringKite},
     Entry{FindTurbotFish},
     Entry{FindEmptyRectangle},
+    Entry{FindSimpleColouring},
 };
 
 } // namespace

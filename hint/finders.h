@@ -24,5 +24,7 @@ bool FindTwoStringKite(const Position &position, Step &step);
 bool FindTurbotFish(const Position &position, Step &step);
 // A group's cross of places and a strong link (empty_rectangle.cpp).
 bool FindEmptyRectangle(const Position &position, Step &step);
+// One digit's strong links in two colours (simple_colouring.cpp).
+bool FindSimpleColouring(const Position &position, Step &step);
 
 } // namespace quorix::hint
