@@ -56,11 +56,12 @@ int SharedUnit(int a, int b)
     return -1;
 }
 
-std::string CannotBe(SquareBits squares, int digit, const char *what)
+std::string InEach(SquareBits squares)
 {
-    const bool one = squares.Count() == 1;
-    return SquareList(squares) + (one ? " sees " : " see ") + what
-           + (one ? ", so it cannot be " : ", so they cannot be ") + DigitName(digit);
+    std::vector<std::string> items;
+    for (int square : squares)
+        items.push_back("in " + SquareName(square));
+    return JoinAnd(items);
 }
 
 } // namespace quorix::hint

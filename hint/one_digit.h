@@ -34,7 +34,8 @@ namespace quorix::hint {
 // The first unit that `a` and `b` share (row, then column, then group), or -1.
 [[nodiscard]] int SharedUnit(int a, int b);
 
-// "sees both, so it cannot be 7" or "see both, so they cannot be 7", after a list of squares.
-[[nodiscard]] std::string CannotBe(SquareBits squares, int digit, const char *what);
+// "in row 1, column 2, in row 4, column 4 and in row 9, column 1": squares on different lines
+// without a list inside a list.
+[[nodiscard]] std::string InEach(SquareBits squares);
 
 } // namespace quorix::hint

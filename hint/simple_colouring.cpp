@@ -15,6 +15,7 @@
 #include "hint/wording.h"
 
 #include <array>
+#include <vector>
 
 namespace quorix::hint {
 
@@ -59,19 +60,12 @@ Piece ColourPiece(const Position &position, int digit, std::uint32_t linkUnits, 
     return piece;
 }
 
-// "row 1, column 2 is 7" or "all of row 1, column 2 and row 4, column 4 are 7".
-std::string AllOf(SquareBits squares, const std::string &digit)
+// The two ways the piece can hold the digit, `first` named first.
+std::string Colours(const Piece &piece, int digit, int first)
 {
-    if (squares.Count() == 1)
-        return SquareList(squares) + " is " + digit;
-    return "all of " + SquareList(squares) + " are " + digit;
-}
-
-std::string Colours(const Piece &piece, int digit)
-{
-    const std::string d = DigitName(digit);
-    return "Following the " + d + " through the units where it has only two places, either "
-           + AllOf(piece.Colours[0], d) + " or " + AllOf(piece.Colours[1], d);
+    return "Following the " + DigitName(digit)
+           + " through the units where it has only two places, either it is "
+           + InEach(piece.Colours[first]) + ", or it is " + InEach(piece.Colours[1 - first]);
 }
 
 void Describe(const Piece &piece, int digit, SquareBits strikes, Step &step)
@@ -91,11 +85,13 @@ bool FindWrap(int digit, const Piece &piece, Step &step)
             Describe(piece, digit, piece.Colours[colour], step);
             step.Name = "Simple colouring (colour wrap)";
             step.Units.insert(step.Units.begin(), static_cast<std::uint8_t>(unit));
-            step.Sentence = Colours(piece, digit) + "; " + SquareList(clash)
-                            + ", of the same set, share " + UnitName(unit) + " and cannot "
-                            + (clash.Count() == 2 ? "both" : "all") + " be " + DigitName(digit)
-                            + ", so none of " + SquareList(piece.Colours[colour]) + " can be "
-                            + DigitName(digit) + ".";
+            std::vector<std::string> alike;
+            for (int square : clash)
+                alike.push_back(SquareName(square));
+            step.Sentence = Colours(piece, digit, colour) + "; the first cannot be, as "
+                            + JoinAnd(alike) + " share " + UnitName(unit) + ", so none of those "
+                            + "squares can be " + DigitName(digit) + ": "
+                            + SquareList(piece.Colours[colour]) + ".";
             return true;
         }
     return false;
@@ -113,8 +109,8 @@ bool FindTrap(const Position &position, int digit, const Piece &piece, Step &ste
         return false;
     Describe(piece, digit, strikes, step);
     step.Name = "Simple colouring (colour trap)";
-    step.Sentence =
-        Colours(piece, digit) + "; " + CannotBe(strikes, digit, "a square of each set") + ".";
+    step.Sentence = Colours(piece, digit, 0) + "; a square that sees one of each list "
+                    + "cannot be " + DigitName(digit) + ": " + SquareList(strikes) + ".";
     return true;
 }
 

@@ -114,11 +114,11 @@ void Describe(const Chain &chain, Technique kind, int digit, SquareBits strikes,
     };
     step.Sentence = "In " + UnitName(chain.FirstUnit) + " the " + d + " can go only in "
                     + either(chain.A, chain.B) + ", and in " + UnitName(chain.SecondUnit)
-                    + " only in " + either(chain.C, chain.E) + "; " + SquareName(chain.B) + " and "
-                    + SquareName(chain.C) + " share " + UnitName(weak)
-                    + ", so at most one of them is " + d + ", which leaves " + SquareName(chain.A)
-                    + " or " + SquareName(chain.E) + " to be " + d + ", and "
-                    + CannotBe(strikes, digit, "both") + ".";
+                    + " only in " + either(chain.C, chain.E) + "; as " + SquareName(chain.B)
+                    + " and " + SquareName(chain.C) + " share " + UnitName(weak)
+                    + ", at most one of them is " + d + ", so " + SquareName(chain.A) + " or "
+                    + SquareName(chain.E) + " is " + d + ", and a square that sees both cannot be "
+                    + d + ": " + SquareList(strikes) + ".";
 }
 
 bool FindChain(const Position &position, Technique kind, Shape shape, int unitLimit, Step &step)

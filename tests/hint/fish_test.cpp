@@ -85,22 +85,23 @@ TEST(HintFish, AChainOfThreeColumnsThroughThreeRowsIsASwordfish)
 
 TEST(HintFish, FourRowsChainedThroughFourColumnsAreAJellyfish)
 {
+    // No three of the rows lie in three columns, and every group keeps places in two rows.
     const Position position = DigitPicture(9, ".x.x....."
-                                              "xxxxxxxxx"
-                                              "...x.x..."
                                               "xxxxxxxxx"
                                               ".....x.x."
                                               "xxxxxxxxx"
-                                              ".x.....x."
                                               "xxxxxxxxx"
-                                              "xxxxxxxxx");
+                                              "xxxxxxxxx"
+                                              ".x...x..."
+                                              "xxxxxxxxx"
+                                              "...x...x.");
     Step step;
     EXPECT_FALSE(FindXWing(position, step));
     EXPECT_FALSE(FindSwordfish(position, step));
     ASSERT_TRUE(FindJellyfish(position, step));
     const std::string expected =
-        "Jellyfish |  | r2c2-9 r2c4-9 r2c6-9 r2c8-9 r4c2-9 r4c4-9 r4c6-9 r4c8-9 r6c2-9 r6c4-9 "
-        "r6c6-9 r6c8-9 r8c2-9 r8c4-9 r8c6-9 r8c8-9 r9c2-9 r9c4-9 r9c6-9 r9c8-9";
+        "Jellyfish |  | r2c2-9 r2c4-9 r2c6-9 r2c8-9 r4c2-9 r4c4-9 r4c6-9 r4c8-9 r5c2-9 r5c4-9 "
+        "r5c6-9 r5c8-9 r6c2-9 r6c4-9 r6c6-9 r6c8-9 r8c2-9 r8c4-9 r8c6-9 r8c8-9";
     EXPECT_EQ(Summary(step), expected);
     EXPECT_EQ(FirstStep(position), expected);
 }

@@ -31,11 +31,11 @@ TEST(HintSimpleColouring, TwoSquaresOfOneColourInAGroupStrikeTheWholeColour)
                                                      RowUnit(3), ColumnUnit(1)}));
     EXPECT_EQ(step.Pattern.Count(), 5);
     EXPECT_EQ(step.Sentence,
-              "Following the 2 through the units where it has only two places, either all of "
-              "row 1, column 1, row 2, column 2 and row 4, column 4 are 2 or all of row 1, column "
-              "4 and row 4, column 2 are 2; row 1, column 1 and row 2, column 2, of the same set, "
-              "share group 1 and cannot both be 2, so none of row 1, column 1, row 2, column 2 "
-              "and row 4, column 4 can be 2.");
+              "Following the 2 through the units where it has only two places, either it is in "
+              "row 1, column 1, in row 2, column 2 and in row 4, column 4, or it is in row 1, "
+              "column 4 and in row 4, column 2; the first cannot be, as row 1, column 1 and row "
+              "2, column 2 share group 1, so none of those squares can be 2: row 1, column 1; "
+              "row 2, column 2; row 4, column 4.");
 }
 
 // Five links chain row 1, column 1 to row 8, column 2, the two ends of different colours.

@@ -29,10 +29,10 @@ TEST(HintTwoLinks, TwoRowsJoinedInAColumnAreASkyscraper)
     EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{RowUnit(0), RowUnit(5), ColumnUnit(1)}));
     EXPECT_EQ(step.Sentence,
               "In row 1 the 1 can go only in row 1, column 2 or row 1, column 7, and in row 6 only "
-              "in row 6, column 2 or row 6, column 9; row 1, column 2 and row 6, column 2 share "
-              "column 2, so at most one of them is 1, which leaves row 1, column 7 or row 6, "
-              "column 9 to be 1, and row 2, column 9, row 3, column 9, row 4, column 7 and row 5, "
-              "column 7 see both, so they cannot be 1.");
+              "in row 6, column 2 or row 6, column 9; as row 1, column 2 and row 6, column 2 "
+              "share column 2, at most one of them is 1, so row 1, column 7 or row 6, column 9 is "
+              "1, and a square that sees both cannot be 1: row 2, column 9; row 3, column 9; row "
+              "4, column 7; row 5, column 7.");
 }
 
 TEST(HintTwoLinks, ARowAndAColumnJoinedInAGroupAreATwoStringKiteAndNothingLess)
@@ -80,6 +80,8 @@ TEST(HintTwoLinks, ALinkInsideAGroupMakesATurbotFish)
 
 TEST(HintTwoLinks, TwoRowsJoinedInsideAGroupAreATurbotFishNotASkyscraper)
 {
+    // (The engine finds these strikes first by pointing in group 2, as it always can where
+    // two rows of a band make such a pair.)
     const Position position = DigitPicture(8, ".x....x.."
                                               "xxxxxxxxx"
                                               "..x.....x"
@@ -93,7 +95,6 @@ TEST(HintTwoLinks, TwoRowsJoinedInsideAGroupAreATurbotFishNotASkyscraper)
     EXPECT_FALSE(FindSkyscraper(position, step));
     ASSERT_TRUE(FindTurbotFish(position, step));
     EXPECT_EQ(Summary(step), "Turbot fish |  | r2c7-8 r2c8-8 r2c9-8");
-    EXPECT_EQ(FirstStep(position), "Turbot fish |  | r2c7-8 r2c8-8 r2c9-8");
 }
 
 TEST(HintTwoLinks, LinksWhoseEndsShareNoUnitGiveNothing)
