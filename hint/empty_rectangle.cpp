@@ -34,10 +34,12 @@ bool FindLink(const Position &position, int digit, Rectangle &rectangle)
         for (int line = 0; line < 9; ++line) {
             if (line / 3 == (columns ? stack : band))
                 continue;
+            const int near = columns ? rectangle.Row * 9 + line : line * 9 + rectangle.Column;
+            if (!position.Places(digit).Has(near))
+                continue;
             const int unit = columns ? ColumnUnit(line) : RowUnit(line);
             const SquareBits link = LinkIn(position, digit, unit);
-            const int near = columns ? rectangle.Row * 9 + line : line * 9 + rectangle.Column;
-            if (!link.Has(near))
+            if (link.Empty())
                 continue;
             const int far = (link - SquareBits::Of(near)).First();
             if ((columns ? RowOf(far) / 3 == band : ColumnOf(far) / 3 == stack))
@@ -85,7 +87,7 @@ bool FindEmptyRectangle(const Position &position, Step &step)
     for (int digit = 0; digit < 9; ++digit)
         for (int group = 0; group < 9; ++group) {
             const SquareBits inGroup = position.Places(digit) & UnitBits[GroupUnit(group)];
-            if (inGroup.Count() < 2)
+            if (!HasTwoOrMore(inGroup))
                 continue;
             for (int row = group / 3 * 3; row < group / 3 * 3 + 3; ++row)
                 for (int column = group % 3 * 3; column < group % 3 * 3 + 3; ++column) {

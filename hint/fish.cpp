@@ -22,6 +22,14 @@ namespace {
 // column i, of a column's mask row i.
 using LineMasks = std::array<unsigned, 9>;
 
+// Bits set in a line's mask, looked up rather than counted.
+constexpr auto BitCount = [] {
+    std::array<std::uint8_t, 512> counts{};
+    for (unsigned mask = 0; mask < 512; ++mask)
+        counts[mask] = static_cast<std::uint8_t>(std::popcount(mask));
+    return counts;
+}();
+
 SquareBits LinesBits(bool rows, unsigned mask)
 {
     SquareBits squares;
@@ -39,34 +47,37 @@ public:
     FishSearch(const LineMasks &masks, int size, SquareBits places, bool rowsAreBase)
         : Masks(masks), Size(size), Places(places), RowsAreBase(rowsAreBase)
     {
+        for (int line = 0; line < 9; ++line)
+            if (BitCount[masks[line]] >= 2 && BitCount[masks[line]] <= size)
+                Lines[LineCount++] = line;
     }
 
     // Whether a fish with strikes exists; Base, Cover and Strikes then describe the first one.
-    bool Find() { return Choose(0, 0, 0); }
+    bool Find() { return LineCount >= Size && Choose(0, 0, 0); }
 
     unsigned Base = 0, Cover = 0;
     SquareBits Strikes;
 
 private:
+    // Chooses among Lines[from..], `chosen` lines chosen so far with places in `cover`.
     bool Choose(int from, int chosen, unsigned cover)
     {
         if (chosen == Size) {
-            if (std::popcount(cover) != Size)
+            if (BitCount[cover] != Size)
                 return false;
             Strikes = Places & LinesBits(!RowsAreBase, cover);
             Strikes -= LinesBits(RowsAreBase, Base);
             Cover = cover;
             return Strikes.Any();
         }
-        for (int line = from; line <= 9 - (Size - chosen); ++line) {
-            const int count = std::popcount(Masks[line]);
-            const unsigned wider = cover | Masks[line];
-            if (count < 2 || count > Size || std::popcount(wider) > Size)
+        for (int i = from; i <= LineCount - (Size - chosen); ++i) {
+            const unsigned wider = cover | Masks[Lines[i]];
+            if (BitCount[wider] > Size)
                 continue;
-            Base |= 1u << line;
-            if (Choose(line + 1, chosen + 1, wider))
+            Base |= 1u << Lines[i];
+            if (Choose(i + 1, chosen + 1, wider))
                 return true;
-            Base &= ~(1u << line);
+            Base &= ~(1u << Lines[i]);
         }
         return false;
     }
@@ -75,6 +86,9 @@ private:
     int Size;
     SquareBits Places;
     bool RowsAreBase;
+    // The lines with between two and Size places, the only ones a fish can use as base.
+    std::array<int, 9> Lines{};
+    int LineCount = 0;
 };
 
 void Describe(const FishSearch &fish, Technique kind, int digit, int size, bool rowsAreBase,

@@ -23,12 +23,29 @@ namespace quorix::hint {
 // "two", "three", "four".
 [[nodiscard]] std::string CountWord(int count);
 
+// Whether `squares` holds exactly two squares, or at least two: asked inside search loops,
+// so found from the lowest squares rather than by counting every bit.
+[[nodiscard]] inline bool HasTwo(SquareBits squares)
+{
+    if (squares.Empty())
+        return false;
+    squares.Remove(squares.First());
+    if (squares.Empty())
+        return false;
+    squares.Remove(squares.First());
+    return squares.Empty();
+}
+[[nodiscard]] inline bool HasTwoOrMore(SquareBits squares)
+{
+    return squares.Any() && (squares - SquareBits::Of(squares.First())).Any();
+}
+
 // The places of `digit` in `unit` when there are exactly two of them (a strong link: one of
 // the two holds the digit), else an empty set.
 [[nodiscard]] inline SquareBits LinkIn(const Position &position, int digit, int unit)
 {
     const SquareBits places = position.Places(digit) & UnitBits[unit];
-    return places.Count() == 2 ? places : SquareBits{};
+    return HasTwo(places) ? places : SquareBits{};
 }
 
 // The first unit that `a` and `b` share (row, then column, then group), or -1.

@@ -80,7 +80,7 @@ bool FindWrap(int digit, const Piece &piece, Step &step)
     for (int colour = 0; colour < 2; ++colour)
         for (int unit = 0; unit < UnitCount; ++unit) {
             const SquareBits clash = piece.Colours[colour] & UnitBits[unit];
-            if (clash.Count() < 2)
+            if (!HasTwoOrMore(clash))
                 continue;
             Describe(piece, digit, piece.Colours[colour], step);
             step.Name = "Simple colouring (colour wrap)";

@@ -31,6 +31,9 @@ struct Link
 {
     int Unit = 0;
     std::array<int, 2> Ends{};
+    // The two ends, and every square either of them sees: a pair of links is worth joining
+    // only where one's ends meet the other's sight.
+    SquareBits EndBits, Seen;
 };
 
 struct Chain
@@ -81,23 +84,26 @@ int LinksOf(const Position &position, int digit, int unitLimit, std::array<Link,
         const int line = SharedUnit(first, second);
         if (line != unit && LinkIn(position, digit, line) == ends)
             continue;
-        links[count++] = Link{unit, {first, second}};
+        links[count++] = Link{unit, {first, second}, ends, PeerBits[first] | PeerBits[second]};
     }
     return count;
 }
 
 // The places that see both free ends, or nothing where the join does not make a chain of
-// `shape`.
+// `shape`. The shape is asked last: it is the dearest question, and most joins strike nothing.
 SquareBits Strikes(const Position &position, int digit, const Chain &chain, Shape shape)
 {
     const bool distinct =
         chain.A != chain.C && chain.A != chain.E && chain.B != chain.C && chain.B != chain.E;
-    if (!distinct || !PeerBits[chain.B].Has(chain.C) || ShapeOf(position, digit, chain) != shape)
+    if (!distinct || !PeerBits[chain.B].Has(chain.C))
         return {};
     // The joined ends are left alone: one of them seeing both free ends happens only where a
     // pair of places inside a group lies in one line, which is a simpler deduction.
     const SquareBits seesBoth = position.Places(digit) & PeerBits[chain.A] & PeerBits[chain.E];
-    return seesBoth - SquareBits::Of(chain.B) - SquareBits::Of(chain.C);
+    const SquareBits strikes = seesBoth - SquareBits::Of(chain.B) - SquareBits::Of(chain.C);
+    if (strikes.Empty() || ShapeOf(position, digit, chain) != shape)
+        return {};
+    return strikes;
 }
 
 void Describe(const Chain &chain, Technique kind, int digit, SquareBits strikes, Step &step)
@@ -127,7 +133,9 @@ bool FindChain(const Position &position, Technique kind, Shape shape, int unitLi
     for (int digit = 0; digit < 9; ++digit) {
         const int count = LinksOf(position, digit, unitLimit, links);
         for (int i = 0; i < count; ++i)
-            for (int j = i + 1; j < count; ++j)
+            for (int j = i + 1; j < count; ++j) {
+                if ((links[i].Seen & links[j].EndBits).Empty())
+                    continue;
                 for (int join = 0; join < 4; ++join) {
                     const int b = join / 2, c = join % 2;
                     const Chain chain{links[i].Ends[1 - b], links[i].Ends[b], links[j].Ends[c],
@@ -138,6 +146,7 @@ bool FindChain(const Position &position, Technique kind, Shape shape, int unitLi
                     Describe(chain, kind, digit, strikes, step);
                     return true;
                 }
+            }
     }
     return false;
 }
