@@ -76,34 +76,6 @@ TEST(HintFish, AChainOfThreeColumnsThroughThreeRowsIsASwordfish)
     EXPECT_EQ(Summary(step), expected);
     EXPECT_EQ(FirstStep(position), expected);
     EXPECT_EQ(step.Units.front(), ColumnUnit(0));
-    EXPECT_EQ(step.Sentence,
-              "In columns 1, 5 and 8 the 7 can go only in rows 2, 4 and 9, so these three columns "
-              "hold the 7 of all three rows, and their other places cannot be 7: row 2, columns "
-              "2, 3, 4, 6, 7 and 9; row 4, columns 2, 3, 4, 6, 7 and 9; row 9, columns 2, 3, 4, 6, "
-              "7 and 9.");
-}
-
-TEST(HintFish, FourRowsChainedThroughFourColumnsAreAJellyfish)
-{
-    // No three of the rows lie in three columns, and every group keeps places in two rows.
-    const Position position = DigitPicture(9, ".x.x....."
-                                              "xxxxxxxxx"
-                                              ".....x.x."
-                                              "xxxxxxxxx"
-                                              "xxxxxxxxx"
-                                              "xxxxxxxxx"
-                                              ".x...x..."
-                                              "xxxxxxxxx"
-                                              "...x...x.");
-    Step step;
-    EXPECT_FALSE(FindXWing(position, step));
-    EXPECT_FALSE(FindSwordfish(position, step));
-    ASSERT_TRUE(FindJellyfish(position, step));
-    const std::string expected =
-        "Jellyfish |  | r2c2-9 r2c4-9 r2c6-9 r2c8-9 r4c2-9 r4c4-9 r4c6-9 r4c8-9 r5c2-9 r5c4-9 "
-        "r5c6-9 r5c8-9 r6c2-9 r6c4-9 r6c6-9 r6c8-9 r8c2-9 r8c4-9 r8c6-9 r8c8-9";
-    EXPECT_EQ(Summary(step), expected);
-    EXPECT_EQ(FirstStep(position), expected);
 }
 
 TEST(HintFish, AFishWhoseCoverLinesHoldNothingElseStrikesNothing)

@@ -55,29 +55,6 @@ TEST(HintTwoLinks, ARowAndAColumnJoinedInAGroupAreATwoStringKiteAndNothingLess)
     EXPECT_EQ(step.Units.back(), GroupUnit(0));
 }
 
-TEST(HintTwoLinks, ALinkInsideAGroupMakesATurbotFish)
-{
-    // Group 1 has its 3 only in row 1, column 1 or row 3, column 2; column 7 only in rows 3
-    // and 8; row 3 joins them.
-    const Position position = DigitPicture(3, "x..xxx.xx"
-                                              "...xxx.xx"
-                                              ".x.xxxxxx"
-                                              "xxxxxx.xx"
-                                              "xxxxxx.xx"
-                                              "xxxxxx.xx"
-                                              "xxxxxx.xx"
-                                              "xxxxxxxxx"
-                                              "xxxxxx.xx");
-    Step step;
-    EXPECT_FALSE(FindSkyscraper(position, step));
-    EXPECT_FALSE(FindTwoStringKite(position, step));
-    ASSERT_TRUE(FindTurbotFish(position, step));
-    EXPECT_EQ(Summary(step), "Turbot fish |  | r8c1-3");
-    EXPECT_EQ(FirstStep(position), "Turbot fish |  | r8c1-3");
-    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(6), GroupUnit(0), RowUnit(2)}));
-    EXPECT_EQ(step.Pattern.Count(), 4);
-}
-
 TEST(HintTwoLinks, TwoRowsJoinedInsideAGroupAreATurbotFishNotASkyscraper)
 {
     // (The engine finds these strikes first by pointing in group 2, as it always can where
