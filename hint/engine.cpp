@@ -22,6 +22,9 @@ constexpr std::array Finders{
     Entry{FindFullHouse},
     Entry{FindHiddenSingle},
     Entry{FindNakedSingle},
+    Entry{FindXYWing},
+    Entry{FindXYZWing},
+    Entry{FindWWing},
 };
 
 } // namespace

@@ -14,4 +14,9 @@ bool FindFullHouse(const Position &position, Step &step);
 bool FindHiddenSingle(const Position &position, Step &step);
 bool FindNakedSingle(const Position &position, Step &step);
 
+// Tier 3, wings (xy_wing.cpp, xyz_wing.cpp, w_wing.cpp).
+bool FindXYWing(const Position &position, Step &step);
+bool FindXYZWing(const Position &position, Step &step);
+bool FindWWing(const Position &position, Step &step);
+
 } // namespace quorix::hint
