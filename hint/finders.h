@@ -14,6 +14,12 @@ bool FindFullHouse(const Position &position, Step &step);
 bool FindHiddenSingle(const Position &position, Step &step);
 bool FindNakedSingle(const Position &position, Step &step);
 
+// Tier 2 (intersections.cpp, subsets.cpp); `size` is 2, 3 or 4.
+bool FindPointing(const Position &position, Step &step);
+bool FindClaiming(const Position &position, Step &step);
+bool FindNakedSubset(const Position &position, int size, Step &step);
+bool FindHiddenSubset(const Position &position, int size, Step &step);
+
 // Tier 3, wings (xy_wing.cpp, xyz_wing.cpp, w_wing.cpp).
 bool FindXYWing(const Position &position, Step &step);
 bool FindXYZWing(const Position &position, Step &step);

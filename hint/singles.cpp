@@ -30,8 +30,9 @@ bool FindFullHouse(const Position &position, Step &step)
             continue;
         const int digit = std::countr_zero(position.Candidates(square));
         SetOne(Technique::FullHouse, square, digit, unit, step);
-        step.Sentence = SquareName(square) + " is the only empty square left in " + UnitName(unit)
-                        + ", so it takes the one digit missing there, " + DigitName(digit) + ".";
+        step.Sentence = Capitalised(SquareName(square)) + " is the only empty square left in "
+                        + UnitName(unit) + ", so it takes the one digit missing there, "
+                        + DigitName(digit) + ".";
         return true;
     }
     return false;

@@ -22,10 +22,10 @@ enum class Technique : std::uint8_t {
     Pointing,
     Claiming,
     NakedPair,
-    NakedTriple,
-    NakedQuad,
     HiddenPair,
+    NakedTriple,
     HiddenTriple,
+    NakedQuad,
     HiddenQuad,
     // tier 3
     XWing,

@@ -39,15 +39,17 @@ std::string SquareList(SquareBits squares)
     if (squares.Empty())
         return {};
     const int first = squares.First();
-    if (squares.Count() > 1 && squares.Within(UnitBits[RowUnit(RowOf(first))]))
-        return "row " + std::to_string(RowOf(first) + 1) + ", "
-               + Numbered("column", squares, ColumnOf);
     if (squares.Count() > 1 && squares.Within(UnitBits[ColumnUnit(ColumnOf(first))]))
         return Numbered("row", squares, RowOf) + ", column " + std::to_string(ColumnOf(first) + 1);
-    std::vector<std::string> items;
-    for (int square : squares)
-        items.push_back(SquareName(square));
-    return JoinAnd(items);
+    std::string text;
+    for (int row = 0; row < 9; ++row) {
+        const SquareBits inRow = squares & UnitBits[RowUnit(row)];
+        if (inRow.Empty())
+            continue;
+        text += (text.empty() ? "row " : "; row ") + std::to_string(row + 1) + ", "
+                + Numbered("column", inRow, ColumnOf);
+    }
+    return text;
 }
 
 std::string DigitList(unsigned mask)
@@ -57,6 +59,13 @@ std::string DigitList(unsigned mask)
         if (mask & (1u << digit))
             items.push_back(DigitName(digit));
     return JoinAnd(items);
+}
+
+std::string Capitalised(std::string text)
+{
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
 }
 
 std::string SetsText(const Step &step)

@@ -16,7 +16,7 @@ namespace quorix::hint {
 // "row 3", "column 5", "group 4".
 [[nodiscard]] std::string UnitName(int unit);
 // Several squares, grouped where they share a line: "row 2, columns 5 and 8",
-// "rows 1 and 4, column 3", or "row 1, column 2, row 4, column 6 and row 7, column 7".
+// "rows 1 and 4, column 3", or row by row "row 1, column 2; row 4, columns 6 and 7".
 [[nodiscard]] std::string SquareList(SquareBits squares);
 // "7", "3 and 7", "1, 3 and 7" for a digit mask (bit d = the digit d + 1).
 [[nodiscard]] std::string DigitList(unsigned mask);
@@ -28,10 +28,18 @@ namespace quorix::hint {
 [[nodiscard]] std::string SetsText(const Step &step);
 [[nodiscard]] std::string StrikesText(const Step &step);
 
+// The text with its first letter a capital, for a sentence that starts with a square's name.
+[[nodiscard]] std::string Capitalised(std::string text);
+
 // "7" for the digit code 6.
 [[nodiscard]] inline std::string DigitName(int digit)
 {
     return std::to_string(digit + 1);
+}
+// "a 7", "an 8".
+[[nodiscard]] inline std::string ADigit(int digit)
+{
+    return (digit == 7 ? "an " : "a ") + DigitName(digit);
 }
 
 } // namespace quorix::hint

@@ -114,7 +114,11 @@ TEST(HintWording, NamesSquaresByRowAndColumnAndGroupsThemByLine)
     SquareBits scattered;
     for (int square : {1, 32, 60})
         scattered.Add(square);
-    EXPECT_EQ(SquareList(scattered), "row 1, column 2, row 4, column 6 and row 7, column 7");
+    EXPECT_EQ(SquareList(scattered), "row 1, column 2; row 4, column 6; row 7, column 7");
+    scattered.Add(30);
+    EXPECT_EQ(SquareList(scattered), "row 1, column 2; row 4, columns 4 and 6; row 7, column 7");
+    EXPECT_EQ(Capitalised(SquareName(4)), "Row 1, column 5");
+    EXPECT_EQ(ADigit(7) + ", " + ADigit(6), "an 8, a 7");
     EXPECT_EQ(DigitList(DigitBit(0) | DigitBit(2) | DigitBit(6)), "1, 3 and 7");
 }
 

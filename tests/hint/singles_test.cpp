@@ -18,7 +18,7 @@ TEST(HintSingles, AUnitWithOneEmptySquareIsAFullHouseBeforeAnythingElse)
     Step step;
     ASSERT_TRUE(FindFullHouse(position, step));
     EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{RowUnit(0)}));
-    EXPECT_EQ(step.Sentence, "row 1, column 9 is the only empty square left in row 1, so it "
+    EXPECT_EQ(step.Sentence, "Row 1, column 9 is the only empty square left in row 1, so it "
                              "takes the one digit missing there, 9.");
 }
 
