@@ -7,7 +7,6 @@
 #include "hint/wording.h"
 
 #include <bit>
-#include <cctype>
 #include <string>
 
 namespace quorix::hint {
@@ -70,14 +69,6 @@ inline void StrikeEach(Step &step, SquareBits squares, int digit)
 [[nodiscard]] inline std::string SquareWithChoices(const Position &position, int square)
 {
     return SquareName(square) + " (" + DigitChoices(position.Candidates(square)) + ")";
-}
-
-// "row 3, column 5" as the start of a sentence: "Row 3, column 5".
-[[nodiscard]] inline std::string Capitalised(std::string text)
-{
-    if (!text.empty())
-        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
-    return text;
 }
 
 } // namespace quorix::hint

@@ -106,7 +106,7 @@ TEST(HintWWing, ALinkBetweenTheTwoSquaresStrikesTheirOtherDigit)
               "can only go in row 1, column 5, which sees the first, or row 5, column 5, which "
               "sees the second: were both squares 1, column 5 would have no place left for the "
               "1, so one of them is 2 and the 2 is struck from every square that sees both: row "
-              "1, column 9 and row 5, column 1.");
+              "1, column 9; row 5, column 1.");
     EXPECT_EQ(FirstStep(position), "W-Wing |  | r1c9-2 r5c1-2");
 }
 
