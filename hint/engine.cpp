@@ -33,6 +33,8 @@ constexpr std::array Finders{
     Entry{FindXYWing},
     Entry{FindXYZWing},
     Entry{FindWWing},
+    Entry{FindUniqueRectangle, true},
+    Entry{FindBivalueGrave, true},
 };
 
 } // namespace

@@ -25,4 +25,9 @@ bool FindXYWing(const Position &position, Step &step);
 bool FindXYZWing(const Position &position, Step &step);
 bool FindWWing(const Position &position, Step &step);
 
+// Tier 3, uniqueness (unique_rectangle.cpp, bivalue_grave.cpp): sound only on a puzzle known to
+// have a single solution, and only on a position that keeps its givens.
+bool FindUniqueRectangle(const Position &position, Step &step);
+bool FindBivalueGrave(const Position &position, Step &step);
+
 } // namespace quorix::hint

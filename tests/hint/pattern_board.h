@@ -37,8 +37,8 @@ inline void StrikeInUnit(Position &position, int unit, std::string_view digits,
 }
 
 // An empty board where each named square ("r5c5") keeps only the given digits ("12").
-inline Position Keeping(
-    std::initializer_list<std::pair<std::string_view, std::string_view>> squares)
+inline Position
+Keeping(std::initializer_list<std::pair<std::string_view, std::string_view>> squares)
 {
     Position position;
     for (auto [code, digits] : squares)

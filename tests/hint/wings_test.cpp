@@ -12,6 +12,7 @@ namespace {
 
 using testing::FirstStep;
 using testing::Keeping;
+using testing::PositionOfGrid;
 using testing::SquareAt;
 using testing::Summary;
 
@@ -134,6 +135,68 @@ TEST(HintWWing, NeedsTwoSquaresThatDoNotSeeEachOther)
             position.Strike(row * 9 + 4, 0);
     Step step;
     EXPECT_FALSE(FindWWing(position, step));
+}
+
+// Positions from the puzzle sets where a wing is the engine's step.
+
+// bank-hard-500, line 13.
+constexpr std::string_view XYWingGrid = "18 6 28 7 5 4 129 3 29\n"
+                                        "15 4 25 3 9 6 12 8 7\n"
+                                        "3 9 7 28 1 28 4 5 6\n"
+                                        "58 3 9 4 7 1 25 6 28\n"
+                                        "6 1 4 58 2 358 7 9 38\n"
+                                        "7 2 58 9 6 38 35 4 1\n"
+                                        "4 7 36 25 8 25 369 1 39\n"
+                                        "9 8 36 1 4 7 36 2 5\n"
+                                        "2 5 1 6 3 9 8 7 4\n";
+
+// bank-hard-500, line 22.
+constexpr std::string_view XYZWingGrid = "67 2 4 57 1 9 56 3 8\n"
+                                         "38 1 358 6 23 235 9 7 4\n"
+                                         "679 69 35 457 8 3457 156 2 156\n"
+                                         "689 569 1 789 4 78 3 56 2\n"
+                                         "2 46 7 3 5 1 8 46 9\n"
+                                         "389 45 38 289 6 28 7 145 15\n"
+                                         "1 7 2 458 9 3458 456 58 356\n"
+                                         "5 3 9 248 27 6 14 18 17\n"
+                                         "4 8 6 1 37 35 2 9 357\n";
+
+// bank-hard-500, line 18.
+constexpr std::string_view WWingGrid = "2 89 36 69 1 5 38 4 7\n"
+                                       "4 1 36 2 89 7 38 5 69\n"
+                                       "89 5 7 4 389 36 1 2 69\n"
+                                       "79 69 5 3 2 1 4 67 8\n"
+                                       "78 68 1 5 4 9 2 67 3\n"
+                                       "3 4 2 7 6 8 5 9 1\n"
+                                       "1 7 9 8 5 4 6 3 2\n"
+                                       "5 2 8 69 379 36 79 1 4\n"
+                                       "6 3 4 1 79 2 79 8 5\n";
+
+// The engine's step on `grid`, then whether `find` finds the same step again once it is taken.
+void ExpectStepOnce(std::string_view grid, bool (*find)(const Position &, Step &),
+                    const std::string &expected)
+{
+    Position position = PositionOfGrid(grid);
+    EXPECT_EQ(FirstStep(position), expected);
+    Step step;
+    ASSERT_TRUE(find(position, step));
+    ApplyStep(position, step);
+    EXPECT_FALSE(find(position, step) && Summary(step) == expected) << "a spent pattern fires";
+}
+
+TEST(HintWings, EachIsTheStepOnAPositionFromThePuzzleSets)
+{
+    ExpectStepOnce(XYWingGrid, FindXYWing, "XY-Wing |  | r4c1-5");
+    ExpectStepOnce(XYZWingGrid, FindXYZWing, "XYZ-Wing |  | r3c6-3");
+    ExpectStepOnce(WWingGrid, FindWWing, "W-Wing |  | r1c4-9");
+    Step step;
+    ASSERT_TRUE(FindWWing(PositionOfGrid(WWingGrid), step));
+    EXPECT_EQ(step.Sentence,
+              "Row 1, column 2 and row 2, column 5 can both only be 8 or 9, and in row 3 the 8 can "
+              "only go in row 3, column 1, which sees the first, or row 3, column 5, which sees "
+              "the second: were both squares 8, row 3 would have no place left for the 8, so one "
+              "of them is 9 and the 9 is struck from every square that sees both: row 1, column "
+              "4.");
 }
 
 } // namespace
