@@ -4,8 +4,8 @@
 // happening. The four squares are empty, so none of them is a given and the swap keeps every
 // given.
 //
-// Search order: type 1 over every rectangle, then type 2, then type 4; rectangles in the order
-// ForEachRectangle gives them.
+// Search order: type 1 over every rectangle, then type 2, then type 4 (in one pass); rectangles
+// in the order ForEachRectangle gives them.
 #include "hint/finders.h"
 #include "hint/pattern_support.h"
 #include "hint/wording.h"
@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <utility>
 
 namespace quorix::hint {
 
@@ -138,97 +139,119 @@ Step StartRectangle(const Rectangle &rectangle, const char *type, int digit, int
 }
 
 // Three corners hold only {a,b}: the fourth cannot be a or b.
-bool FindType1(const Position &position, SquareBits bivalue, Step &step)
+void FillType1(const Rectangle &rectangle, Step &step)
 {
-    return ForEachRectangle(position, bivalue, [&](const Rectangle &rectangle) {
-        if (std::popcount(static_cast<unsigned>(rectangle.Bivalue)) != 3)
-            return false;
-        const int other =
-            rectangle.Corners[std::countr_zero(static_cast<unsigned>(~rectangle.Bivalue & 0xF))];
-        step = StartRectangle(rectangle, "1", -1, RowUnit(RowOf(other)));
-        for (int digit = 0; digit < 9; ++digit)
-            if (rectangle.Pair & DigitBit(digit))
-                StrikeEach(step, SquareBits::Of(other), digit);
-        step.Sentence = Opening(rectangle) + ", three of them nothing else: were "
-                        + SquareName(other) + " also " + DigitChoices(rectangle.Pair) + ", "
-                        + Swap(rectangle) + " " + DigitList(rectangle.Pair) + " are struck from "
-                        + SquareName(other) + ".";
-        return true;
-    });
+    const int other =
+        rectangle.Corners[std::countr_zero(static_cast<unsigned>(~rectangle.Bivalue & 0xF))];
+    step = StartRectangle(rectangle, "1", -1, RowUnit(RowOf(other)));
+    for (int digit = 0; digit < 9; ++digit)
+        if (rectangle.Pair & DigitBit(digit))
+            StrikeEach(step, SquareBits::Of(other), digit);
+    step.Sentence = Opening(rectangle) + ", three of them nothing else: were " + SquareName(other)
+                    + " also " + DigitChoices(rectangle.Pair) + ", " + Swap(rectangle) + " "
+                    + DigitList(rectangle.Pair) + " are struck from " + SquareName(other) + ".";
 }
 
-// Two corners on one side hold only {a,b}; the other two hold {a,b,c} with the same c: one of
-// them is c, so a square that sees both cannot be c.
-bool FindType2(const Position &position, SquareBits bivalue, Step &step)
+// The two corners that hold more than {a,b} when they are the only two and lie on one side;
+// nothing otherwise.
+SquareBits ExtraSide(const Rectangle &rectangle)
 {
-    return ForEachRectangle(position, bivalue, [&](const Rectangle &rectangle) {
-        const int extras = ~rectangle.Bivalue & 0xF;
-        if (std::popcount(static_cast<unsigned>(extras)) != 2 || !Side(extras))
-            return false;
-        const SquareBits extraSquares = CornerBits(rectangle, extras);
-        const int c0 = extraSquares.First();
-        const int c1 = (extraSquares - SquareBits::Of(c0)).First();
-        const DigitMask mask = position.Candidates(c0);
-        if (mask != position.Candidates(c1) || std::popcount(static_cast<unsigned>(mask)) != 3)
-            return false;
-        const int c = OnlyDigit(static_cast<DigitMask>(mask & ~rectangle.Pair));
-        const SquareBits targets = SeenByAll(extraSquares) & position.Places(c);
-        if (targets.Empty())
-            return false;
-        step = StartRectangle(rectangle, "2", c, SharedUnit(c0, c1));
-        StrikeEach(step, targets, c);
-        step.Sentence = Opening(rectangle) + ", two of them nothing else and the other two, "
-                        + SquareList(extraSquares) + ", only " + DigitName(c)
-                        + " besides: were neither of these " + DigitName(c) + ", " + Swap(rectangle)
-                        + " one of them is " + DigitName(c) + " and the " + DigitName(c)
-                        + " is struck from every square that sees both: " + SquareList(targets)
-                        + ".";
-        return true;
-    });
+    const int extras = ~rectangle.Bivalue & 0xF;
+    if (std::popcount(static_cast<unsigned>(extras)) != 2 || !Side(extras))
+        return {};
+    return CornerBits(rectangle, extras);
 }
 
-// Two corners on one side hold only {a,b}; within a unit the other two share, a has no place
-// but those two: one of them is a, so neither can be b.
-bool FindType4(const Position &position, SquareBits bivalue, Step &step)
+// Type 2: the extra corners hold {a,b,c} with the same c, so one of them is c and a square that
+// sees both cannot be c. The digit c, or -1 when the rectangle is no type 2 that strikes.
+int Type2Digit(const Position &position, const Rectangle &rectangle)
 {
-    return ForEachRectangle(position, bivalue, [&](const Rectangle &rectangle) {
-        const int extras = ~rectangle.Bivalue & 0xF;
-        if (std::popcount(static_cast<unsigned>(extras)) != 2 || !Side(extras))
-            return false;
-        const SquareBits extraSquares = CornerBits(rectangle, extras);
-        const int c0 = extraSquares.First();
-        const int c1 = (extraSquares - SquareBits::Of(c0)).First();
-        const int line = SharedUnit(c0, c1);
-        const int group = GroupOf(c0) == GroupOf(c1) ? GroupUnit(GroupOf(c0)) : -1;
-        for (int unit : {line, group}) {
-            if (unit < 0)
-                continue;
-            for (int a = 0; a < 9; ++a) {
-                if (!(rectangle.Pair & DigitBit(a))
-                    || (position.Places(a) & UnitBits[unit]) != extraSquares)
-                    continue;
-                const int b = OnlyDigit(static_cast<DigitMask>(rectangle.Pair & ~DigitBit(a)));
-                step = StartRectangle(rectangle, "4", b, unit);
-                StrikeEach(step, extraSquares, b);
-                step.Sentence = Opening(rectangle) + ", two of them nothing else; in "
-                                + UnitName(unit) + " the " + DigitName(a) + " can only go in "
-                                + SquareList(extraSquares) + ", so one of them is " + DigitName(a)
-                                + ", and were the other " + DigitName(b) + ", " + Swap(rectangle)
-                                + " the " + DigitName(b) + " is struck from both.";
-                return true;
-            }
-        }
-        return false;
-    });
+    const SquareBits extras = ExtraSide(rectangle);
+    if (extras.Empty())
+        return -1;
+    const int c0 = extras.First();
+    const DigitMask mask = position.Candidates(c0);
+    if (mask != position.Candidates((extras - SquareBits::Of(c0)).First())
+        || std::popcount(static_cast<unsigned>(mask)) != 3)
+        return -1;
+    const int c = OnlyDigit(static_cast<DigitMask>(mask & ~rectangle.Pair));
+    return (SeenByAll(extras) & position.Places(c)).Any() ? c : -1;
+}
+
+void FillType2(const Position &position, const Rectangle &rectangle, int c, Step &step)
+{
+    const SquareBits extras = ExtraSide(rectangle);
+    const SquareBits targets = SeenByAll(extras) & position.Places(c);
+    const int c0 = extras.First();
+    step = StartRectangle(rectangle, "2", c, SharedUnit(c0, (extras - SquareBits::Of(c0)).First()));
+    StrikeEach(step, targets, c);
+    step.Sentence = Opening(rectangle) + ", two of them nothing else and the other two, "
+                    + SquareList(extras) + ", only " + DigitName(c)
+                    + " besides: were neither of these " + DigitName(c) + ", " + Swap(rectangle)
+                    + " one of them is " + DigitName(c) + " and the " + DigitName(c)
+                    + " is struck from every square that sees both: " + SquareList(targets) + ".";
+}
+
+// Type 4: within a unit the extra corners share, a has no place but those two, so one of them
+// is a and neither can be b. The unit (line before group) and a, or a unit of -1.
+std::pair<int, int> Type4Link(const Position &position, const Rectangle &rectangle)
+{
+    const SquareBits extras = ExtraSide(rectangle);
+    if (extras.Empty())
+        return {-1, -1};
+    const int c0 = extras.First();
+    const int c1 = (extras - SquareBits::Of(c0)).First();
+    const int group = GroupOf(c0) == GroupOf(c1) ? GroupUnit(GroupOf(c0)) : -1;
+    for (int unit : {SharedUnit(c0, c1), group}) {
+        if (unit < 0)
+            continue;
+        for (int a = 0; a < 9; ++a)
+            if ((rectangle.Pair & DigitBit(a)) && (position.Places(a) & UnitBits[unit]) == extras)
+                return {unit, a};
+    }
+    return {-1, -1};
+}
+
+void FillType4(const Rectangle &rectangle, int unit, int a, Step &step)
+{
+    const SquareBits extras = ExtraSide(rectangle);
+    const int b = OnlyDigit(static_cast<DigitMask>(rectangle.Pair & ~DigitBit(a)));
+    step = StartRectangle(rectangle, "4", b, unit);
+    StrikeEach(step, extras, b);
+    step.Sentence = Opening(rectangle) + ", two of them nothing else; in " + UnitName(unit)
+                    + " the " + DigitName(a) + " can only go in " + SquareList(extras)
+                    + ", so one of them is " + DigitName(a) + ", and were the other " + DigitName(b)
+                    + ", " + Swap(rectangle) + " the " + DigitName(b) + " is struck from both.";
 }
 
 } // namespace
 
 bool FindUniqueRectangle(const Position &position, Step &step)
 {
-    const SquareBits bivalue = position.WithCandidateCount(2);
-    return FindType1(position, bivalue, step) || FindType2(position, bivalue, step)
-           || FindType4(position, bivalue, step);
+    // One pass: a type 1 anywhere comes first, then the first type 2, then the first type 4.
+    Rectangle second{}, fourth{};
+    int secondDigit = -1;
+    std::pair<int, int> fourthLink{-1, -1};
+    const bool first =
+        ForEachRectangle(position, position.WithCandidateCount(2), [&](const Rectangle &rectangle) {
+            if (std::popcount(static_cast<unsigned>(rectangle.Bivalue)) == 3) {
+                FillType1(rectangle, step);
+                return true;
+            }
+            if (secondDigit < 0 && (secondDigit = Type2Digit(position, rectangle)) >= 0)
+                second = rectangle;
+            if (secondDigit < 0 && fourthLink.first < 0
+                && (fourthLink = Type4Link(position, rectangle)).first >= 0)
+                fourth = rectangle;
+            return false;
+        });
+    if (first)
+        return true;
+    if (secondDigit >= 0)
+        FillType2(position, second, secondDigit, step);
+    else if (fourthLink.first >= 0)
+        FillType4(fourth, fourthLink.first, fourthLink.second, step);
+    return secondDigit >= 0 || fourthLink.first >= 0;
 }
 
 } // namespace quorix::hint

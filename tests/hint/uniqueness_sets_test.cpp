@@ -71,8 +71,8 @@ TEST(HintUniquenessOnSets, StaysSoundOnPuzzlesWithOneSolution)
     };
     int checked = 0;
     for (const Sample &sample :
-         {Sample{"bank-hard-500.txt", 2}, Sample{"bank-diabolical-500.txt", 1},
-          Sample{"hard-95.txt", 1}, Sample{"hard-1465.txt", 3}, Sample{"clue17-sample.txt", 10},
+         {Sample{"bank-hard-500.txt", 4}, Sample{"bank-diabolical-500.txt", 2},
+          Sample{"hard-95.txt", 1}, Sample{"hard-1465.txt", 6}, Sample{"clue17-sample.txt", 20},
           Sample{"hardest-11.txt", 1}})
         for (const std::string &puzzle :
              ReadPuzzleSample(PuzzleSetPath(sample.File), sample.Stride, 100000)) {
