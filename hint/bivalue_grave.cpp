@@ -15,27 +15,33 @@ namespace quorix::hint {
 
 namespace {
 
-// The digit that has three places in every unit of `extra`, when every other count in every
-// unit is none or two; -1 when the board is no such grave.
+// The digit z of `extra` such that, were z struck there, every digit would have none or two
+// places in every unit: the board would be a grave, all pairs. -1 when there is none. Such a z
+// has three places in each unit of `extra`, so it is the one with three in its row.
 int ExtraDigit(const Position &position, int extra)
 {
+    const SquareBits row = UnitBits[RowUnit(RowOf(extra))];
     int extraDigit = -1;
-    for (int unit = 0; unit < UnitCount; ++unit) {
-        const bool ofExtra = UnitBits[unit].Has(extra);
-        bool three = false;
-        for (int digit = 0; digit < 9; ++digit) {
-            const int count = (position.Places(digit) & UnitBits[unit]).Count();
-            if (count == 0 || count == 2)
-                continue;
-            if (!ofExtra || count != 3 || three || (extraDigit >= 0 && digit != extraDigit))
-                return -1;
-            three = true;
-            extraDigit = digit;
-        }
-        if (ofExtra && !three)
+    for (int digit = 0; digit < 9; ++digit) {
+        if (!position.HasCandidate(extra, digit) || (position.Places(digit) & row).Count() != 3)
+            continue;
+        if (extraDigit >= 0)
             return -1;
+        extraDigit = digit;
     }
-    return extraDigit >= 0 && position.HasCandidate(extra, extraDigit) ? extraDigit : -1;
+    if (extraDigit < 0)
+        return -1;
+    for (int digit = 0; digit < 9; ++digit) {
+        SquareBits places = position.Places(digit);
+        if (digit == extraDigit)
+            places.Remove(extra);
+        for (const SquareBits &unit : UnitBits) {
+            const int count = (places & unit).Count();
+            if (count != 0 && count != 2)
+                return -1;
+        }
+    }
+    return extraDigit;
 }
 
 } // namespace
