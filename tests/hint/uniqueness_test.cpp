@@ -148,11 +148,10 @@ TEST(HintUniqueRectangle, Type4NeedsTheDigitConfinedToTheExtras)
     StrikeInUnit(loose, RowUnit(1), "1", {"r2c1", "r2c5", "r2c9"});
     Step step;
     EXPECT_FALSE(FindUniqueRectangle(loose, step));
-    // The pair's corners on a diagonal leave the extras no unit to share.
-    Position diagonal =
-        Keeping({{"r1c1", "12"}, {"r2c5", "12"}, {"r1c5", "123456789"}, {"r2c1", "123456789"}});
-    StrikeInUnit(diagonal, RowUnit(0), "1", {"r1c1", "r1c5"});
-    EXPECT_FALSE(FindUniqueRectangle(diagonal, step));
+    // The digit confined to the extras is neither of the pair's.
+    Position extra = RectangleBoard("123456789");
+    StrikeInUnit(extra, RowUnit(1), "3", {"r2c1", "r2c5"});
+    EXPECT_FALSE(FindUniqueRectangle(extra, step));
 }
 
 // Positions from the puzzle sets where a uniqueness rule is the engine's step.
@@ -238,13 +237,32 @@ TEST(HintBivalueGrave, SetsTheSquareThatWouldOtherwiseLeaveABoardOfPairs)
     EXPECT_EQ(FirstStep(position, false), "none");
 }
 
+// Rows 1 to 3 meet columns 1, 4 and 7 in nine empty squares, one to a group, whose values 1, 4
+// and 7 could each turn to the next: a grave of pairs, with a 7 added to row 1, column 1.
+constexpr std::string_view LatinGraveGrid = "147 2 3 47 5 6 17 8 9\n"
+                                            "47 5 6 17 8 9 14 2 3\n"
+                                            "17 8 9 14 2 3 47 5 6\n"
+                                            "2 3 4 5 6 7 8 9 1\n"
+                                            "5 6 7 8 9 1 2 3 4\n"
+                                            "8 9 1 2 3 4 5 6 7\n"
+                                            "3 4 5 6 7 8 9 1 2\n"
+                                            "6 7 8 9 1 2 3 4 5\n"
+                                            "9 1 2 3 4 5 6 7 8\n";
+
 TEST(HintBivalueGrave, NeedsOneSquareOfThreeAndEveryOtherCountTwo)
 {
+    // No puzzle with a single solution leads here (a wing strikes that 7), so the finder alone.
     Step step;
-    // Without the 9 the board is all pairs: two solutions or none, and nothing to set.
-    Position pairs = PositionOfGrid(GraveGrid);
-    pairs.Strike(testing::SquareAt("r7c5"), 8);
-    EXPECT_FALSE(FindBivalueGrave(pairs, step));
+    ASSERT_TRUE(FindBivalueGrave(PositionOfGrid(LatinGraveGrid), step));
+    EXPECT_EQ(Summary(step), "Bivalue grave | r1c1=7 | ");
+    Position pairs = PositionOfGrid(LatinGraveGrid);
+    pairs.Strike(0, 6);
+    EXPECT_FALSE(FindBivalueGrave(pairs, step)) << "a grave of pairs alone sets nothing";
+    // Row 2 with the candidates of its first and fourth squares swapped: every row still holds
+    // each digit twice, but columns 1 and 4 do not.
+    std::string swapped(LatinGraveGrid);
+    swapped.replace(swapped.find("\n47 5 6 17"), 10, "\n17 5 6 47");
+    EXPECT_FALSE(FindBivalueGrave(PositionOfGrid(swapped), step));
     // Row 7, column 3 opened to 1 or 7: the 1 now has three places in its column and group,
     // which do not hold the square of three, and the 7 one place in row 7.
     std::string opened(GraveGrid);

@@ -14,6 +14,7 @@ using testing::FirstStep;
 using testing::Keeping;
 using testing::PositionOfGrid;
 using testing::SquareAt;
+using testing::StrikeInUnit;
 using testing::Summary;
 
 TEST(HintXYWing, StrikesTheSharedDigitWhereBothPincersAreSeen)
@@ -45,6 +46,8 @@ TEST(HintXYWing, NeedsPincersThatShareTheirOtherDigitAndSeeThePivot)
     EXPECT_FALSE(FindXYWing(Keeping({{"r5c5", "12"}, {"r5c1", "13"}, {"r2c5", "24"}}), step));
     // The second pincer does not see the pivot.
     EXPECT_FALSE(FindXYWing(Keeping({{"r5c5", "12"}, {"r5c1", "13"}, {"r2c6", "23"}}), step));
+    // A peer with the pivot's own two digits is no pincer.
+    EXPECT_FALSE(FindXYWing(Keeping({{"r5c5", "12"}, {"r5c1", "12"}, {"r2c5", "23"}}), step));
     // A pincer with a third candidate is no pincer.
     EXPECT_FALSE(FindXYWing(Keeping({{"r5c5", "12"}, {"r5c1", "134"}, {"r2c5", "23"}}), step));
     // A pivot that holds the shared digit too is an XYZ-Wing's, not an XY-Wing's.
@@ -118,21 +121,17 @@ TEST(HintWWing, NeedsEachEndOfTheLinkToSeeOneSquare)
     EXPECT_FALSE(FindWWing(WWingBoard("19"), step));
     // Three places for the 1 in column 5 make no link.
     EXPECT_FALSE(FindWWing(WWingBoard("159"), step));
-    // Both ends see the same square only.
+    // Both ends, rows 2 and 3 of column 2, see the first square only.
     Position position = Keeping({{"r1c1", "12"}, {"r5c9", "12"}});
-    for (int column = 0; column < 9; ++column)
-        if (column != 3 && column != 5)
-            position.Strike(SquareAt("r1c1") + column, 0);
+    StrikeInUnit(position, ColumnUnit(1), "1", {"r2c2", "r3c2"});
     EXPECT_FALSE(FindWWing(position, step));
 }
 
 TEST(HintWWing, NeedsTwoSquaresThatDoNotSeeEachOther)
 {
-    // The two squares share row 1; the link's ends, rows 1 and 5 of column 5, are each seen.
+    // The two squares share row 1; the 1 of row 2 lies only in their groups, one end each.
     Position position = Keeping({{"r1c1", "12"}, {"r1c9", "12"}});
-    for (int row = 0; row < 9; ++row)
-        if (row != 0 && row != 4)
-            position.Strike(row * 9 + 4, 0);
+    StrikeInUnit(position, RowUnit(1), "1", {"r2c2", "r2c8"});
     Step step;
     EXPECT_FALSE(FindWWing(position, step));
 }
@@ -189,14 +188,6 @@ TEST(HintWings, EachIsTheStepOnAPositionFromThePuzzleSets)
     ExpectStepOnce(XYWingGrid, FindXYWing, "XY-Wing |  | r4c1-5");
     ExpectStepOnce(XYZWingGrid, FindXYZWing, "XYZ-Wing |  | r3c6-3");
     ExpectStepOnce(WWingGrid, FindWWing, "W-Wing |  | r1c4-9");
-    Step step;
-    ASSERT_TRUE(FindWWing(PositionOfGrid(WWingGrid), step));
-    EXPECT_EQ(step.Sentence,
-              "Row 1, column 2 and row 2, column 5 can both only be 8 or 9, and in row 3 the 8 can "
-              "only go in row 3, column 1, which sees the first, or row 3, column 5, which sees "
-              "the second: were both squares 8, row 3 would have no place left for the 8, so one "
-              "of them is 9 and the 9 is struck from every square that sees both: row 1, column "
-              "4.");
 }
 
 } // namespace
