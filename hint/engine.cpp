@@ -38,7 +38,12 @@ constexpr std::array Finders{
     Entry{FindTwoStringKite},
     Entry{FindTurbotFish},
     Entry{FindEmptyRectangle},
+    Entry{FindXYWing},
+    Entry{FindXYZWing},
+    Entry{FindWWing},
     Entry{FindSimpleColouring},
+    Entry{FindUniqueRectangle, true},
+    Entry{FindBivalueGrave, true},
 };
 
 } // namespace

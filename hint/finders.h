@@ -32,5 +32,14 @@ bool FindTurbotFish(const Position &position, Step &step);
 bool FindEmptyRectangle(const Position &position, Step &step);
 // One digit's strong links in two colours (simple_colouring.cpp).
 bool FindSimpleColouring(const Position &position, Step &step);
+// Tier 3, wings (xy_wing.cpp, xyz_wing.cpp, w_wing.cpp).
+bool FindXYWing(const Position &position, Step &step);
+bool FindXYZWing(const Position &position, Step &step);
+bool FindWWing(const Position &position, Step &step);
+
+// Tier 3, uniqueness (unique_rectangle.cpp, bivalue_grave.cpp): sound only on a puzzle known to
+// have a single solution, and only on a position that keeps its givens.
+bool FindUniqueRectangle(const Position &position, Step &step);
+bool FindBivalueGrave(const Position &position, Step &step);
 
 } // namespace quorix::hint
