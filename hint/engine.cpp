@@ -30,6 +30,20 @@ constexpr std::array Finders{
     Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 3, s); }},
     Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 4, s); }},
     Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 4, s); }},
+    // Tier 3.
+    Entry{FindXWing},
+    Entry{FindSwordfish},
+    Entry{FindJellyfish},
+    Entry{FindSkyscraper},
+    Entry{FindTwoStringKite},
+    Entry{FindTurbotFish},
+    Entry{FindEmptyRectangle},
+    Entry{FindXYWing},
+    Entry{FindXYZWing},
+    Entry{FindWWing},
+    Entry{FindSimpleColouring},
+    Entry{FindUniqueRectangle, true},
+    Entry{FindBivalueGrave, true},
     Entry{FindAlsXZThenXYWing}, // ALS-XZ, then ALS-XY-Wing
     Entry{FindThreeDColouring},
 };
