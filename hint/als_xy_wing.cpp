@@ -132,7 +132,7 @@ bool FindAlsXYWingIn(const Position &position, const AlsCatalogue &catalogue, St
     step.Strikes = CandidatesOf(best.Strikes);
     step.Pattern = sets[best.A].Squares | sets[best.B].Squares | sets[best.C].Squares;
     step.Units = UnitsOf({&sets[best.A], &sets[best.B], &sets[best.C]});
-    step.Digit = OnlyDigit(best.Strikes);
+    step.Digit = SingleDigitOf(best.Strikes);
     step.Sentence = WingSentence(best, sets);
     return true;
 }

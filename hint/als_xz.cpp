@@ -110,7 +110,7 @@ bool TryPair(const Position &position, const Als &a, const Als &b, DigitMask lin
     step.Strikes = CandidatesOf(all);
     step.Pattern = a.Squares | b.Squares;
     step.Units = UnitsOf({&a, &b});
-    step.Digit = OnlyDigit(all);
+    step.Digit = SingleDigitOf(all);
     step.Sentence = PairSentence(a, b, linked, strikes);
     return true;
 }

@@ -35,7 +35,7 @@ using DigitSquares = std::array<SquareBits, 9>;
 }
 
 // The one digit with a set that is not empty, or -1 when there are none or several.
-[[nodiscard]] inline int OnlyDigit(const DigitSquares &sets)
+[[nodiscard]] inline int SingleDigitOf(const DigitSquares &sets)
 {
     const DigitMask digits = DigitsOf(sets);
     return std::popcount(digits) == 1 ? std::countr_zero(digits) : -1;
