@@ -202,14 +202,23 @@ std::string AlsText(const Als &set)
 std::string LossSentences(const DigitSquares &strikes, const std::string &whose)
 {
     std::string text;
+    DigitMask told = 0;
     for (int digit = 0; digit < 9; ++digit) {
-        if (strikes[digit].Empty())
+        if (strikes[digit].Empty() || (told & DigitBit(digit)))
             continue;
+        // The digits that leave exactly these squares share one sentence.
+        DigitMask digits = 0;
+        for (int other = digit; other < 9; ++other)
+            if (strikes[other] == strikes[digit])
+                digits |= DigitBit(other);
+        told |= digits;
         const bool one = strikes[digit].Count() == 1;
-        const std::string name = DigitName(digit);
         text += text.empty() ? "" : " ";
         text += Capitalised(SquareList(strikes[digit])) + (one ? " sees" : " see") + " every "
-                + name + " of " + whose + " and cannot be " + name + ".";
+                + DigitList(digits) + " of " + whose
+                + (DigitCount[digits] == 1 ? " and cannot be " + DigitName(digit)
+                                           : " and can be none of them")
+                + ".";
     }
     return text;
 }

@@ -85,8 +85,9 @@ bool FindAlsXYWingIn(const Position &position, const AlsCatalogue &catalogue, St
 // "row 3, columns 2 and 5 (candidates 1, 4 and 7)".
 [[nodiscard]] std::string AlsText(const Als &set);
 
-// One sentence per digit that loses squares: "Row 5, column 2 sees every 7 of <whose> and
-// cannot be 7.", joined by blanks.
+// One sentence per set of squares that loses digits: "Row 5, column 2 sees every 7 of <whose>
+// and cannot be 7." or "... every 4 and 9 of <whose> and can be none of them.", joined by
+// blanks.
 [[nodiscard]] std::string LossSentences(const DigitSquares &strikes, const std::string &whose);
 
 // "a 7 lies" for one digit, "each of 5 and 7 lies" for several.
