@@ -183,6 +183,10 @@ TEST(HintAlsXZ, TwoLinksLockBothSets)
     EXPECT_EQ(struck[2],
               (rowRest | UnitBits[GroupUnit(1)]) - SquareBits::Of(4) - SquareBits::Of(5));
     EXPECT_EQ(step.Digit, -1);
+    EXPECT_NE(step.Sentence.find("Row 1, columns 2, 3, 4, 7, 8 and 9 see every 1 and 2 of both "
+                                 "sets and can be none of them."),
+              std::string::npos)
+        << step.Sentence;
 }
 
 // bank-diabolical-500, line 96, where the engine needs an ALS-XY-Wing.
