@@ -44,7 +44,8 @@ void Add(const Position &position, const UnitMembers &unit, unsigned subset, Dig
         set.Squares.Add(square);
         lines &= UnitMaskOf[square];
     }
-    if (!single && kind == UnitKind::Group && (lines & ((1u << 18) - 1)))
+    constexpr std::uint32_t RowsAndColumns = (1u << 18) - 1; // units 0..17
+    if (!single && kind == UnitKind::Group && (lines & RowsAndColumns))
         return;
     set.Digits = digits;
     set.Size = static_cast<std::int8_t>(std::popcount(subset));
