@@ -30,6 +30,7 @@ constexpr std::array Finders{
     Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 3, s); }},
     Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 4, s); }},
     Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 4, s); }},
+    Entry{FindFinnedFish},
 };
 
 } // namespace

@@ -20,4 +20,7 @@ bool FindClaiming(const Position &position, Step &step);
 bool FindNakedSubset(const Position &position, int size, Step &step);
 bool FindHiddenSubset(const Position &position, int size, Step &step);
 
+// Tier 4: finned and sashimi fish (finned_fish.cpp).
+bool FindFinnedFish(const Position &position, Step &step);
+
 } // namespace quorix::hint
