@@ -31,6 +31,9 @@ constexpr std::array Finders{
     Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 4, s); }},
     Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 4, s); }},
     Entry{FindFinnedFish},
+    Entry{FindXChain},
+    Entry{FindXYChain},
+    Entry{FindAlternatingChain},
 };
 
 } // namespace

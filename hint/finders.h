@@ -22,5 +22,9 @@ bool FindHiddenSubset(const Position &position, int size, Step &step);
 
 // Tier 4: finned and sashimi fish (finned_fish.cpp).
 bool FindFinnedFish(const Position &position, Step &step);
+// Chains of one digit, of squares with two candidates, and of both mixed (chains.cpp).
+bool FindXChain(const Position &position, Step &step);
+bool FindXYChain(const Position &position, Step &step);
+bool FindAlternatingChain(const Position &position, Step &step);
 
 } // namespace quorix::hint
