@@ -153,25 +153,27 @@ void ChainGraph::AddStrongLinks(const LinkKinds &kinds)
 
 void ChainGraph::AddWeakLinks(const LinkKinds &kinds)
 {
-    WeakStart.reserve(Nodes.size() + 1);
-    WeakLinks.reserve(Nodes.size() * 12);
-    for (const ChainNode &node : Nodes) {
-        WeakStart.push_back(static_cast<std::uint32_t>(WeakLinks.size()));
+    WordCount = (Nodes.size() + 63) / 64;
+    WeakBits.assign(Nodes.size() * WordCount, 0);
+    for (std::size_t index = 0; index < Nodes.size(); ++index) {
+        const ChainNode &node = Nodes[index];
+        std::uint64_t *links = WeakBits.data() + index * WordCount;
+        const auto link = [links](int other) {
+            links[other / 64] |= std::uint64_t{1} << (other % 64);
+        };
         const int digit = node.Digit;
         for (int square : node.Seen &Start.Places(digit))
             if (const int other = SingleIndex[square * 9 + digit]; other >= 0)
-                WeakLinks.push_back(static_cast<std::uint16_t>(other));
+                link(other);
         for (int i = 0; i < GroupedCount[digit]; ++i)
             if (const int other = Grouped[digit][i]; Nodes[other].Squares.Within(node.Seen))
-                WeakLinks.push_back(static_cast<std::uint16_t>(other));
+                link(other);
         if (!kinds.SquareWeak || node.Square < 0)
             continue;
         for (int other = 0; other < 9; ++other)
             if (other != digit && SingleIndex[node.Square * 9 + other] >= 0)
-                WeakLinks.push_back(
-                    static_cast<std::uint16_t>(SingleIndex[node.Square * 9 + other]));
+                link(SingleIndex[node.Square * 9 + other]);
     }
-    WeakStart.push_back(static_cast<std::uint32_t>(WeakLinks.size()));
 }
 
 bool ChainGraph::Conflicts(int square, int digit, int node) const

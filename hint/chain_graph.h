@@ -50,10 +50,13 @@ public:
     {
         return {StrongLinks[node].data(), StrongCount[node]};
     }
-    [[nodiscard]] std::span<const std::uint16_t> Weak(int node) const
+    // The nodes weakly linked to `node`, as a set of node numbers in Words() words.
+    [[nodiscard]] std::span<const std::uint64_t> Weak(int node) const
     {
-        return {WeakLinks.data() + WeakStart[node], WeakLinks.data() + WeakStart[node + 1]};
+        return {WeakBits.data() + static_cast<std::size_t>(node) * WordCount, WordCount};
     }
+    // The words of a set of nodes.
+    [[nodiscard]] std::size_t Words() const { return WordCount; }
     // Whether the candidate `digit` of `square` cannot hold together with `node`.
     [[nodiscard]] bool Conflicts(int square, int digit, int node) const;
     // The unit in which `a` and `b` are the digit's only places, or -1 (a link inside a square,
@@ -75,8 +78,8 @@ private:
     std::vector<ChainNode> Nodes;
     std::vector<std::array<std::uint16_t, 4>> StrongLinks;
     std::vector<std::uint8_t> StrongCount;
-    std::vector<std::uint32_t> WeakStart;
-    std::vector<std::uint16_t> WeakLinks;
+    std::size_t WordCount = 0;
+    std::vector<std::uint64_t> WeakBits;
     // Node numbers by square * 9 + digit, and by (digit * 9 + group) * 6 + line within the
     // group (rows 0..2, columns 3..5); -1 where there is none.
     std::array<std::int16_t, 81 * 9> SingleIndex;

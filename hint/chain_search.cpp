@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cassert>
 
 namespace quorix::hint {
 
@@ -68,17 +69,19 @@ bool Exclusive(const ChainGraph &graph, int a, int b)
     return first.Square >= 0 && first.Square == second.Square;
 }
 
+// The breadth-first search works on sets of nodes, a word per 64 nodes: a level's weak links
+// are the union of its nodes' weak sets, and each level is kept so that an accepted end's path
+// can be traced back through it.
 class Search
 {
 public:
-    Search(const ChainGraph &graph, const ChainRules &rules) : Graph(graph), Rules(rules)
+    Search(const ChainGraph &graph, const ChainRules &rules)
+        : Graph(graph), Rules(rules), Words(graph.Words()),
+          MaxLinks(std::min(rules.MaxLinks, MaxPath - 1))
     {
-        const auto words = static_cast<std::size_t>(graph.NodeCount() + 63) / 64;
-        for (int truth = 0; truth < 2; ++truth) {
-            Reached[truth].assign(words, 0);
-            Parent[truth].assign(static_cast<std::size_t>(graph.NodeCount()), -1);
-        }
-        Queue.reserve(2 * static_cast<std::size_t>(graph.NodeCount()));
+        Levels.assign(static_cast<std::size_t>(MaxLinks + 1) * Words, 0);
+        for (auto &reached : Reached)
+            reached.assign(Words, 0);
     }
 
     bool Run(Chain &chain);
@@ -86,38 +89,61 @@ public:
 private:
     int FromStart(int start, int maxLinks);
     bool Accept(int start, int end, int links);
+    int LinkedFrom(int next, int links);
     void TracePath(int end, int links);
 
-    bool Mark(int truth, int node)
+    [[nodiscard]] std::uint64_t *Level(int links)
     {
-        std::uint64_t &word = Reached[truth][static_cast<std::size_t>(node) / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (node % 64);
-        if (word & bit)
-            return false;
-        word |= bit;
-        return true;
+        return Levels.data() + static_cast<std::size_t>(links) * Words;
+    }
+    [[nodiscard]] static bool Has(const std::uint64_t *set, int node)
+    {
+        return (set[node / 64] >> (node % 64)) & 1;
+    }
+    // Whether a link of the kind that leads to level `links` joins `from` to `to`.
+    [[nodiscard]] bool Linked(int from, int to, int links) const
+    {
+        if (links % 2 == 0)
+            return Has(Graph.Weak(from).data(), to);
+        const auto strong = Graph.Strong(from);
+        return std::find(strong.begin(), strong.end(), to) != strong.end();
     }
 
     const ChainGraph &Graph;
     const ChainRules &Rules;
+    std::size_t Words;
+    int MaxLinks;
+    // Level k: the nodes first reached after k links (true after an odd number, false after an
+    // even one); Reached: every node reached so far as false, and as true.
+    std::vector<std::uint64_t> Levels;
     std::vector<std::uint64_t> Reached[2];
-    std::vector<std::int16_t> Parent[2];
-    std::vector<std::uint16_t> Queue;
     // The chain being checked, and what it concludes.
     std::array<std::uint16_t, MaxPath> Path{};
     CandidateBits Found{};
     bool Loop = false;
 };
 
-// Walks the parents back from `end` (reached as true after `links` links) into Path.
+// The lowest-numbered node of level `links` - 1 that links on to `next`, or -1.
+int Search::LinkedFrom(int next, int links)
+{
+    const std::uint64_t *level = Level(links - 1);
+    for (std::size_t w = 0; w < Words; ++w)
+        for (std::uint64_t bits = level[w]; bits; bits &= bits - 1) {
+            const int node = static_cast<int>(w * 64) + std::countr_zero(bits);
+            if (Linked(node, next, links))
+                return node;
+        }
+    return -1;
+}
+
+// Traces a path back from `end` (reached after `links` links) through the levels into Path.
 void Search::TracePath(int end, int links)
 {
-    int node = end, truth = 1;
     Path[static_cast<std::size_t>(links)] = static_cast<std::uint16_t>(end);
-    for (int i = links - 1; i >= 0; --i) {
-        node = Parent[truth][static_cast<std::size_t>(node)];
-        truth ^= 1;
-        Path[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(node);
+    for (int i = links; i > 0; --i) {
+        const int node = LinkedFrom(Path[static_cast<std::size_t>(i)], i);
+        assert(node >= 0 && "a node reached after i links links on from a node reached before");
+        Path[static_cast<std::size_t>(i - 1)] = static_cast<std::uint16_t>(node);
     }
 }
 
@@ -150,46 +176,56 @@ int Search::FromStart(int start, int maxLinks)
 {
     for (auto &reached : Reached)
         std::fill(reached.begin(), reached.end(), 0);
-    Queue.clear();
-    Queue.push_back(static_cast<std::uint16_t>(start));
-    Mark(0, start);
-    std::size_t levelBegin = 0, levelEnd = 1;
-    for (int links = 1; links <= maxLinks && levelBegin < levelEnd; ++links) {
+    std::fill(Level(0), Level(0) + Words, 0);
+    Level(0)[start / 64] |= std::uint64_t{1} << (start % 64);
+    Reached[0][start / 64] |= std::uint64_t{1} << (start % 64);
+    for (int links = 1; links <= maxLinks; ++links) {
         const int truth = links % 2; // a strong link makes the next node true, a weak one false
-        for (std::size_t q = levelBegin; q < levelEnd; ++q) {
-            const int node = Queue[q];
-            for (std::uint16_t next : truth ? Graph.Strong(node) : Graph.Weak(node)) {
-                if (!Mark(truth, next))
-                    continue;
-                Parent[truth][next] = static_cast<std::int16_t>(node);
-                Queue.push_back(next);
-                if (truth && Accept(start, next, links))
-                    return links;
+        const std::uint64_t *from = Level(links - 1);
+        std::uint64_t *next = Level(links);
+        std::fill(next, next + Words, 0);
+        for (std::size_t w = 0; w < Words; ++w)
+            for (std::uint64_t bits = from[w]; bits; bits &= bits - 1) {
+                const int node = static_cast<int>(w * 64) + std::countr_zero(bits);
+                if (truth) {
+                    for (std::uint16_t to : Graph.Strong(node))
+                        next[to / 64] |= std::uint64_t{1} << (to % 64);
+                } else {
+                    const std::uint64_t *weak = Graph.Weak(node).data();
+                    for (std::size_t v = 0; v < Words; ++v)
+                        next[v] |= weak[v];
+                }
             }
+        std::uint64_t any = 0;
+        for (std::size_t w = 0; w < Words; ++w) {
+            next[w] &= ~Reached[truth][w];
+            Reached[truth][w] |= next[w];
+            any |= next[w];
         }
-        levelBegin = levelEnd;
-        levelEnd = Queue.size();
+        if (!any)
+            return 0;
+        for (std::size_t w = 0; truth && links >= Rules.MinLinks && w < Words; ++w)
+            for (std::uint64_t bits = next[w]; bits; bits &= bits - 1)
+                if (Accept(start, static_cast<int>(w * 64) + std::countr_zero(bits), links))
+                    return links;
     }
     return 0;
 }
 
 bool Search::Run(Chain &chain)
 {
-    std::vector<std::uint16_t> starts;
+    // Starts in order of digit, then first square: keys sort as plain numbers.
+    std::vector<std::uint32_t> starts;
     starts.reserve(static_cast<std::size_t>(Graph.NodeCount()));
-    for (int node = 0; node < Graph.NodeCount(); ++node)
-        starts.push_back(static_cast<std::uint16_t>(node));
-    std::sort(starts.begin(), starts.end(), [this](int a, int b) {
-        const ChainNode &first = Graph.Node(a), &second = Graph.Node(b);
-        if (first.Digit != second.Digit)
-            return first.Digit < second.Digit;
-        if (first.Squares.First() != second.Squares.First())
-            return first.Squares.First() < second.Squares.First();
-        return a < b;
-    });
-    int best = std::min(Rules.MaxLinks, MaxPath - 1) + 2;
-    for (int start : starts) {
-        const int links = FromStart(start, best - 2);
+    for (int node = 0; node < Graph.NodeCount(); ++node) {
+        const ChainNode &n = Graph.Node(node);
+        const auto key = static_cast<std::uint32_t>(n.Digit * 81 + n.Squares.First());
+        starts.push_back(key << 16 | static_cast<std::uint32_t>(node));
+    }
+    std::sort(starts.begin(), starts.end());
+    int best = MaxLinks + 2;
+    for (std::uint32_t key : starts) {
+        const int links = FromStart(static_cast<int>(key & 0xFFFF), best - 2);
         if (links == 0)
             continue;
         best = links;
@@ -204,7 +240,7 @@ bool Search::Run(Chain &chain)
         if (best <= Rules.MinLinks)
             break;
     }
-    return best <= std::min(Rules.MaxLinks, MaxPath - 1);
+    return best <= MaxLinks;
 }
 
 } // namespace

@@ -6,8 +6,10 @@
 // it. The squares of the cover lines inside the fin's group lose the digit either way.
 //
 // Search order: size 2, 3, 4; within a size digits 1..9; rows as base lines before columns;
-// the fin's group 1..9; the base lines in the fin's band, then the others, each as their
-// nine-bit masks count up; the cover lines the same way.
+// the band of base lines holding the fin, first to last; the base lines outside that band depth
+// first in ascending order, the band's one or two lines tried wherever they fit; the band's
+// lines, the block of cover lines holding the fin, and the cover lines, each as their nine-bit
+// masks count up.
 #include "hint/finders.h"
 #include "hint/nine_bits.h"
 #include "hint/wording.h"
@@ -106,43 +108,35 @@ void Describe(const Lines &lines, const Fish &fish, Step &step)
         + ", in those " + (lines.Columns ? "rows" : "columns") + " and in " + group + ".";
 }
 
-// The fin's group, seen from the base lines: a band of three base lines and a block of three
-// cover lines.
-struct FinGroup
+// Whether `cover` makes the base lines a fish whose fin (the base places outside the cover,
+// all in block `block` of the cover lines) lies in one group; fills `fish` when it strikes.
+bool TryCover(const Lines &lines, int digit, unsigned base, unsigned cover, int block, Fish &fish)
 {
-    int Group, Band, Block;
-    unsigned BandMask, BlockMask;
-};
-
-FinGroup FinGroupOf(const Lines &lines, int group)
-{
-    const int band = lines.Columns ? group % 3 : group / 3;
-    const int block = lines.Columns ? group / 3 : group % 3;
-    return {group, band, block, 7u << (3 * band), 7u << (3 * block)};
-}
-
-// Whether `cover` makes the base lines a fish with a fin in `fin`'s group; fills `fish` when
-// it strikes. Base lines outside the band lie wholly in the cover already.
-bool TryCover(const Lines &lines, int digit, unsigned base, unsigned cover, const FinGroup &fin,
-              Fish &fish)
-{
-    for (int line = 0; line < 9; ++line)
-        if ((base & (1u << line)) && !(lines.Places[line] & cover))
+    const unsigned blockMask = 7u << (3 * block);
+    int band = -1;
+    for (unsigned rest = base; rest; rest &= rest - 1) {
+        const int line = std::countr_zero(rest);
+        if (!(lines.Places[line] & cover))
             return false; // a base line without a place in the cover is no fish body
+        if (!(lines.Places[line] & ~cover))
+            continue;
+        if (band >= 0 && band != line / 3)
+            return false; // fins in two bands are in two groups
+        band = line / 3;
+    }
     // The other lines of the fin's band lose the digit where they cross the block's covers.
     fish = Fish{};
-    for (int line = fin.Band * 3; line < fin.Band * 3 + 3; ++line)
+    for (int line = band * 3; line < band * 3 + 3; ++line)
         if (!(base & (1u << line)))
-            fish.Strikes |= lines.Squares(line, lines.Places[line] & cover & fin.BlockMask);
+            fish.Strikes |= lines.Squares(line, lines.Places[line] & cover & blockMask);
     if (fish.Strikes.Empty())
         return false;
     fish.Digit = digit;
     fish.Base = base;
     fish.Cover = cover;
-    fish.FinGroup = fin.Group;
-    for (int line = 0; line < 9; ++line) {
-        if (!(base & (1u << line)))
-            continue;
+    fish.FinGroup = lines.Columns ? block * 3 + band : band * 3 + block;
+    for (unsigned rest = base; rest; rest &= rest - 1) {
+        const int line = std::countr_zero(rest);
         const unsigned outside = lines.Places[line] & ~cover;
         fish.Body |= lines.Squares(line, lines.Places[line] & cover);
         fish.Fin |= lines.Squares(line, outside);
@@ -151,99 +145,73 @@ bool TryCover(const Lines &lines, int digit, unsigned base, unsigned cover, cons
     return true;
 }
 
-// What a search needs for a fin in one group.
-struct FinSetup
-{
-    FinGroup Fin{};
-    // The band's lines with places in the block: one for the fin and one to strike from.
-    unsigned InBlock = 0;
-    // The cover lines each of the band's lines needs as a base line: its places outside the
-    // block (a line outside the band needs all its places).
-    std::array<unsigned, 3> BandNeeded{};
-};
-
-FinSetup SetUp(const Lines &lines, int group)
-{
-    FinSetup setup;
-    setup.Fin = FinGroupOf(lines, group);
-    for (int i = 0; i < 3; ++i) {
-        const int line = setup.Fin.Band * 3 + i;
-        const unsigned places = lines.Places[line];
-        if (places & setup.Fin.BlockMask)
-            setup.InBlock |= 1u << line;
-        setup.BandNeeded[i] = places & ~setup.Fin.BlockMask;
-    }
-    return setup;
-}
-
-// Base line sets of one size with a fin in one group: the band's lines first, then the others
-// line by line in ascending order. The lines every base line needs in the cover may number no
-// more than the size: that prunes the search.
-struct BaseSearch
+// One size's search in one orientation with the fin in one band of base lines. The base lines
+// outside the band hold no fin, so all their places are cover lines, no more than Size of
+// them: that prunes the search as for a plain fish. One or two of the band's lines complete the
+// base (one is left to strike from), their places outside the fin's block in the cover too.
+struct BandSearch
 {
     const Lines &Fishes;
-    const FinSetup &Setup;
-    int Digit, Size;
-    // Lines of two places or more (one would be a single) within `Size` cover lines.
-    unsigned Fitting;
+    int Digit, Size, Band;
+    unsigned Outside, InBand; // eligible base lines outside the band and in it
     Fish &Found;
 
-    bool Extend(unsigned from, unsigned base, unsigned needed, int count)
+    // Base lines outside the band depth first, in ascending order, with the band's lines tried
+    // whenever one or two are left to choose.
+    bool Extend(unsigned from, unsigned base, unsigned spanned, int count)
     {
-        if (count == Size)
-            return TryFins(base, needed);
-        const unsigned others = Fitting & ~Setup.Fin.BandMask & ~(from - 1);
-        if (BitCount9(others) < Size - count)
+        const int left = Size - count;
+        if (left <= 2 && TryBand(base, spanned, left))
+            return true;
+        if (left <= 1)
             return false;
-        for (unsigned rest = others; rest; rest &= rest - 1) {
+        for (unsigned rest = Outside & ~(from - 1); rest; rest &= rest - 1) {
             const int line = std::countr_zero(rest);
-            const unsigned more = needed | Fishes.Places[line];
-            if (BitCount9(more) <= Size && Extend(2u << line, base | (1u << line), more, count + 1))
+            const unsigned wider = spanned | Fishes.Places[line];
+            if (BitCount9(wider) <= Size
+                && Extend(2u << line, base | (1u << line), wider, count + 1))
                 return true;
         }
         return false;
     }
 
-    // Completes the cover with block lines holding base places, leaving some out as the fin.
-    bool TryFins(unsigned base, unsigned needed)
+    // Adds `left` of the band's lines, then in each block of cover lines completes the cover,
+    // leaving some of the band lines' places there out as the fin.
+    bool TryBand(unsigned base, unsigned spanned, int left)
     {
-        const FinGroup &fin = Setup.Fin;
-        unsigned optional = 0;
-        for (int line = fin.Band * 3; line < fin.Band * 3 + 3; ++line)
-            if (base & (1u << line))
-                optional |= Fishes.Places[line] & fin.BlockMask;
-        optional &= ~needed;
-        const int need = Size - BitCount9(needed);
-        if (BitCount9(optional) <= need)
-            return false; // no fin left over
+        for (unsigned lines = 0, done = 0; !done; lines = NextSubset(lines, InBand)) {
+            done = lines == InBand;
+            if (BitCount9(lines) != left)
+                continue;
+            unsigned places = 0;
+            for (unsigned rest = lines; rest; rest &= rest - 1)
+                places |= Fishes.Places[std::countr_zero(rest)];
+            for (int block = 0; block < 3; ++block)
+                if (TryBlock(base | lines, spanned, places, block))
+                    return true;
+        }
+        return false;
+    }
+
+    bool TryBlock(unsigned base, unsigned spanned, unsigned bandPlaces, int block)
+    {
+        const unsigned blockMask = 7u << (3 * block);
+        const unsigned required = spanned | (bandPlaces & ~blockMask);
+        const unsigned optional = bandPlaces & blockMask & ~required;
+        const int need = Size - BitCount9(required);
+        if (need < 0 || BitCount9(optional) <= need)
+            return false; // too wide, or no fin left over
+        // The places of the band's other lines in the block, where the strikes would be.
+        unsigned targets = 0;
+        for (int line = Band * 3; line < Band * 3 + 3; ++line)
+            if (!(base & (1u << line)))
+                targets |= Fishes.Places[line] & blockMask;
+        if (!(targets & (required | optional)))
+            return false;
         for (unsigned extra = 0, done = 0; !done; extra = NextSubset(extra, optional)) {
             done = extra == optional;
-            if (BitCount9(extra) == need
-                && TryCover(Fishes, Digit, base, needed | extra, fin, Found))
-                return true;
-        }
-        return false;
-    }
-
-    bool Run()
-    {
-        // At least one of the band's base lines holds a fin, and one of its other lines is left
-        // to strike from, both with places in the block.
-        unsigned bandLines = 0;
-        for (int i = 0; i < 3; ++i) {
-            const int line = Setup.Fin.Band * 3 + i;
-            if (BitCount9(Fishes.Places[line]) >= 2 && BitCount9(Setup.BandNeeded[i]) <= Size)
-                bandLines |= 1u << line;
-        }
-        for (unsigned band = 0, done = 0; !done; band = NextSubset(band, bandLines)) {
-            done = band == bandLines;
-            if (!(band & Setup.InBlock) || !(Setup.InBlock & ~band))
-                continue;
-            unsigned needed = 0;
-            for (unsigned rest = band; rest; rest &= rest - 1)
-                needed |= Setup.BandNeeded[std::countr_zero(rest) % 3];
-            const int count = BitCount9(band);
-            if (count <= Size && BitCount9(needed) <= Size && Extend(1, band, needed, count))
+            if (BitCount9(extra) == need && (targets & (required | extra))
+                && TryCover(Fishes, Digit, base, required | extra, block, Found))
                 return true;
         }
         return false;
@@ -263,23 +231,25 @@ bool FindFinnedFish(const Position &position, Step &step)
             lines[digit * 2 + 1].Places[ColumnOf(square)] |= 1u << RowOf(square);
         }
     }
-    // Lines of two places or more, by the most cover lines they need: 2, 3 or 4.
-    std::array<std::array<unsigned, 5>, 18> fitting{};
-    for (int i = 0; i < 18; ++i)
-        for (int line = 0; line < 9; ++line)
-            for (int count = BitCount9(lines[i].Places[line]), size = std::max(count, 2);
-                 count >= 2 && size <= 4; ++size)
-                fitting[i][size] |= 1u << line;
     Fish fish;
     for (int size = 2; size <= 4; ++size)
-        for (int i = 0; i < 18 * 9; ++i) {
-            const FinSetup setup = SetUp(lines[i / 9], i % 9);
-            if (BitCount9(setup.InBlock) < 2)
-                continue;
-            BaseSearch search{lines[i / 9], setup, i / 18, size, fitting[i / 9][size], fish};
-            if (search.Run()) {
-                Describe(lines[i / 9], fish, step);
-                return true;
+        for (int i = 0; i < 18; ++i) {
+            // Lines of two places or more (one is a single); outside the fin's band no more
+            // than the fish's size.
+            unsigned anywhere = 0, narrow = 0;
+            for (int line = 0; line < 9; ++line) {
+                const int count = BitCount9(lines[i].Places[line]);
+                anywhere |= count >= 2 ? 1u << line : 0;
+                narrow |= count >= 2 && count <= size ? 1u << line : 0;
+            }
+            for (int band = 0; band < 3; ++band) {
+                const unsigned bandMask = 7u << (3 * band);
+                BandSearch search{
+                    lines[i], i / 2, size, band, narrow & ~bandMask, anywhere & bandMask, fish};
+                if (search.Extend(1, 0, 0, 0)) {
+                    Describe(lines[i], fish, step);
+                    return true;
+                }
             }
         }
     return false;
