@@ -83,22 +83,6 @@ TEST(HintFinnedFish, ASashimiXWingOnColumnsFromThePuzzleSets)
     EXPECT_EQ(FirstStep(position), "Sashimi X-Wing |  | r5c8-8");
 }
 
-TEST(HintFinnedFish, FinnedXWingStrikesNoSquareOutsideTheFinsGroup)
-{
-    // A plain X-Wing on rows 4 and 8 would also take the 6 from row 7, column 8 and row 9,
-    // column 1; the fin at row 4, column 7 keeps them.
-    const Position position = PositionOfGrid("58 7 6 38 4 9 2 1 35\n"
-                                             "9 58 1 38 26 26 57 357 4\n"
-                                             "2 4 3 17 17 5 8 9 6\n"
-                                             "678 3 78 5 9 1 46 468 2\n"
-                                             "1 569 2 67 8 4 3 567 59\n"
-                                             "4 5689 59 2 67 3 5679 678 1\n"
-                                             "3 25689 89 16 1256 26 14569 456 7\n"
-                                             "56 25 4 9 1235 7 15 356 8\n"
-                                             "567 1 579 4 356 8 569 2 359\n");
-    EXPECT_EQ(FirstStep(position), "Finned X-Wing |  | r5c8-6 r6c8-6");
-}
-
 TEST(HintFinnedFish, SwordfishAndJellyfishFromThePuzzleSets)
 {
     const Position finned = PositionOfGrid("245 7 3458 59 6 39 2458 1 3458\n"
