@@ -44,6 +44,11 @@ constexpr std::array Finders{
     Entry{FindSimpleColouring},
     Entry{FindUniqueRectangle, true},
     Entry{FindBivalueGrave, true},
+    // Tier 4.
+    Entry{FindFinnedFish},
+    Entry{FindXChain},
+    Entry{FindXYChain},
+    Entry{FindAlternatingChain},
     Entry{FindAlsXZThenXYWing}, // ALS-XZ, then ALS-XY-Wing
     Entry{FindThreeDColouring},
 };

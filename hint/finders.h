@@ -42,6 +42,12 @@ bool FindWWing(const Position &position, Step &step);
 bool FindUniqueRectangle(const Position &position, Step &step);
 bool FindBivalueGrave(const Position &position, Step &step);
 
+// Tier 4: finned and sashimi fish (finned_fish.cpp).
+bool FindFinnedFish(const Position &position, Step &step);
+// Chains of one digit, of squares with two candidates, and of both mixed (chains.cpp).
+bool FindXChain(const Position &position, Step &step);
+bool FindXYChain(const Position &position, Step &step);
+bool FindAlternatingChain(const Position &position, Step &step);
 // Tier 4: almost locked sets (als_xz.cpp, als_xy_wing.cpp). The engine searches both through
 // FindAlsXZThenXYWing, which gathers the sets once for the two. Colouring across digits
 // (three_d_colouring.cpp).

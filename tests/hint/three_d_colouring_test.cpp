@@ -73,9 +73,6 @@ TEST(HintThreeDColouring, EveryRuleStrikesWhatItProves)
         EXPECT_EQ(Summary(step), "3D colouring |  | " + std::string(rule.Strikes));
         EXPECT_NE(step.Sentence.find(rule.Rule), std::string::npos) << step.Sentence;
     }
-    // Where nothing simpler is left the engine gives the colouring itself.
-    EXPECT_EQ(FirstStep(PositionOfGrid(Rules[2].Grid)), "3D colouring |  | r3c5-7");
-    EXPECT_EQ(FirstStep(PositionOfGrid(Rules[4].Grid)), "3D colouring |  | r7c7-7");
 }
 
 TEST(HintThreeDColouring, AColourThatWouldEmptyASquareIsFalse)
