@@ -9,7 +9,6 @@
 namespace quorix::hint {
 namespace {
 
-using testing::FirstStep;
 using testing::PositionOfGrid;
 using testing::StrikeAll;
 using testing::Summary;
