@@ -30,6 +30,28 @@ constexpr std::array Finders{
     Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 3, s); }},
     Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 4, s); }},
     Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 4, s); }},
+    // Tier 3.
+    Entry{FindXWing},
+    Entry{FindSwordfish},
+    Entry{FindJellyfish},
+    Entry{FindSkyscraper},
+    Entry{FindTwoStringKite},
+    Entry{FindTurbotFish},
+    Entry{FindEmptyRectangle},
+    Entry{FindXYWing},
+    Entry{FindXYZWing},
+    Entry{FindWWing},
+    Entry{FindSimpleColouring},
+    Entry{FindUniqueRectangle, true},
+    Entry{FindBivalueGrave, true},
+    // Tier 4.
+    Entry{FindFinnedFish},
+    Entry{FindXChain},
+    Entry{FindXYChain},
+    Entry{FindAlternatingChain},
+    Entry{FindAlsXZThenXYWing}, // ALS-XZ, then ALS-XY-Wing
+    Entry{FindThreeDColouring},
+    // Tier 5.
     Entry{FindForcingChain},
     Entry{FindForcingNet},
 };

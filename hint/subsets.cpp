@@ -32,6 +32,8 @@ template <typename Take> bool Combine(Search &search, int from, int depth, Take 
 {
     if (depth == search.Size)
         return take(search.Chosen);
+    if (depth >= static_cast<int>(search.Chosen.size()))
+        return false; // never: a subset has at most four members
     for (int i = from; i <= search.Count - (search.Size - depth); ++i) {
         search.Chosen[depth] = search.Items[i];
         if (Combine(search, i + 1, depth + 1, take))
