@@ -21,143 +21,131 @@ constexpr int Square(int row, int column)
     return (row - 1) * 9 + column - 1;
 }
 
-// bank-diabolical-500, line 1, where no rule below the forcing chains applies (the X-Wing,
-// wings and the like included).
-constexpr std::string_view ContradictionGrid = "16 8 3 5 2 14 46 9 7\n"
-                                               "4567 456 457 8 67 9 1 2 3\n"
-                                               "167 2 9 3 167 147 46 5 8\n"
-                                               "2 345 145 6 9 8 7 13 45\n"
-                                               "489 7 148 12 5 3 28 6 49\n"
-                                               "589 359 6 7 4 12 28 13 59\n"
-                                               "3 45 457 14 17 6 9 8 2\n"
-                                               "469 469 2 49 8 5 3 7 1\n"
-                                               "789 1 78 29 3 27 5 4 6\n";
+// bank-diabolical-500, line 4, where no rule below the forcing chains applies.
+constexpr std::string_view ContradictionGrid = "58 7 6 38 4 9 2 1 35\n"
+                                               "9 58 1 38 26 26 57 357 4\n"
+                                               "2 4 3 17 17 5 8 9 6\n"
+                                               "78 3 78 5 9 1 46 46 2\n"
+                                               "1 569 2 67 8 4 3 57 59\n"
+                                               "4 569 59 2 67 3 579 8 1\n"
+                                               "3 2589 89 16 1256 26 4569 456 7\n"
+                                               "56 25 4 9 235 7 1 356 8\n"
+                                               "567 1 579 4 356 8 569 2 359\n";
 
 TEST(HintForcingChain, ACandidateThatLeadsToAContradictionIsStruck)
 {
     const Position position = PositionOfGrid(ContradictionGrid);
-    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r9c3-7");
+    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r5c2-5");
     Step step;
     ASSERT_TRUE(FindForcingChain(position, step));
-    EXPECT_EQ(step.Size, 3);
-    EXPECT_EQ(step.Digit, 6);
-    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(3)}));
-    EXPECT_EQ(SquareList(step.Pattern), "row 5, columns 3 and 7; row 9, columns 3 and 6");
+    EXPECT_EQ(step.Size, 2);
+    EXPECT_EQ(step.Digit, 4);
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(8)}));
+    EXPECT_EQ(SquareList(step.Pattern), "row 1, column 1; row 5, column 2; row 9, column 3");
     EXPECT_EQ(step.Sentence,
-              "If row 9, column 3 were 7, then, following squares with two candidates and digits "
-              "with two places in a unit, row 9, column 6 would be 2, then row 5, column 3 would "
-              "be 8, then row 5, column 7 would be 2, and the 2 would have no place left in column "
-              "4; so row 9, column 3 cannot be 7, and the chain sets 3 squares on its way.");
+              "If row 5, column 2 were 5, then, following squares with two candidates and digits "
+              "with two places in a unit, row 1, column 1 would be 5, then row 9, column 3 would "
+              "be 5, and the 5 would have no place left in column 9; so row 5, column 2 cannot be "
+              "5, and the chain sets 2 squares on its way.");
 
     // The same failure, seen in the propagation.
     Propagation propagation(position);
-    ASSERT_TRUE(propagation.Follow(Square(9, 3), 6, Inference::Chain));
-    EXPECT_EQ(propagation.Failure().Unit, ColumnUnit(3));
-    EXPECT_EQ(propagation.Failure().Digit, 1);
-    EXPECT_EQ(SquareList(propagation.Failure().Basis), "row 5, columns 3 and 7; row 9, column 6");
-    EXPECT_LT(propagation.SetOrder(Square(9, 6)), propagation.SetOrder(Square(5, 3)));
-    EXPECT_LT(propagation.SetOrder(Square(5, 3)), propagation.SetOrder(Square(5, 7)));
-    EXPECT_FALSE(propagation.Follow(Square(9, 3), 7, Inference::Subsets)) << "its solution, 8";
+    ASSERT_TRUE(propagation.Follow(Square(5, 2), 4, Inference::Chain));
+    EXPECT_EQ(propagation.Failure().Unit, ColumnUnit(8));
+    EXPECT_EQ(propagation.Failure().Digit, 4);
+    EXPECT_EQ(SquareList(propagation.Failure().Basis), "row 1, column 1; row 9, column 3");
+    EXPECT_LT(propagation.SetOrder(Square(1, 1)), propagation.SetOrder(Square(9, 3)));
+    EXPECT_FALSE(propagation.Follow(Square(5, 2), 5, Inference::Subsets)) << "its solution, 6";
 }
 
 TEST(HintForcingChain, EveryPlaceOfADigitInAUnitLeadingToOneResult)
 {
-    // bank-diabolical-500, line 24.
-    const Position position = PositionOfGrid("589 2 4 6 1 59 39 389 7\n"
-                                             "58 15 6 359 7 359 4 189 2\n"
-                                             "79 17 3 8 2 4 5 6 19\n"
-                                             "46 579 57 2 49 379 8 13 1356\n"
-                                             "3 789 1 579 6 5789 79 2 4\n"
-                                             "46 5789 2 3479 489 1 379 359 3569\n"
-                                             "57 6 9 47 458 2 1 357 358\n"
-                                             "2 4 578 1 3 789 6 579 589\n"
-                                             "1 3 578 79 589 6 2 4 589\n");
-    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r5c4-7");
+    // bank-diabolical-500, line 48.
+    const Position position = PositionOfGrid("26 8 9 1 2456 7 3 245 24\n"
+                                             "7 1256 4 256 3 256 9 125 8\n"
+                                             "12 3 25 89 89 245 27 6 1247\n"
+                                             "1269 7 8 269 2469 1246 5 3 1246\n"
+                                             "1269 1256 256 3 24569 8 27 147 12467\n"
+                                             "4 1256 3 7 256 1256 68 128 9\n"
+                                             "5 26 7 4 1 9 68 28 3\n"
+                                             "8 4 26 26 7 3 1 9 5\n"
+                                             "3 9 1 2568 2568 256 4 27 267\n");
+    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r5c2-2");
     Step step;
     ASSERT_TRUE(FindForcingChain(position, step));
-    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(5)}));
-    EXPECT_EQ(step.Digit, 6);
-    EXPECT_EQ(
-        step.Sentence,
-        "Wherever the 7 goes in column 6 (row 4, row 5 or row 8), row 5, column 4 loses its 7 "
-        "following squares with two candidates and digits with two places in a unit (at row "
-        "4: no square set; at row 5: no square set; at row 8: row 5, column 6 is 8, then row "
-        "5, column 4 is 5); so row 5, column 4 cannot be 7, and the chain sets 2 squares on "
-        "its way.");
+    EXPECT_EQ(step.Units, (std::vector<std::uint8_t>{ColumnUnit(0)}));
+    EXPECT_EQ(step.Digit, 1);
+    EXPECT_EQ(step.Sentence,
+              "Wherever the 2 goes in column 1 (row 1, row 3, row 4 or row 5), row 5, column 2 "
+              "loses its 2 following squares with two candidates and digits with two places in a "
+              "unit (at row 1: row 2, column 2 is 6, then row 7, column 2 is 2; at row 3: row 5, "
+              "column 7 is 2; at row 4: no square set; at row 5: no square set); so row 5, column "
+              "2 cannot be 2, and the chain sets 3 squares on its way.");
 }
 
 TEST(HintForcingChain, EveryCandidateOfASquareLeadingToOneResult)
 {
-    // bank-diabolical-500, line 11.
-    const Position position = PositionOfGrid("1 248 48 6 347 5 237 237 9\n"
-                                             "29 69 46 34 347 8 25 15 137\n"
-                                             "7 5 3 2 1 9 8 4 6\n"
-                                             "48 367 468 9 5 1 237 23 3478\n"
-                                             "458 37 1 347 6 2 57 9 3478\n"
-                                             "59 379 2 347 8 34 6 15 1347\n"
-                                             "6 248 7 1 234 34 9 38 5\n"
-                                             "3 1 5 8 9 7 4 6 2\n"
-                                             "248 248 9 5 234 6 1 378 37\n");
-    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r6c2-3");
+    // bank-diabolical-500, line 71.
+    const Position position = PositionOfGrid("8 39 5 67 26 1 237 4 239\n"
+                                             "279 49 6 57 24 3 578 789 1\n"
+                                             "1237 14 1247 8 9 45 6 237 35\n"
+                                             "3679 3469 347 69 1 8 2347 5 239\n"
+                                             "13569 134568 1348 2 46 7 348 1389 3689\n"
+                                             "1679 2 1478 3 5 49 478 16789 678\n"
+                                             "15 158 9 4 3 6 25 27 578\n"
+                                             "4 568 238 1 7 25 9 368 3568\n"
+                                             "2356 7 23 59 8 259 1 36 4\n");
+    EXPECT_EQ(FirstStep(position), "Forcing chain |  | r3c3-2");
     Step step;
     ASSERT_TRUE(FindForcingChain(position, step));
-    EXPECT_EQ(step.Size, 3);
+    EXPECT_EQ(step.Size, 4);
     EXPECT_EQ(step.Digit, -1);
-    EXPECT_EQ(SquareList(step.Pattern), "row 5, columns 2 and 7; row 6, columns 1 and 2");
-    EXPECT_EQ(step.Sentence.substr(0, 70),
-              "Whether row 5, column 2 is 3 or 7, row 6, column 2 loses its 3 followi");
+    EXPECT_EQ(SquareList(step.Pattern), "row 3, columns 3 and 8; row 7, columns 8 and 9; row 8, "
+                                        "column 3; row 9, column 3");
+    EXPECT_EQ(step.Sentence,
+              "Whether row 8, column 3 is 2, 3 or 8, row 3, column 3 loses its 2 following squares "
+              "with two candidates and digits with two places in a unit (with 2: no square set; "
+              "with 3: row 9, column 3 is 2; with 8: row 7, column 9 is 8, then row 7, column 8 is "
+              "7, then row 3, column 8 is 2); so row 3, column 3 cannot be 2, and the chain sets 4 "
+              "squares on its way.");
 }
 
 TEST(HintForcingNet, ANetIsUsedWhereNoChainReachesAndSaysWhichRulesItFollows)
 {
-    // bank-diabolical-500, line 51: r5c1 becomes a 6 only once two of its candidates go.
-    const Position singles = PositionOfGrid("9 1367 236 48 3478 37 248 147 5\n"
-                                            "358 57 4 1 2 9 6 37 78\n"
-                                            "1238 137 23 6 3478 5 24789 13479 149\n"
-                                            "135 4 1359 59 6 13 78 2 78\n"
-                                            "2356 3569 23569 7 349 8 459 1459 149\n"
-                                            "7 8 159 2459 149 12 459 6 3\n"
-                                            "1456 169 7 289 189 126 3 45 246\n"
-                                            "156 2 1569 3 179 4 579 8 69\n"
-                                            "346 369 8 29 5 267 1 479 2469\n");
+    // bank-diabolical-500, line 89: r8c4 becomes a 1 only once two of its candidates go.
+    const Position singles = PositionOfGrid("2368 1 246 5 34689 3689 7 239 2349\n"
+                                            "238 9 5 134 7 138 14 123 6\n"
+                                            "36 7 46 13469 3469 2 8 5 1349\n"
+                                            "1 2345 26 2346 2348 3568 9 368 7\n"
+                                            "56 345 7 369 1 35689 2 368 348\n"
+                                            "9 234 8 23467 2346 367 14 136 5\n"
+                                            "4 6 3 8 29 179 5 1279 129\n"
+                                            "7 28 9 123 5 13 6 4 128\n"
+                                            "25 258 1 2679 69 4 3 2789 289\n");
     Step step;
     EXPECT_FALSE(FindForcingChain(singles, step));
-    EXPECT_EQ(FirstStep(singles), "Forcing net |  | r8c3-6");
+    EXPECT_EQ(FirstStep(singles), "Forcing net |  | r3c4-3");
     ASSERT_TRUE(FindForcingNet(singles, step));
     EXPECT_EQ(step.Sentence,
-              "If row 8, column 3 were 6, then, by singles, row 5, column 1 would be 6, then row "
-              "5, column 3 would be 2, then row 1, column 3 would be 3, and row 3, column 3 would "
-              "have no candidate left; so row 8, column 3 cannot be 6, and the net sets 3 squares "
-              "on its way.");
+              "If row 3, column 4 were 3, then, by singles, row 3, column 9 would be 1, then row "
+              "8, column 6 would be 3, then row 2, column 7 would be 4, then row 8, column 4 would "
+              "be 1, and row 2, column 4 would have no candidate left; so row 3, column 4 cannot "
+              "be 3, and the net sets 4 squares on its way.");
 
-    // hardest-375, line 322: a net that needs the subsets.
-    const char *subsetsGrid = "16789 12679 12379 4 1259 123569 1579 3578 1379\n"
-                              "1479 5 13479 139 8 139 2 347 6\n"
-                              "14689 12469 12349 123569 1259 7 1459 3458 1349\n"
-                              "2 16789 179 156789 4 15689 5679 3567 379\n"
-                              "3 46789 479 256789 2579 25689 45679 1 479\n"
-                              "14679 14679 5 1679 3 169 8 467 2\n"
-                              "5 12479 12479 1279 6 1249 3 247 8\n"
-                              "147 12347 6 12378 127 12348 147 9 5\n"
-                              "1479 123479 8 123579 12579 123459 1467 2467 147\n";
-    const Position subsets = PositionOfGrid(subsetsGrid);
+    // hardest-375, line 322: a net that needs the subsets, too large to spell out.
+    const Position subsets = PositionOfGrid("16789 12679 12379 4 1259 12569 1579 3578 1379\n"
+                                            "1479 5 13479 139 8 139 2 347 6\n"
+                                            "14689 12469 12349 123569 1259 7 1459 358 1349\n"
+                                            "2 16789 179 156789 4 15689 5679 3567 379\n"
+                                            "3 46789 479 256789 2579 25689 45679 1 479\n"
+                                            "14679 14679 5 1679 3 169 8 467 2\n"
+                                            "5 12479 12479 1279 6 1249 3 247 8\n"
+                                            "147 12347 6 12378 127 12348 147 9 5\n"
+                                            "1479 123479 8 123579 12579 123459 1467 2467 147\n");
     ForcingFind found;
     EXPECT_FALSE(FindForcing(subsets, Inference::Intersections, forcing::MaxNetSize, found));
-    EXPECT_EQ(FirstStep(subsets), "Forcing net |  | r1c6-3");
+    EXPECT_EQ(FirstStep(subsets), "Forcing net |  | r2c3-3");
     ASSERT_TRUE(FindForcingNet(subsets, step));
-    EXPECT_EQ(
-        step.Sentence,
-        "If row 1, column 6 were 3, then, by singles, pointing, claiming and naked and hidden "
-        "subsets, row 3, column 4 would be 6, then row 9, column 1 would be 9, then row 5, "
-        "column 5 would be 9, and row 3, column 8 would have no candidate left; so row 1, "
-        "column 6 cannot be 3, and the net sets 3 squares on its way.");
-
-    // Two steps on (r1c6 has lost its 3, r3c8 its 4), a net too large to spell out.
-    std::string later(subsetsGrid);
-    later.replace(later.find("123569"), 6, "12569");
-    later.replace(later.find("3458"), 4, "358");
-    ASSERT_TRUE(FindForcingNet(PositionOfGrid(later), step));
-    EXPECT_EQ(Summary(step), "Forcing net |  | r2c3-3");
     EXPECT_EQ(step.Size, 7);
     EXPECT_EQ(step.Sentence,
               "Wherever the 3 goes in group 2 (row 2, columns 4 and 6; row 3, column 4), row 2, "
