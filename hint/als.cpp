@@ -48,7 +48,7 @@ void Add(const Position &position, const UnitMembers &unit, unsigned subset, Dig
     if (!single && kind == UnitKind::Group && (lines & RowsAndColumns))
         return;
     set.Digits = digits;
-    set.Size = static_cast<std::int8_t>(std::popcount(subset));
+    set.Size = static_cast<std::int8_t>(BitCount9(subset));
     set.Unit = static_cast<std::int8_t>(single ? -1 : unit.Unit);
     for (int digit = 0; digit < 9; ++digit)
         if (digits & DigitBit(digit)) {

@@ -49,7 +49,7 @@ int ExtraDigit(const Position &position, int extra)
 bool FindBivalueGrave(const Position &position, Step &step)
 {
     const int extra = (position.EmptySquares() - position.WithCandidateCount(2)).Single();
-    if (extra < 0 || std::popcount(static_cast<unsigned>(position.Candidates(extra))) != 3)
+    if (extra < 0 || BitCount9(position.Candidates(extra)) != 3)
         return false;
     const int digit = ExtraDigit(position, extra);
     if (digit < 0)

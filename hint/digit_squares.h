@@ -38,7 +38,7 @@ using DigitSquares = std::array<SquareBits, 9>;
 [[nodiscard]] inline int SingleDigitOf(const DigitSquares &sets)
 {
     const DigitMask digits = DigitsOf(sets);
-    return std::popcount(digits) == 1 ? std::countr_zero(digits) : -1;
+    return BitCount9(digits) == 1 ? std::countr_zero(digits) : -1;
 }
 
 // The candidates of `sets`, ascending by square and then by digit, the order a step lists

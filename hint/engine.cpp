@@ -12,6 +12,8 @@ using Finder = bool (*)(const Position &, Step &);
 
 struct Entry
 {
+    // The deduction the finder looks for (ALS-XZ stands for both kinds of sets it finds).
+    Technique Kind;
     Finder Find;
     // The uniqueness rules hold only on a puzzle with exactly one solution.
     bool NeedsUniqueSolution = false;
@@ -19,42 +21,58 @@ struct Entry
 
 // The search order: the first finder that finds a step gives it.
 constexpr std::array Finders{
-    Entry{FindFullHouse},
-    Entry{FindHiddenSingle},
-    Entry{FindNakedSingle},
-    Entry{FindPointing},
-    Entry{FindClaiming},
-    Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 2, s); }},
-    Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 2, s); }},
-    Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 3, s); }},
-    Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 3, s); }},
-    Entry{[](const Position &p, Step &s) { return FindNakedSubset(p, 4, s); }},
-    Entry{[](const Position &p, Step &s) { return FindHiddenSubset(p, 4, s); }},
+    Entry{Technique::FullHouse, FindFullHouse},
+    Entry{Technique::HiddenSingle, FindHiddenSingle},
+    Entry{Technique::NakedSingle, FindNakedSingle},
+    Entry{Technique::Pointing, FindPointing},
+    Entry{Technique::Claiming, FindClaiming},
+    Entry{Technique::NakedPair,
+          [](const Position &p, Step &s) { return FindNakedSubset(p, 2, s); }},
+    Entry{Technique::HiddenPair,
+          [](const Position &p, Step &s) { return FindHiddenSubset(p, 2, s); }},
+    Entry{Technique::NakedTriple,
+          [](const Position &p, Step &s) { return FindNakedSubset(p, 3, s); }},
+    Entry{Technique::HiddenTriple,
+          [](const Position &p, Step &s) { return FindHiddenSubset(p, 3, s); }},
+    Entry{Technique::NakedQuad,
+          [](const Position &p, Step &s) { return FindNakedSubset(p, 4, s); }},
+    Entry{Technique::HiddenQuad,
+          [](const Position &p, Step &s) { return FindHiddenSubset(p, 4, s); }},
     // Tier 3.
-    Entry{FindXWing},
-    Entry{FindSwordfish},
-    Entry{FindJellyfish},
-    Entry{FindSkyscraper},
-    Entry{FindTwoStringKite},
-    Entry{FindTurbotFish},
-    Entry{FindEmptyRectangle},
-    Entry{FindXYWing},
-    Entry{FindXYZWing},
-    Entry{FindWWing},
-    Entry{FindSimpleColouring},
-    Entry{FindUniqueRectangle, true},
-    Entry{FindBivalueGrave, true},
+    Entry{Technique::XWing, FindXWing},
+    Entry{Technique::Swordfish, FindSwordfish},
+    Entry{Technique::Jellyfish, FindJellyfish},
+    Entry{Technique::Skyscraper, FindSkyscraper},
+    Entry{Technique::TwoStringKite, FindTwoStringKite},
+    Entry{Technique::TurbotFish, FindTurbotFish},
+    Entry{Technique::EmptyRectangle, FindEmptyRectangle},
+    Entry{Technique::XYWing, FindXYWing},
+    Entry{Technique::XYZWing, FindXYZWing},
+    Entry{Technique::WWing, FindWWing},
+    Entry{Technique::SimpleColouring, FindSimpleColouring},
+    Entry{Technique::UniqueRectangle, FindUniqueRectangle, true},
+    Entry{Technique::BivalueGrave, FindBivalueGrave, true},
     // Tier 4.
-    Entry{FindFinnedFish},
-    Entry{FindXChain},
-    Entry{FindXYChain},
-    Entry{FindAlternatingChain},
-    Entry{FindAlsXZThenXYWing}, // ALS-XZ, then ALS-XY-Wing
-    Entry{FindThreeDColouring},
+    Entry{Technique::FinnedFish, FindFinnedFish},
+    Entry{Technique::XChain, FindXChain},
+    Entry{Technique::XYChain, FindXYChain},
+    Entry{Technique::AlternatingChain, FindAlternatingChain},
+    Entry{Technique::AlsXZ, FindAlsXZThenXYWing}, // ALS-XZ, then ALS-XY-Wing
+    Entry{Technique::ThreeDColouring, FindThreeDColouring},
     // Tier 5.
-    Entry{FindForcingChain},
-    Entry{FindForcingNet},
+    Entry{Technique::ForcingChain, FindForcingChain},
+    Entry{Technique::ForcingNet, FindForcingNet},
 };
+
+constexpr bool FollowsTheTechniques()
+{
+    for (std::size_t i = 1; i < Finders.size(); ++i)
+        if (Finders[i].Kind <= Finders[i - 1].Kind)
+            return false;
+    return true;
+}
+static_assert(FollowsTheTechniques(), "finders are searched in the order of the techniques, "
+                                      "so a simpler step is always found first");
 
 } // namespace
 

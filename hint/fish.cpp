@@ -22,14 +22,6 @@ namespace {
 // column i, of a column's mask row i.
 using LineMasks = std::array<unsigned, 9>;
 
-// Bits set in a line's mask, looked up rather than counted.
-constexpr auto BitCount = [] {
-    std::array<std::uint8_t, 512> counts{};
-    for (unsigned mask = 0; mask < 512; ++mask)
-        counts[mask] = static_cast<std::uint8_t>(std::popcount(mask));
-    return counts;
-}();
-
 SquareBits LinesBits(bool rows, unsigned mask)
 {
     SquareBits squares;
@@ -48,7 +40,7 @@ public:
         : Masks(masks), Size(size), Places(places), RowsAreBase(rowsAreBase)
     {
         for (int line = 0; line < 9; ++line)
-            if (BitCount[masks[line]] >= 2 && BitCount[masks[line]] <= size)
+            if (BitCount9(masks[line]) >= 2 && BitCount9(masks[line]) <= size)
                 Lines[LineCount++] = line;
     }
 
@@ -63,7 +55,7 @@ private:
     bool Choose(int from, int chosen, unsigned cover)
     {
         if (chosen == Size) {
-            if (BitCount[cover] != Size)
+            if (BitCount9(cover) != Size)
                 return false;
             Strikes = Places & LinesBits(!RowsAreBase, cover);
             Strikes -= LinesBits(RowsAreBase, Base);
@@ -72,7 +64,7 @@ private:
         }
         for (int i = from; i <= LineCount - (Size - chosen); ++i) {
             const unsigned wider = cover | Masks[Lines[i]];
-            if (BitCount[wider] > Size)
+            if (BitCount9(wider) > Size)
                 continue;
             Base |= 1u << Lines[i];
             if (Choose(i + 1, chosen + 1, wider))

@@ -52,7 +52,7 @@ inline void StrikeEach(Step &step, SquareBits squares, int digit)
 [[nodiscard]] inline std::string DigitChoices(DigitMask mask)
 {
     std::string text;
-    const int count = std::popcount(static_cast<unsigned>(mask));
+    const int count = BitCount9(mask);
     int written = 0;
     for (int digit = 0; digit < 9; ++digit) {
         if (!(mask & DigitBit(digit)))

@@ -50,7 +50,7 @@ SquareBits Position::WithCandidateCount(int count) const
 {
     SquareBits found;
     for (int square : Empties)
-        if (std::popcount(Masks[square]) == count)
+        if (BitCount9(Masks[square]) == count)
             found.Add(square);
     return found;
 }

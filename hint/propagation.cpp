@@ -176,7 +176,7 @@ bool Propagation::PlaceSingles()
     const int hiddenEnd = HiddenCount;
     bool placed = false;
     for (int square : naked) {
-        if (BitsIn[Masks[square]] != 1)
+        if (BitCount9(Masks[square]) != 1)
             continue;
         const int digit = std::countr_zero(Masks[square]);
         const auto gone = static_cast<DigitMask>(Start.Masks[square] & ~DigitBit(digit));

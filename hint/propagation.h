@@ -31,15 +31,6 @@ enum class Inference : std::uint8_t {
     Subsets,
 };
 
-// Bits in a digit mask, by table: the propagation counts on every step, and the baseline
-// instruction set has no population count.
-inline constexpr auto BitsIn = [] {
-    std::array<std::uint8_t, 512> table{};
-    for (unsigned mask = 0; mask < 512; ++mask)
-        table[mask] = static_cast<std::uint8_t>(std::popcount(mask));
-    return table;
-}();
-
 // The largest naked or hidden subset a propagation looks for.
 constexpr int PropagationSubsetSize = 4;
 

@@ -36,14 +36,14 @@ template <class Use>
 bool ForEachLockedSet(const std::array<DigitMask, 9> &masks, int count, int maxSize, int from,
                       DigitMask items, DigitMask together, Use &use)
 {
-    const int size = BitsIn[items];
-    if (size >= 2 && BitsIn[together] == size && use(items, together))
+    const int size = BitCount9(items);
+    if (size >= 2 && BitCount9(together) == size && use(items, together))
         return true;
     if (size == maxSize)
         return false;
     for (int i = from; i < count; ++i) {
         const auto joined = static_cast<DigitMask>(together | masks[i]);
-        if (BitsIn[joined] > maxSize)
+        if (BitCount9(joined) > maxSize)
             continue;
         if (ForEachLockedSet(masks, count, maxSize, i + 1, static_cast<DigitMask>(items | 1u << i),
                              joined, use))
@@ -119,7 +119,7 @@ bool Propagation::StrikeNakedSubsets(int unit)
     std::array<std::uint8_t, 9> squares{};
     int count = 0;
     for (int square : empties)
-        if (Masks[square] != 0 && BitsIn[Masks[square]] <= PropagationSubsetSize) {
+        if (Masks[square] != 0 && BitCount9(Masks[square]) <= PropagationSubsetSize) {
             squares[count] = static_cast<std::uint8_t>(square);
             masks[count++] = Masks[square];
         }
@@ -162,7 +162,7 @@ bool Propagation::StrikeHiddenSubsets(int unit)
         for (int i = 0; i < 9; ++i)
             if (Places[digit].Has(unitSquares[i]))
                 where |= static_cast<DigitMask>(1u << i);
-        if (where == 0 || BitsIn[where] > PropagationSubsetSize)
+        if (where == 0 || BitCount9(where) > PropagationSubsetSize)
             continue;
         digits[count] = static_cast<std::uint8_t>(digit);
         masks[count++] = where;

@@ -26,7 +26,7 @@ bool FindFullHouse(const Position &position, Step &step)
 {
     for (int unit : GroupsRowsColumns) {
         const int square = (position.EmptySquares() & UnitBits[unit]).Single();
-        if (square < 0 || std::popcount(position.Candidates(square)) != 1)
+        if (square < 0 || BitCount9(position.Candidates(square)) != 1)
             continue;
         const int digit = std::countr_zero(position.Candidates(square));
         SetOne(Technique::FullHouse, square, digit, unit, step);
@@ -58,8 +58,8 @@ bool FindNakedSingle(const Position &position, Step &step)
     for (int square : position.WithCandidateCount(1)) {
         const int digit = std::countr_zero(position.Candidates(square));
         SetOne(Technique::NakedSingle, square, digit, -1, step);
-        step.Sentence =
-            SquareName(square) + " has only one candidate left, so it is " + DigitName(digit) + ".";
+        step.Sentence = Capitalised(SquareName(square)) + " has only one candidate left, so it is "
+                        + DigitName(digit) + ".";
         return true;
     }
     return false;

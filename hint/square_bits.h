@@ -8,6 +8,8 @@
 // (the 3x3 boxes) 18..26, each group numbered row by row.
 #pragma once
 
+#include "hint/nine_bits.h"
+
 #include <array>
 #include <bit>
 #include <cassert>
@@ -34,7 +36,7 @@ public:
     [[nodiscard]] constexpr bool Has(int square) const { return !(*this & Of(square)).Empty(); }
     [[nodiscard]] constexpr bool Empty() const { return (Low | High) == 0; }
     [[nodiscard]] constexpr bool Any() const { return !Empty(); }
-    [[nodiscard]] constexpr int Count() const { return std::popcount(Low) + std::popcount(High); }
+    [[nodiscard]] constexpr int Count() const { return BitCount64(Low) + BitCount64(High); }
     // Lowest square; only for a set that is not empty.
     [[nodiscard]] constexpr int First() const
     {

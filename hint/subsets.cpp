@@ -69,7 +69,7 @@ bool NakedIn(const Position &position, int unit, int size, Step &step)
 {
     Search search{size};
     for (int square : position.EmptySquares() & UnitBits[unit])
-        if (std::popcount(position.Candidates(square)) <= size)
+        if (BitCount9(position.Candidates(square)) <= size)
             search.Items[search.Count++] = square;
     auto take = [&](const std::array<int, 4> &chosen) {
         SquareBits squares;
@@ -78,7 +78,7 @@ bool NakedIn(const Position &position, int unit, int size, Step &step)
             squares.Add(chosen[i]);
             digits |= position.Candidates(chosen[i]);
         }
-        if (std::popcount(digits) != size)
+        if (BitCount9(digits) != size)
             return false;
         SquareBits reach;
         for (int shared : SharedUnits(unit, squares))

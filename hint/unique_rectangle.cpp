@@ -157,7 +157,7 @@ void FillType1(const Rectangle &rectangle, Step &step)
 SquareBits ExtraSide(const Rectangle &rectangle)
 {
     const int extras = ~rectangle.Bivalue & 0xF;
-    if (std::popcount(static_cast<unsigned>(extras)) != 2 || !Side(extras))
+    if (BitCount9(extras) != 2 || !Side(extras))
         return {};
     return CornerBits(rectangle, extras);
 }
@@ -171,8 +171,7 @@ int Type2Digit(const Position &position, const Rectangle &rectangle)
         return -1;
     const int c0 = extras.First();
     const DigitMask mask = position.Candidates(c0);
-    if (mask != position.Candidates((extras - SquareBits::Of(c0)).First())
-        || std::popcount(static_cast<unsigned>(mask)) != 3)
+    if (mask != position.Candidates((extras - SquareBits::Of(c0)).First()) || BitCount9(mask) != 3)
         return -1;
     const int c = OnlyDigit(static_cast<DigitMask>(mask & ~rectangle.Pair));
     return (SeenByAll(extras) & position.Places(c)).Any() ? c : -1;
@@ -234,7 +233,7 @@ bool FindUniqueRectangle(const Position &position, Step &step)
     std::pair<int, int> fourthLink{-1, -1};
     const bool first =
         ForEachRectangle(position, position.WithCandidateCount(2), [&](const Rectangle &rectangle) {
-            if (std::popcount(static_cast<unsigned>(rectangle.Bivalue)) == 3) {
+            if (BitCount9(rectangle.Bivalue) == 3) {
                 FillType1(rectangle, step);
                 return true;
             }

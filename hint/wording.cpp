@@ -25,7 +25,10 @@ std::string SquareName(int square)
 
 std::string SquareCode(int square)
 {
-    return "r" + std::to_string(RowOf(square) + 1) + "c" + std::to_string(ColumnOf(square) + 1);
+    std::string code = "r1c1";
+    code[1] = static_cast<char>('1' + RowOf(square));
+    code[3] = static_cast<char>('1' + ColumnOf(square));
+    return code;
 }
 
 std::string UnitName(int unit)
@@ -71,17 +74,22 @@ std::string Capitalised(std::string text)
 std::string SetsText(const Step &step)
 {
     std::string text;
-    for (Candidate set : step.Sets)
-        text += (text.empty() ? "" : " ") + SquareCode(set.Square) + "=" + DigitName(set.Digit);
+    for (Candidate set : step.Sets) {
+        if (!text.empty())
+            text += ' ';
+        text += SquareCode(set.Square) + '=' + DigitName(set.Digit);
+    }
     return text;
 }
 
 std::string StrikesText(const Step &step)
 {
     std::string text;
-    for (Candidate strike : step.Strikes)
-        text +=
-            (text.empty() ? "" : " ") + SquareCode(strike.Square) + "-" + DigitName(strike.Digit);
+    for (Candidate strike : step.Strikes) {
+        if (!text.empty())
+            text += ' ';
+        text += SquareCode(strike.Square) + '-' + DigitName(strike.Digit);
+    }
     return text;
 }
 

@@ -54,7 +54,7 @@ bool FindXYWing(const Position &position, Step &step)
         for (int first : pincers) {
             const DigitMask firstMask = position.Candidates(first);
             const auto x = static_cast<DigitMask>(pivotMask & firstMask);
-            if (std::popcount(static_cast<unsigned>(x)) != 1)
+            if (BitCount9(x) != 1)
                 continue;
             // The first pincer is {x,z}; its partner must be {y,z} with y the pivot's other digit.
             const int z = OnlyDigit(static_cast<DigitMask>(firstMask & ~x));
