@@ -27,6 +27,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -142,8 +143,12 @@ public:
     void cmdSquare_KeyDown(int index, GridKey key);
     // Reads `text` as a puzzle (see ParsePuzzleText) and lays it out as if the user had clicked
     // Reset and typed it: in setup form, or, for a candidate grid, started with every candidate
-    // the grid leaves out struck. Refused text only says why on the status line.
+    // the grid leaves out struck; the status line then names the first square left with no
+    // candidate, in the words of the check. Refused text only says why on the status line.
     void Paste(std::string_view text);
+    // Pastes the text of a file (a dropped one) read within bounds (see ReadPuzzleFileText); a
+    // file that cannot be a puzzle is refused with the reason, like text that is none.
+    void PasteFile(std::istream &file);
     // The board's 81-character line, and its candidate grid (empty squares in setup form listed
     // with all nine candidates).
     [[nodiscard]] std::string CopyLine() const;

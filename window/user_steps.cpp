@@ -1,6 +1,9 @@
 // Paste, copy, undo and redo: the user's puzzle in and out as text, and steps taken back.
 #include "window/form1.h"
+#include "window/puzzle_lines.h"
 #include "window/puzzle_text.h"
+
+#include <istream>
 
 namespace quorix {
 
@@ -23,6 +26,26 @@ void Form1::Paste(std::string_view text)
     for (int s = 0; s < SquareCount; ++s)
         if (Board.Grid[s] < 0)
             Controls.CandidateBits[s] &= puzzle.Candidates[s];
+    // A board may hold a square with no candidate left, and so may its copy; it comes in as it
+    // is, and the status line says where, in the words of the check.
+    for (int s = 0; s < SquareCount; ++s) {
+        if (Board.Grid[s] < 0 && Controls.CandidateBits[s] == 0) {
+            std::string words;
+            WordDeadSquare(s, words);
+            Controls.SetNews(std::string(news::ImpossiblePrefix) + words);
+            return;
+        }
+    }
+}
+
+void Form1::PasteFile(std::istream &file)
+{
+    std::string text, reason;
+    if (!ReadPuzzleFileText(file, text, reason)) {
+        Controls.SetNews(std::string(news::CannotPaste) + reason);
+        return;
+    }
+    Paste(text);
 }
 
 std::string Form1::CopyLine() const
