@@ -123,13 +123,6 @@ void MainWindow::ChainFocus()
         chain(Modes[index]);
 }
 
-void MainWindow::ClickMode(int index)
-{
-    const auto &props = TheForm.Controls.Modes[index];
-    if (props.Visible && props.Enabled)
-        Dispatch([&] { TheForm.cmdMode_Click(index); });
-}
-
 QPushButton *MainWindow::SquareButton(int square) const
 {
     assert(square >= 0 && square < SquareCount && "square out of range");

@@ -1,5 +1,6 @@
 // What the window tells those who do not see it as drawn: tooltips, the names and
-// descriptions that screen readers read out, and the digits drawn on the candidates.
+// descriptions that screen readers read out, the keys that give the commands, and the digits
+// drawn on the candidates.
 #include "window/control_texts.h"
 #include "window/qt/drawing.h"
 #include "window/qt/face_button.h"
@@ -11,6 +12,22 @@
 namespace quorix::qt {
 
 namespace {
+
+// The command buttons' keys. Ctrl and a letter of the command or of what its tooltip says it
+// does; digits, Delete, BackSpace, Tab and the arrows belong to the squares, and the letters
+// C, V, Z, Y, D, O and H are taken or kept for commands of their own.
+struct ModeKey
+{
+    int Index;
+    QKeyCombination Keys;
+};
+constexpr ModeKey ModeKeys[] = {
+    {ModeStart, Qt::CTRL | Qt::Key_T},       {ModeCheck, Qt::CTRL | Qt::Key_K},
+    {ModeReset, Qt::CTRL | Qt::Key_E},       {ModeAuto, Qt::CTRL | Qt::Key_A},
+    {ModeRestart, Qt::CTRL | Qt::Key_R},     {ModeNext, Qt::CTRL | Qt::Key_N},
+    {ModeCheckUnique, Qt::CTRL | Qt::Key_U}, {ModeSave, Qt::CTRL | Qt::Key_S},
+    {ModeRestore, Qt::CTRL | Qt::Key_L},
+};
 
 // Tooltips stay up briefly: the status line below the grid must not stay covered.
 constexpr int ToolTipMs = 4000;
@@ -35,6 +52,15 @@ void Describe(QWidget *widget, const std::string &name, const std::string &toolT
 }
 
 } // namespace
+
+QKeySequence MainWindow::ModeShortcut(int index)
+{
+    for (const ModeKey &key : ModeKeys) {
+        if (key.Index == index)
+            return QKeySequence(key.Keys);
+    }
+    return {};
+}
 
 void MainWindow::DescribeControls()
 {

@@ -23,22 +23,6 @@ namespace quorix::qt {
 
 namespace {
 
-// The command buttons' keys. Ctrl and a letter of the command or of what its tooltip says it
-// does; digits, Delete, BackSpace, Tab and the arrows belong to the squares, and the letters
-// C, V, Z, Y, D, O and H are taken or kept for commands of their own.
-struct ModeKey
-{
-    int Index;
-    QKeyCombination Keys;
-};
-constexpr ModeKey ModeKeys[] = {
-    {ModeStart, Qt::CTRL | Qt::Key_T},       {ModeCheck, Qt::CTRL | Qt::Key_K},
-    {ModeReset, Qt::CTRL | Qt::Key_E},       {ModeAuto, Qt::CTRL | Qt::Key_A},
-    {ModeRestart, Qt::CTRL | Qt::Key_R},     {ModeNext, Qt::CTRL | Qt::Key_N},
-    {ModeCheckUnique, Qt::CTRL | Qt::Key_U}, {ModeSave, Qt::CTRL | Qt::Key_S},
-    {ModeRestore, Qt::CTRL | Qt::Key_L},
-};
-
 // Return and Enter on a focused button do what Space does there: press it, and click it when
 // the key comes up.
 class ReturnAsSpace : public QObject
@@ -75,13 +59,11 @@ std::optional<QString> DroppedFile(const QMimeData &data)
 
 } // namespace
 
-QKeySequence MainWindow::ModeShortcut(int index)
+void MainWindow::ClickMode(int index)
 {
-    for (const ModeKey &key : ModeKeys) {
-        if (key.Index == index)
-            return QKeySequence(key.Keys);
-    }
-    return {};
+    const auto &props = TheForm.Controls.Modes[index];
+    if (props.Visible && props.Enabled)
+        Dispatch([&] { TheForm.cmdMode_Click(index); });
 }
 
 void MainWindow::MakeShortcuts()
@@ -90,11 +72,12 @@ void MainWindow::MakeShortcuts()
         connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, action);
     };
     // A command key held down gives its command once, as one click does.
-    for (const ModeKey &key : ModeKeys) {
-        auto *shortcut = new QShortcut(QKeySequence(key.Keys), this);
+    for (int index = 0; index < ModeButtonCount; ++index) {
+        if (Modes[index] == nullptr)
+            continue;
+        auto *shortcut = new QShortcut(ModeShortcut(index), this);
         shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this,
-                [this, index = key.Index] { ClickMode(index); });
+        connect(shortcut, &QShortcut::activated, this, [this, index] { ClickMode(index); });
     }
     auto *returnAsSpace = new ReturnAsSpace(this);
     for (QWidget *button : Modes) {
