@@ -1,9 +1,9 @@
 // The board operations every auto cycle repeats, on a board in the middle of a solve: the full
 // re-strike after each step, the consistency check after each burst, and the snapshot pair
 // behind every guess and backtrack.
+#include "core/form/form1.h"
 #include "tools/form_setup.h"
 #include "tools/puzzle_file.h"
-#include "window/form1.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -1,8 +1,8 @@
 // FindStep on three kinds of board: a step the first rule finds, a step only the last rule
 // finds, and a board where every rule runs and finds nothing (the end of every auto burst).
+#include "core/form/form1.h"
 #include "tools/form_setup.h"
 #include "tools/puzzle_file.h"
-#include "window/form1.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "fuzz/auto_answer.h"
 
-#include "tools/solution_count.h"
-#include "window/puzzle_text.h"
+#include "core/operations/text/puzzle_text.h"
+#include "core/operations/verify/solution_count.h"
 
 namespace quorix::fuzz {
 

@@ -5,9 +5,9 @@
 // The solutions are counted by the independent counter, never by the program under test.
 #pragma once
 
+#include "core/form/form1.h"
 #include "fuzz/event_codec.h"
 #include "fuzz/window_invariants.h"
-#include "window/form1.h"
 
 #include <cstddef>
 #include <string>

@@ -1,11 +1,11 @@
 // The check of Auto's answer and the watch that decides when it applies. A watch that outlives
 // an event able to change the board under the search makes the check cry wolf; one that never
 // holds, or a check that never fires, leaves the fuzzer blind.
+#include "core/operations/text/puzzle_text.h"
 #include "fuzz/auto_answer.h"
 #include "fuzz/event_codec.h"
 #include "fuzz/event_harness.h"
 #include "fuzz/seed_corpus.h"
-#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 

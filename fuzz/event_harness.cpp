@@ -1,10 +1,10 @@
 #include "fuzz/event_harness.h"
 
+#include "core/form/form1.h"
 #include "fuzz/auto_answer.h"
 #include "fuzz/event_codec.h"
 #include "fuzz/status_grammar.h"
 #include "fuzz/window_invariants.h"
-#include "window/form1.h"
 
 #include <algorithm>
 #include <array>

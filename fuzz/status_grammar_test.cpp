@@ -1,6 +1,6 @@
 // The status-line grammar: it must take every text the program writes, and nothing else, or the
 // fuzzer either reports faults that are none or misses garbled lines.
-#include "control/status_texts.h"
+#include "core/ground/status_texts.h"
 #include "fuzz/status_grammar.h"
 
 #include <gtest/gtest.h>

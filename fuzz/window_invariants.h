@@ -3,7 +3,7 @@
 // the marks on the board, and CheckBoard agreeing with the board.
 #pragma once
 
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 #include <array>
 #include <cstdint>

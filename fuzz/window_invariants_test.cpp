@@ -1,8 +1,8 @@
 // The invariant checks themselves: a check that stops firing leaves the fuzzer blind, so each
 // one is made to fail on a window doctored to break it, and a sound window must pass them all.
+#include "core/operations/text/puzzle_text.h"
 #include "fuzz/event_codec.h"
 #include "fuzz/window_invariants.h"
-#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // event, plus helpers to enter puzzles and read the board back as text.
 #pragma once
 
+#include "core/form/form1.h"
+#include "core/operations/text/puzzle_text.h"
+#include "core/operations/verify/solution_count.h"
 #include "tools/form_setup.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
-#include "window/form1.h"
-#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 

@@ -9,11 +9,11 @@
 // the verification failures under its file with the line number (the first hundred, then a
 // count), and one summary line over all files last. Exits 1 when any result fails
 // verification, 2 when a file cannot be read or the output cannot be written.
+#include "core/form/form1.h"
+#include "core/operations/text/puzzle_text.h"
+#include "core/operations/verify/solution_count.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 #include "tools/tool_support.h"
-#include "window/form1.h"
-#include "window/puzzle_text.h"
 
 #include <algorithm>
 #include <chrono>

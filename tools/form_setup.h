@@ -1,7 +1,7 @@
 // Setting up a headless window for tests and benchmarks.
 #pragma once
 
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "tools/script.h"
 
+#include "core/operations/text/puzzle_text.h"
 #include "tools/tool_support.h"
-#include "window/puzzle_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -7,7 +7,7 @@
 // tool, with `show` taking a picture instead.
 #pragma once
 
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 #include <functional>
 #include <iosfwd>

@@ -5,7 +5,7 @@
 // picture or the trace cannot be written.
 #include "tools/script.h"
 #include "tools/tool_support.h"
-#include "window/qt/main_window.h"
+#include "view/main_window.h"
 
 #include <QApplication>
 #include <QDir>

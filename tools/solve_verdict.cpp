@@ -1,9 +1,9 @@
 #include "tools/solve_verdict.h"
 
+#include "core/form/form1.h"
+#include "core/operations/text/puzzle_text.h"
 #include "tools/puzzle_file.h"
 #include "tools/tool_support.h"
-#include "window/form1.h"
-#include "window/puzzle_text.h"
 
 #include <algorithm>
 

@@ -16,11 +16,11 @@
 //
 // The second form times one headless Auto click per puzzle of the files and lists the slowest,
 // each re-timed a few times: how the default puzzle was chosen.
+#include "core/operations/text/puzzle_text.h"
+#include "core/operations/verify/solution_count.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 #include "tools/tool_support.h"
-#include "window/puzzle_text.h"
-#include "window/qt/main_window.h"
+#include "view/main_window.h"
 
 #include <QApplication>
 #include <QFontMetrics>

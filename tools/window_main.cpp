@@ -1,6 +1,6 @@
 // The application: one window, with a puzzle from the command line if one is given.
 #include "tools/command_line.h"
-#include "window/qt/main_window.h"
+#include "view/main_window.h"
 
 #include <QApplication>
 #include <QSettings>

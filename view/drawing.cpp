@@ -1,4 +1,4 @@
-#include "window/qt/drawing.h"
+#include "view/drawing.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // text.
 #pragma once
 
-#include "window/controls.h"
+#include "core/ground/controls.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "window/qt/face_button.h"
+#include "view/face_button.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -1,7 +1,7 @@
-#include "window/qt/main_window.h"
+#include "view/main_window.h"
 
-#include "window/qt/drawing.h"
-#include "window/qt/face_button.h"
+#include "view/drawing.h"
+#include "view/face_button.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 // The main window: a view of the control store plus the source of its events.
 #pragma once
 
-#include "window/form1.h"
-#include "window/qt/qt_platform.h"
+#include "core/form/form1.h"
+#include "view/qt_platform.h"
 
 #include <QWidget>
 

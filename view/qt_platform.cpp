@@ -1,6 +1,6 @@
-#include "window/qt/qt_platform.h"
+#include "view/qt_platform.h"
 
-#include "window/qt/main_window.h"
+#include "view/main_window.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -55,8 +55,9 @@ const QtPlatform::YieldPlan &QtPlatform::PlanYield() const
     Next.Frame = Frames == 0 || Next.Start - LastFrameNs >= spacing;
     // Posted events (a repaint the latest mirror asked for, a click handed on) wait for the
     // next poll at most, unless a repaint is due or a hook may post them at every yield.
-    Next.Touches = Next.Poll || Next.Frame || RepaintPending
-                   || (OnDoEvents && (!HookTouchesStateAtNextYield || HookTouchesStateAtNextYield()));
+    Next.Touches =
+        Next.Poll || Next.Frame || RepaintPending
+        || (OnDoEvents && (!HookTouchesStateAtNextYield || HookTouchesStateAtNextYield()));
     return Next;
 }
 

@@ -1,7 +1,7 @@
 // The platform calls of the window logic, carried out on the real Qt window.
 #pragma once
 
-#include "window/platform.h"
+#include "core/ground/platform.h"
 
 #include <QElapsedTimer>
 

@@ -1,9 +1,9 @@
 // What the window tells those who do not see it as drawn: tooltips, the names and
 // descriptions that screen readers read out, and the digits drawn on the candidates.
-#include "window/control_texts.h"
-#include "window/qt/drawing.h"
-#include "window/qt/face_button.h"
-#include "window/qt/main_window.h"
+#include "core/operations/text/control_texts.h"
+#include "view/drawing.h"
+#include "view/face_button.h"
+#include "view/main_window.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The window's input beyond the original controls: the grid keyboard, paste and copy through
 // the clipboard and drag and drop, undo and redo.
-#include "window/qt/drawing.h"
-#include "window/qt/face_button.h"
-#include "window/qt/main_window.h"
+#include "view/drawing.h"
+#include "view/face_button.h"
+#include "view/main_window.h"
 
 #include <QClipboard>
 #include <QDragEnterEvent>

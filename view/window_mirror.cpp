@@ -1,7 +1,7 @@
 // Mirroring the store on the widgets: only what changed since the last time is touched.
-#include "window/qt/drawing.h"
-#include "window/qt/face_button.h"
-#include "window/qt/main_window.h"
+#include "view/drawing.h"
+#include "view/face_button.h"
+#include "view/main_window.h"
 
 #include <QByteArray>
 #include <QFontMetrics>

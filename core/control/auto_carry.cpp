@@ -1,6 +1,6 @@
 // What the auto loop knows about a depth slot: remembered when it is saved, trusted again when
 // it is restored unchanged.
-#include "control/auto_carry.h"
+#include "core/control/auto_carry.h"
 
 namespace quorix {
 

@@ -11,8 +11,8 @@
 // knowledge is trusted again on restore only while the slot still holds what was saved.
 #pragma once
 
-#include "deduce/burst_view.h"
-#include "window/form1.h"
+#include "core/form/form1.h"
+#include "core/operations/deduce/burst_view.h"
 
 #include <array>
 #include <cstdint>

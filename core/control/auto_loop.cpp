@@ -1,7 +1,7 @@
 // The auto loop: deduce, check, guess or backtrack, until solved, exhausted or stopped.
-#include "control/auto_carry.h"
-#include "deduce/burst_view.h"
-#include "window/form1.h"
+#include "core/control/auto_carry.h"
+#include "core/form/form1.h"
+#include "core/operations/deduce/burst_view.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,7 +2,7 @@
 // request, and what the uniqueness check keeps.
 #pragma once
 
-#include "board/board_state.h"
+#include "core/ground/board_state.h"
 
 #include <array>
 #include <bit>

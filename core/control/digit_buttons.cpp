@@ -1,5 +1,5 @@
 // The nine digit buttons: a shortcut that finds a step about one digit and carries it out.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

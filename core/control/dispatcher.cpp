@@ -1,5 +1,5 @@
 // The command buttons: one click handler, a common prologue and a branch per command.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

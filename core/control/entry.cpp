@@ -1,5 +1,5 @@
 // Entering the puzzle on the square buttons, by mouse and keyboard.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

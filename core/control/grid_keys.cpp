@@ -1,5 +1,5 @@
 // The keyboard on the grid beyond the digits: the arrows, Delete and BackSpace.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

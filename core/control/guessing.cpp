@@ -1,6 +1,6 @@
 // Trial and error: one guess, or one backtrack to the next untried candidate, per call.
-#include "control/auto_carry.h"
-#include "window/form1.h"
+#include "core/control/auto_carry.h"
+#include "core/form/form1.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // Whole-board snapshots: the single save slot and the depth slots of the guess stack.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

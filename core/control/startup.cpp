@@ -1,5 +1,5 @@
 // The window's controls, its load event and its starting state.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

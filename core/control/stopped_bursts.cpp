@@ -1,7 +1,8 @@
 // Bursts stopped at their first dead square, and their rest worked out when it could show.
-#include "control/auto_carry.h"
-#include "control/deferred_tails.h"
-#include "window/form1.h"
+#include "core/control/stopped_bursts.h"
+
+#include "core/control/auto_carry.h"
+#include "core/form/form1.h"
 
 #include <algorithm>
 #include <memory>

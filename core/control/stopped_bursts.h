@@ -17,7 +17,7 @@
 // burst had run to its end.
 #pragma once
 
-#include "deduce/burst_view.h"
+#include "core/operations/deduce/burst_view.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "window/undo_history.h"
+#include "core/control/undo_history.h"
 
 #include <algorithm>
 

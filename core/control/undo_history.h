@@ -1,8 +1,8 @@
 // The user's steps, kept as copies of what they saw before each, for Undo and Redo.
 #pragma once
 
-#include "board/board_state.h"
-#include "window/controls.h"
+#include "core/ground/board_state.h"
+#include "core/ground/controls.h"
 
 #include <cstddef>
 #include <deque>

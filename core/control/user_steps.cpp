@@ -1,6 +1,6 @@
 // Paste, copy, undo and redo: the user's puzzle in and out as text, and steps taken back.
-#include "window/form1.h"
-#include "window/puzzle_text.h"
+#include "core/form/form1.h"
+#include "core/operations/text/puzzle_text.h"
 
 namespace quorix {
 

@@ -14,15 +14,15 @@
 //   shpHighlight the two highlight frames: 0 round a square, 1 round a unit
 #pragma once
 
-#include "board/board_state.h"
-#include "board/units.h"
-#include "control/control_state.h"
-#include "control/deferred_tails.h"
-#include "control/status_texts.h"
-#include "deduce/rules.h"
-#include "window/controls.h"
-#include "window/platform.h"
-#include "window/undo_history.h"
+#include "core/control/control_state.h"
+#include "core/control/stopped_bursts.h"
+#include "core/control/undo_history.h"
+#include "core/ground/board_state.h"
+#include "core/ground/controls.h"
+#include "core/ground/platform.h"
+#include "core/ground/status_texts.h"
+#include "core/ground/units.h"
+#include "core/operations/deduce/rules.h"
 
 #include <array>
 #include <cassert>

@@ -3,7 +3,7 @@
 // in the control store.
 #pragma once
 
-#include "window/controls.h"
+#include "core/ground/controls.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The few platform calls the logic makes besides reading and writing the control store.
 #pragma once
 
-#include "window/controls.h"
+#include "core/ground/controls.h"
 
 #include <functional>
 #include <string>

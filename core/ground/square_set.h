@@ -6,7 +6,7 @@
 // highest set bit.
 #pragma once
 
-#include "board/units.h"
+#include "core/ground/units.h"
 
 #include <array>
 #include <bit>

@@ -1,5 +1,5 @@
 // Snapshots: the single save slot behind Save and Restore, and the depth slots.
-#include "control/auto_carry.h"
+#include "core/control/auto_carry.h"
 #include "test_support.h"
 
 namespace quorix::testing {

@@ -1,7 +1,7 @@
 // The burst view against fresh builds: after every step of long solves it must hold exactly
 // the candidates a view built from the store holds, and a search through it must answer what a
 // search of a fresh view answers.
-#include "deduce/burst_view.h"
+#include "core/operations/deduce/burst_view.h"
 #include "test_support.h"
 
 #include <algorithm>
@@ -83,9 +83,9 @@ TEST(BurstView, FollowsTheStoreThroughWholeSolves)
                 if (filter >= 0)
                     continue;
                 int guessed = 0;
-                while (guessed < SquareCount
-                       && (form.Board.Grid[guessed] >= 0
-                           || form.Controls.CandidateBits[guessed] == 0))
+                while (
+                    guessed < SquareCount
+                    && (form.Board.Grid[guessed] >= 0 || form.Controls.CandidateBits[guessed] == 0))
                     ++guessed;
                 if (!GuessFirstOpenSquare(form))
                     break;

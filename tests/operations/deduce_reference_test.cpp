@@ -1,8 +1,8 @@
 // The fast rules against a plain transcription of each rule's scan, square by square and mask
 // by mask with no bit tricks, on many real and random boards.
-#include "deduce/rules.h"
+#include "core/form/form1.h"
+#include "core/operations/deduce/rules.h"
 #include "test_support.h"
-#include "window/form1.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The deduction rules one by one on boards built to isolate each, FindStep's order and digit
 // filter, and the digit buttons.
-#include "deduce/rules.h"
-#include "window/form1.h"
+#include "core/form/form1.h"
+#include "core/operations/deduce/rules.h"
 
 #include <gtest/gtest.h>
 

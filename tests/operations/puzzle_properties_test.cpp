@@ -1,10 +1,10 @@
 // Whole-puzzle properties over a sample of the puzzle sets, checked against the
 // independent solution counter: Auto solves every puzzle that has a solution (keeping every
 // given), says impossible for every one without, and Check Unique agrees with the count.
+#include "core/form/form1.h"
+#include "core/operations/text/puzzle_text.h"
+#include "core/operations/verify/solution_count.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
-#include "window/form1.h"
-#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 

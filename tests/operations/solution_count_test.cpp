@@ -1,7 +1,7 @@
 // The independent solution counter that benchmarks and property tests judge the solver by.
+#include "core/operations/verify/solution_count.h"
 #include "test_support.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 
 #include <gtest/gtest.h>
 

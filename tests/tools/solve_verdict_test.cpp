@@ -1,9 +1,9 @@
 // The verdicts of quorix-solve: what a line reads as, what Auto and Check Unique say of it
 // together, and the path Next walks. Checked against the puzzle sets' known solution counts
 // and the independent counter.
+#include "core/operations/verify/solution_count.h"
 #include "test_support.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 #include "tools/solve_verdict.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The real window under the offscreen platform, for the tests that drive it with Qt events.
 #pragma once
 
-#include "window/qt/main_window.h"
+#include "view/main_window.h"
 
 #include <QCoreApplication>
 #include <QImage>

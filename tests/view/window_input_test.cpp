@@ -1,6 +1,6 @@
 // The real window's input beyond the original controls: shortcuts, the clipboard, drag and
 // drop, the keyboard on the grid, and the tooltips.
-#include "window/puzzle_text.h"
+#include "core/operations/text/puzzle_text.h"
 #include "window_fixture.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
 // How the window looks: the default look pixel for pixel as it was made, the digits drawn on
 // the candidates as an option, and the window at twice the scale.
-#include "window/qt/face_button.h"
+#include "view/face_button.h"
 #include "window_fixture.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The real window under the offscreen platform: input goes in as Qt events, and what comes
 // out is read from the widgets and the drawn pixels, with the store as the reference.
-#include "window/puzzle_text.h"
-#include "window/qt/drawing.h"
-#include "window/qt/main_window.h"
+#include "core/operations/text/puzzle_text.h"
+#include "view/drawing.h"
+#include "view/main_window.h"
 #include "window_fixture.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The consistency check: the one judge of whether the board is solved, stuck or wrong.
-#include "control/auto_carry.h"
-#include "window/form1.h"
+#include "core/control/auto_carry.h"
+#include "core/form/form1.h"
 
 #include <bit>
 #include <cstring>

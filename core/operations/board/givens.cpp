@@ -1,5 +1,5 @@
 // Laying the puzzle as entered out on the board, in solving or in setup form.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

@@ -1,5 +1,5 @@
 // The highlight frames: a blinking red frame round a square, a steady blue one round a unit.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

@@ -1,5 +1,5 @@
 // Placing values and striking candidates: the operations through which the board changes.
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

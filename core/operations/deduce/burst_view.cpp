@@ -1,5 +1,5 @@
 // The incrementally kept candidate view of a deduction burst.
-#include "deduce/burst_view.h"
+#include "core/operations/deduce/burst_view.h"
 
 namespace quorix {
 

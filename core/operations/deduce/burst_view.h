@@ -9,7 +9,7 @@
 // that after every update.
 #pragma once
 
-#include "deduce/rules.h"
+#include "core/operations/deduce/rules.h"
 
 #include <array>
 #include <cstdint>
@@ -127,7 +127,7 @@ private:
 
     const std::array<std::uint16_t, SquareCount> *Bits;
     CandidateView Current;
-    bool Dead = false; // some open square has no candidate left
+    bool Dead = false;              // some open square has no candidate left
     std::uint32_t ChangedUnits = 0; // units changed since the unit caches below were settled
     // Units searched in vain by the pair (triple) rule: bit k set and not in ChangedUnits means
     // unit k gives that rule no step on the view as it is.

@@ -1,7 +1,7 @@
 // FindStep: the rules in their fixed order over one view of the board.
-#include "deduce/burst_view.h"
-#include "deduce/rules.h"
-#include "window/form1.h"
+#include "core/form/form1.h"
+#include "core/operations/deduce/burst_view.h"
+#include "core/operations/deduce/rules.h"
 
 namespace quorix {
 
@@ -62,8 +62,8 @@ bool BurstView::FindStep(int digitFilter, FoundStep &step)
 {
     assert(MatchesStore() && "the burst view must follow the store");
     return quorix::FindSingleCandidate(Current, digitFilter, step)
-           || FindOnlyPlace(digitFilter, step)
-           || FindGroupToLine(digitFilter, step) || FindLineToGroup(digitFilter, UnitRow, step)
+           || FindOnlyPlace(digitFilter, step) || FindGroupToLine(digitFilter, step)
+           || FindLineToGroup(digitFilter, UnitRow, step)
            || FindLineToGroup(digitFilter, UnitColumn, step) || FindPairs(step)
            || FindTriples(step);
 }
@@ -82,7 +82,6 @@ bool Form1::FindStep(int digitFilter, BurstView &view, FoundStep &step)
     TakeBurstStep(step);
     return true;
 }
-
 
 bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,
                     const std::array<std::int16_t, 82> &grid, int digitFilter, FoundStep &step)

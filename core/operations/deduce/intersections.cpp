@@ -1,6 +1,6 @@
 // Intersections: a digit confined to two squares of one unit that also share a second unit can
 // go from every other square of that second unit.
-#include "deduce/rules.h"
+#include "core/operations/deduce/rules.h"
 
 namespace quorix {
 

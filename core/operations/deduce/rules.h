@@ -7,8 +7,8 @@
 // ascending. Pairs and triples always consider every digit.
 #pragma once
 
-#include "board/board_state.h"
-#include "deduce/square_set.h"
+#include "core/ground/board_state.h"
+#include "core/ground/square_set.h"
 
 #include <array>
 #include <bit>

@@ -1,6 +1,6 @@
 // Singles: the two rules that place a digit, a square with one candidate and a digit with one
 // place in a unit.
-#include "deduce/rules.h"
+#include "core/operations/deduce/rules.h"
 
 namespace quorix {
 

@@ -5,7 +5,7 @@
 // subset, and a hidden pair needs two digits alive in the same two squares, so each unit is
 // searched for the lowest M that gives a step (naked before hidden for the same M) instead of
 // trying all 36 or 84 masks.
-#include "deduce/rules.h"
+#include "core/operations/deduce/rules.h"
 
 namespace quorix {
 

@@ -1,5 +1,5 @@
 // The explanation of a found step, written from its record.
-#include "deduce/rules.h"
+#include "core/operations/deduce/rules.h"
 
 namespace quorix {
 

@@ -1,6 +1,6 @@
-#include "window/control_texts.h"
+#include "core/operations/text/control_texts.h"
 
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 namespace quorix {
 

@@ -1,6 +1,6 @@
-#include "window/puzzle_text.h"
+#include "core/operations/text/puzzle_text.h"
 
-#include "window/form1.h"
+#include "core/form/form1.h"
 
 #include <algorithm>
 #include <utility>

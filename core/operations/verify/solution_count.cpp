@@ -3,7 +3,7 @@
 // then branches on the square with the fewest candidates, or on the places of a digit in a unit
 // when some digit has fewer. Deliberately independent of the board model, the rules and the
 // guess stack, so that it can check them.
-#include "tools/solution_count.h"
+#include "core/operations/verify/solution_count.h"
 
 #include <algorithm>
 #include <bit>
