@@ -37,7 +37,7 @@ void BM_StrikeSetDigits(benchmark::State &state)
     Form1 &form = fixture->Form;
     for (auto _ : state) {
         form.StrikeSetDigits();
-        benchmark::DoNotOptimize(form.Controls.CandidateBits);
+        benchmark::DoNotOptimize(form.Controls().CandidateBits);
     }
 }
 BENCHMARK(BM_StrikeSetDigits);
@@ -57,7 +57,7 @@ void BM_SaveSnapshot(benchmark::State &state)
     Form1 &form = fixture->Form;
     for (auto _ : state) {
         form.SaveSnapshot(5);
-        benchmark::DoNotOptimize(form.Guesses.DepthSlots[5]);
+        benchmark::DoNotOptimize(form.Guesses().DepthSlots[5]);
     }
 }
 BENCHMARK(BM_SaveSnapshot);
@@ -69,7 +69,7 @@ void BM_RestoreSnapshot(benchmark::State &state)
     form.SaveSnapshot(5);
     for (auto _ : state) {
         form.RestoreSnapshot(5);
-        benchmark::DoNotOptimize(form.Board.Grid);
+        benchmark::DoNotOptimize(form.Board().Grid);
     }
 }
 BENCHMARK(BM_RestoreSnapshot);
@@ -82,7 +82,7 @@ void BM_SaveThenRestoreSnapshot(benchmark::State &state)
     for (auto _ : state) {
         form.SaveSnapshot(5);
         form.RestoreSnapshot(5);
-        benchmark::DoNotOptimize(form.Board.Grid);
+        benchmark::DoNotOptimize(form.Board().Grid);
     }
 }
 BENCHMARK(BM_SaveThenRestoreSnapshot);

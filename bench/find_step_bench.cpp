@@ -75,7 +75,7 @@ void BM_FindStepOnlyTriples(benchmark::State &state)
         auto fixture = Started(line.Text);
         Form1 &form = fixture->Form;
         const auto isTriple = [](const Form1 &f) {
-            return f.Board.Explanation.find(',') != std::string::npos;
+            return f.Board().Explanation.find(',') != std::string::npos;
         };
         for (int guesses = 0; guesses < 20; ++guesses) {
             if (RunUntil(form, isTriple)) {

@@ -28,7 +28,7 @@ protected:
 
     std::string Seen() const
     {
-        return FormatState(*Form) + "status [" + Form->Controls.News() + "]";
+        return FormatState(*Form) + "status [" + Form->Controls().News() + "]";
     }
 
     // One event as the user's input: a whole step of the undo history.

@@ -214,8 +214,8 @@ std::shared_ptr<const ScriptCommand> ParseScriptCommand(std::string_view line, s
 
 std::string FormatState(const Form1 &form)
 {
-    const auto &board = form.Board;
-    const auto &controls = form.Controls;
+    const auto &board = form.Board();
+    const auto &controls = form.Controls();
     std::string out = "grid " + GridText(board.Grid) + "\ngivens " + GridText(board.Givens);
     out += "\nsquares ";
     for (int s = 0; s < SquareCount; ++s)
@@ -311,7 +311,7 @@ void ScriptRunner::Execute(const ScriptCommand &command)
         Form.AsUserStep([&] { Deliver(command); });
         break;
     }
-    Out << "status [" << Form.Controls.News() << "]\n";
+    Out << "status [" << Form.Controls().News() << "]\n";
 }
 
 void ScriptRunner::Deliver(const ScriptCommand &command)

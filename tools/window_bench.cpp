@@ -93,10 +93,10 @@ HeadlessRun SolveHeadless(std::string_view puzzle)
     HeadlessRun run;
     run.Millis = MillisBetween(start, Clock::now());
     run.CpuMillis = ThreadCpuMillis() - cpuStart;
-    run.News = form.Controls.News();
-    run.Status = form.Dispatch.LastAutoStatus;
-    run.Cycles = form.Stats.Cycles;
-    run.Valid = IsValidSolution(puzzle, form.Board.Grid);
+    run.News = form.Controls().News();
+    run.Status = form.Dispatch().LastAutoStatus;
+    run.Cycles = form.Stats().Cycles;
+    run.Valid = IsValidSolution(puzzle, form.Board().Grid);
     return run;
 }
 
@@ -226,12 +226,12 @@ WindowRun SolveOnWindow(std::string_view puzzle)
     run.HiddenTextLabels = watch.Hidden;
     run.LongestLabelText = watch.Longest;
     run.News = label.text().toStdString();
-    run.Status = window.Form().Dispatch.LastAutoStatus;
-    run.Valid = IsValidSolution(puzzle, window.Form().Board.Grid);
+    run.Status = window.Form().Dispatch().LastAutoStatus;
+    run.Valid = IsValidSolution(puzzle, window.Form().Board().Grid);
     for (int square = 0; square < SquareCount && run.Valid; ++square) {
         const QString caption = window.SquareButton(square)->text();
         run.Valid = caption.size() == 1
-                    && caption.front().unicode() == u'1' + window.Form().Board.Grid[square];
+                    && caption.front().unicode() == u'1' + window.Form().Board().Grid[square];
     }
     return run;
 }

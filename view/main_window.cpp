@@ -48,7 +48,7 @@ void MainWindow::BuildWidgets()
     // candidates come after squares, and the buttons in the order Tab visits them.
     for (int square = 0; square < SquareCount; ++square) {
         Squares[square] = MakeButton(square, 2, [this, square] {
-            const auto &props = TheForm.Controls.Squares[square];
+            const auto &props = TheForm.Controls().Squares[square];
             if (props.Visible && props.Enabled)
                 Dispatch([&] { TheForm.cmdSquare_Click(square); });
         });
@@ -56,13 +56,13 @@ void MainWindow::BuildWidgets()
     }
     for (int candidate = 0; candidate < CandidateCount; ++candidate) {
         Candidates[candidate] = MakeButton(candidate, 1, [this, candidate] {
-            if (TheForm.Controls.CandidateVisible(candidate))
+            if (TheForm.Controls().CandidateVisible(candidate))
                 Dispatch([&] { TheForm.cmdEle_Click(candidate); });
         });
     }
     const auto makeMode = [this](int index) {
         Modes[index] = MakeButton(index, 2, [this, index] {
-            const auto &props = TheForm.Controls.Modes[index];
+            const auto &props = TheForm.Controls().Modes[index];
             if (props.Visible && props.Enabled)
                 Dispatch([&] { TheForm.cmdMode_Click(index); });
         });
@@ -71,7 +71,7 @@ void MainWindow::BuildWidgets()
     makeMode(ModeCheck);
     for (int digitCode = 0; digitCode < DigitCount; ++digitCode) {
         Numbers[digitCode] = MakeButton(digitCode, 2, [this, digitCode] {
-            const auto &props = TheForm.Controls.Numbers[digitCode];
+            const auto &props = TheForm.Controls().Numbers[digitCode];
             if (props.Visible && props.Enabled)
                 Dispatch([&] { TheForm.cmdNumber_Click(digitCode); });
         });
@@ -205,7 +205,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
     const int square = static_cast<FaceButton *>(watched)->Index();
     const auto *key = static_cast<QKeyEvent *>(event);
-    if (!TheForm.Controls.Squares[square].Visible)
+    if (!TheForm.Controls().Squares[square].Visible)
         return false;
     if (HandleGridKey(square, key->key()))
         return true;

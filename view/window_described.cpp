@@ -48,7 +48,7 @@ void MainWindow::DescribeControls()
         Describe(Numbers[digitCode], NumberAccessibleName(digitCode), NumberToolTip(digitCode));
     for (int index = 0; index < ModeButtonCount; ++index)
         if (Modes[index] != nullptr)
-            Describe(Modes[index], TheForm.Controls.Modes[index].Caption, ModeToolTip(index));
+            Describe(Modes[index], TheForm.Controls().Modes[index].Caption, ModeToolTip(index));
     News->setAccessibleDescription(QStringLiteral("The program's messages"));
 }
 
@@ -56,17 +56,18 @@ void MainWindow::MirrorAccessibility(bool all)
 {
     // A square's name is rebuilt only when what it says (value, given or not) has changed.
     for (int square = 0; square < SquareCount; ++square) {
-        const int key = SquareNameKey(TheForm, square);
+        const int key = SquareNameKey(TheForm.Board(), square);
         if (all || key != Applied.SquareNameKeys[square]) {
-            Squares[square]->setAccessibleName(ToQString(SquareAccessibleName(TheForm, square)));
+            Squares[square]->setAccessibleName(
+                ToQString(SquareAccessibleName(TheForm.Board(), square)));
             Applied.SquareNameKeys[square] = key;
         }
     }
-    const std::uint64_t revision = TheForm.Controls.NewsChanges();
-    if ((all || revision != Applied.AnnouncedNews) && TheForm.Dispatch.AutoDepth == 0) {
+    const std::uint64_t revision = TheForm.Controls().NewsChanges();
+    if ((all || revision != Applied.AnnouncedNews) && TheForm.Dispatch().AutoDepth == 0) {
         // A name of its own keeps the label from announcing every text it is given; this one
         // names the whole line, also where the label shows only its start.
-        News->setAccessibleName(ToQString(NewsAccessibleName(TheForm)));
+        News->setAccessibleName(ToQString(NewsAccessibleName(TheForm.Controls())));
         QAccessibleEvent announcement(News, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&announcement);
         ++MirrorTally.Announcements;

@@ -72,7 +72,7 @@ void MainWindow::Mirror()
 
 bool MainWindow::MirrorSquares(bool all)
 {
-    const auto &store = TheForm.Controls.Squares;
+    const auto &store = TheForm.Controls().Squares;
     bool changed = false;
     for (int square = 0; square < SquareCount; ++square) {
         const auto &now = store[square];
@@ -90,7 +90,7 @@ bool MainWindow::MirrorSquares(bool all)
 
 bool MainWindow::MirrorCandidates(bool all)
 {
-    const ControlStore &store = TheForm.Controls;
+    const ControlStore &store = TheForm.Controls();
     bool changed = false;
     // Colours and geometry are the same in every store: the first mirror applies them for good.
     if (all) {
@@ -118,7 +118,7 @@ bool MainWindow::MirrorCandidates(bool all)
 
 bool MainWindow::MirrorButtons(bool all)
 {
-    const ControlStore &store = TheForm.Controls;
+    const ControlStore &store = TheForm.Controls();
     bool changed = false;
     const auto apply = [all, &changed](FaceButton &button, const Button &now, Button &was) {
         if (all || now.Caption != was.Caption) {
@@ -139,7 +139,7 @@ bool MainWindow::MirrorButtons(bool all)
 
 bool MainWindow::MirrorNews(bool all)
 {
-    const ControlStore &store = TheForm.Controls;
+    const ControlStore &store = TheForm.Controls();
     if (!all && store.NewsChanges() == Applied.NewsRevision)
         return false;
     Applied.NewsRevision = store.NewsChanges();
@@ -186,7 +186,7 @@ QString MainWindow::VisibleNews(std::string_view text) const
 
 bool MainWindow::MirrorFrames(bool all)
 {
-    const ControlStore &store = TheForm.Controls;
+    const ControlStore &store = TheForm.Controls();
     QRegion dirty;
     for (int frame = 0; frame < 2; ++frame) {
         const Frame &now = store.Highlights[frame];
@@ -214,7 +214,7 @@ bool MainWindow::MirrorFrames(bool all)
 
 bool MainWindow::MirrorTimer(bool all)
 {
-    const quorix::BlinkTimer &now = TheForm.Controls.Timer;
+    const quorix::BlinkTimer &now = TheForm.Controls().Timer;
     bool changed = false;
     if (all || now.PeriodMs != Applied.Timer.PeriodMs) {
         Timer1->setInterval(std::max(1, now.PeriodMs));

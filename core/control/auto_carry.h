@@ -11,18 +11,25 @@
 // knowledge is trusted again on restore only while the slot still holds what was saved.
 #pragma once
 
-#include "core/form/form1.h"
+#include "core/control/control_state.h"
+#include "core/operations/board/placing.h"
 #include "core/operations/deduce/burst_view.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
 namespace quorix {
 
+class StoppedBursts;
+
 struct AutoCarry
 {
-    explicit AutoCarry(Form1 &form) : View(form.Controls.CandidateBits, form.Board.Grid) {}
+    AutoCarry(BoardState &board, ControlStore &controls)
+        : View(controls.CandidateBits, board.Grid), Board(board), Controls(controls)
+    {
+    }
 
     // The board is struck.
     bool Struck = false;
@@ -36,9 +43,6 @@ struct AutoCarry
     // The step FindStep found last through the view; its sentence is written once the burst
     // that found it ends.
     FoundStep LastStep;
-    // Whether the latest burst was stopped at its first dead square: it joins the window's
-    // queue of stopped bursts once checked.
-    bool BurstStopped = false;
 
     struct SlotKnowledge
     {
@@ -71,22 +75,50 @@ struct AutoCarry
         }
     }
     // Takes note of what is known about the board just saved into depth slot `slot`.
-    void Remember(const Form1 &form, int slot);
+    void Remember(const GuessStack &guesses, int slot);
     // After depth slot `slot` was restored: what was known about it when it was saved, if the
     // slot still holds that board.
-    void Recall(const Form1 &form, int slot);
+    void Recall(const GuessStack &guesses, int slot);
     // Before depth slot `slot` is restored: whether the board now is the slot's board with
     // squares set since, both in clean solving form, and if so the squares set since (which
     // are all that a restore changes besides the candidates).
-    [[nodiscard]] bool SetSinceSaved(const Form1 &form, int slot, SquareSet &squares) const;
+    [[nodiscard]] bool SetSinceSaved(const GuessStack &guesses, int slot, SquareSet &squares) const;
 
     // SetSquare of `digit` into `square` and the strike of that digit from the square's
     // peers, which on a struck board is the whole of StrikeSetDigits; the view follows when it
-    // is current.
-    void PlaceOnStruckBoard(Form1 &form, int square, int digit);
+    // is current. Inline: the auto loop places most of its digits through it, one by one.
+    void PlaceOnStruckBoard(int square, int digit)
+    {
+        assert(Struck && digit >= 0 && digit < DigitCount);
+        // A digit that is no candidate of its square (a guess on a square with none left) may
+        // stand twice in a unit now; placing again the digit a square holds changes nothing.
+        if (((Controls.CandidateBits[square] >> digit) & 1U) == 0 && Board.Grid[square] != digit)
+            Clean = false;
+        SetSquareDigit(Board, Controls, square, digit);
+        auto &bits = Controls.CandidateBits;
+        if (ViewCurrent) {
+            // The view follows the store, so it knows the few peers that still hold the digit.
+            View.PlaceInStore(square, digit, bits);
+        } else {
+            const auto keep = static_cast<std::uint16_t>(~(1U << digit));
+            for (const int peer : PeersOfSquare[square])
+                bits[peer] &= keep;
+        }
+        assert(SetDigitsStruck(Board, Controls)
+               && "a placement on a struck board leaves it struck");
+    }
     // ApplyStep on a struck board whose view is current; the view follows every square that
     // changes.
-    void ApplyStepOnStruckBoard(Form1 &form);
+    void ApplyStepOnStruckBoard();
+
+    // CheckBoard read off the view where the carry knows the board well enough, and otherwise
+    // the full check, after which the carry learns what it can. What the check writes of a
+    // fault goes through `bursts`.
+    [[nodiscard]] BoardStatus CheckBoard(StoppedBursts &bursts);
+
+private:
+    BoardState &Board;
+    ControlStore &Controls;
 };
 
 } // namespace quorix

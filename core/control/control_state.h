@@ -1,8 +1,9 @@
-// Solving control's own fields: the save slot, the guess stack with its depth slots, the stop
-// request, and what the uniqueness check keeps.
+// Solving control's own fields (the save slot, the guess stack with its depth slots, the stop
+// request, what the uniqueness check keeps), and the whole state of the window as one value.
 #pragma once
 
 #include "core/ground/board_state.h"
+#include "core/ground/controls.h"
 
 #include <array>
 #include <bit>
@@ -102,6 +103,19 @@ struct AutoStats
     // Bursts stopped at their first dead square, and those whose rest was worked out after all.
     long long StoppedBursts = 0;
     long long StoppedBurstsFinished = 0;
+};
+
+// Everything the window holds, one owner per subsystem: what Form1 keeps to itself, and what
+// the control layer works on. The Qt view, the tools and the tests read it through Form1.
+struct FormState
+{
+    ControlStore Controls;
+    BoardState Board;
+    SnapshotStore Snapshots;
+    GuessStack Guesses;
+    DispatchState Dispatch;
+    UniqueState Unique;
+    AutoStats Stats;
 };
 
 } // namespace quorix

@@ -1,35 +1,42 @@
-// The command buttons: one click handler, a common prologue and a branch per command.
-#include "core/form/form1.h"
+#include "core/control/dispatcher.h"
+
+#include "core/control/snapshots.h"
+#include "core/control/startup.h"
+#include "core/control/unique.h"
+#include "core/ground/status_texts.h"
+#include "core/operations/board/consistency.h"
+#include "core/operations/board/givens.h"
+#include "core/operations/board/highlight.h"
+#include "core/operations/board/placing.h"
+#include "core/operations/deduce/find_step.h"
+#include "core/operations/text/puzzle_text.h"
+
+#include <string>
 
 namespace quorix {
 
-void Form1::cmdMode_Click(int index)
+void Dispatcher::Click(int index)
 {
     RunPrologue();
     switch (index) {
     case ModeStart:
-        LoadGivens();
-        StrikeSetDigits();
+        LoadGivens(State.Board, State.Controls);
+        StrikeSetDigits(State.Board, State.Controls);
         break;
     case ModeCheck:
         ClickCheck();
         break;
     case ModeReset:
-        InitialiseWindow();
-        EnterSetupMode();
-        // So that the next puzzle can be typed at once.
-        PlatformRef.FocusSquare(0);
+        ClickReset();
         break;
     case ModeAuto:
         // Each Auto clicked inside a running one's yield nests a whole run on the stack; past
         // the limit the click only stops the runs, like any other command.
-        if (Dispatch.AutoDepth < MaxAutoRuns)
-            RunAuto();
+        if (State.Dispatch.AutoDepth < MaxAutoRuns)
+            Auto.Run();
         break;
     case ModeRestart:
-        LoadGivens();
-        EnterSetupMode();
-        PlatformRef.FocusSquare(0);
+        ClickRestart();
         break;
     case ModeNext:
         ClickNext();
@@ -38,7 +45,7 @@ void Form1::cmdMode_Click(int index)
         CheckUnique();
         break;
     case ModeSave:
-        SaveSnapshot(-1);
+        SaveSnapshot(State, -1);
         break;
     case ModeRestore:
         ClickRestore();
@@ -49,50 +56,68 @@ void Form1::cmdMode_Click(int index)
 }
 
 // Every click, nested ones included, starts here; it also stops a running auto loop.
-void Form1::RunPrologue()
+void Dispatcher::RunPrologue()
 {
-    Controls.Timer.Enabled = false;
-    Controls.Timer.PeriodMs = 500;
-    Controls.SetNews("");
-    Controls.Modes[ModeCheckUnique].Visible = false;
-    Controls.Highlights[0].Visible = false;
-    Controls.Highlights[1].Visible = false;
-    Dispatch.StopAuto = true;
+    ControlStore &controls = State.Controls;
+    controls.Timer.Enabled = false;
+    controls.Timer.PeriodMs = 500;
+    controls.SetNews("");
+    controls.Modes[ModeCheckUnique].Visible = false;
+    HideHighlights(controls);
+    State.Dispatch.StopAuto = true;
 }
 
-bool Form1::SendBackToSetup(BoardStatus status)
+void Dispatcher::ClickReset()
 {
+    InitialiseWindow(State);
+    EnterSetupMode(State.Board, State.Controls);
+    // So that the next puzzle can be typed at once.
+    Host.FocusSquare(0);
+}
+
+void Dispatcher::ClickRestart()
+{
+    LoadGivens(State.Board, State.Controls);
+    EnterSetupMode(State.Board, State.Controls);
+    Host.FocusSquare(0);
+}
+
+bool Dispatcher::SendBackToSetup(BoardStatus status)
+{
+    ControlStore &controls = State.Controls;
     if (status == StatusNothingEntered)
-        Controls.SetNews(news::NothingEntered);
+        controls.SetNews(news::NothingEntered);
     else if (status == StatusTooFew)
-        Controls.SetNews(news::TooFew);
+        controls.SetNews(news::TooFew);
     else
         return false;
-    LoadGivens();
-    EnterSetupMode();
+    LoadGivens(State.Board, controls);
+    EnterSetupMode(State.Board, controls);
     return true;
 }
 
-void Form1::ClickCheck()
+void Dispatcher::ClickCheck()
 {
-    const BoardStatus status = CheckBoard();
+    BoardState &board = State.Board;
+    ControlStore &controls = State.Controls;
+    const BoardStatus status = CheckBoard(board, controls);
     if (SendBackToSetup(status))
         return;
     switch (status) {
     case StatusNotStarted:
-        Controls.SetNews(news::NotStarted);
+        controls.SetNews(news::NotStarted);
         break;
     case StatusImpossible:
-        Controls.SetNews(std::string(news::ImpossiblePrefix) + Board.Explanation);
+        controls.SetNews(std::string(news::ImpossiblePrefix) + board.Explanation);
         // At most the unit is framed, never a square.
-        Board.HighlightSquare = -1;
-        ShowHighlight();
+        board.HighlightSquare = -1;
+        ShowHighlight(board, controls);
         break;
     case StatusConsistent:
-        Controls.SetNews(news::SeemsOk);
+        controls.SetNews(news::SeemsOk);
         break;
     case StatusSolved:
-        Controls.SetNews(news::Success);
+        controls.SetNews(news::Success);
         break;
     default:
         break;
@@ -100,56 +125,95 @@ void Form1::ClickCheck()
 }
 
 // Carries out the step the previous Next explained, then finds and explains the next one.
-void Form1::ClickNext()
+void Dispatcher::ClickNext()
 {
-    const BoardStatus status = CheckBoard();
+    BoardState &board = State.Board;
+    ControlStore &controls = State.Controls;
+    const BoardStatus status = CheckBoard(board, controls);
     if (SendBackToSetup(status))
         return;
     if (status == StatusNotStarted) {
-        cmdMode_Click(ModeStart);
-        StrikeSetDigits();
+        Click(ModeStart);
+        StrikeSetDigits(board, controls);
     } else if (status == StatusImpossible) {
-        Controls.SetNews(std::string(news::HangOnPrefix) + Board.Explanation);
-        ShowHighlight();
-        Board.StepKind = StepRestrike;
+        controls.SetNews(std::string(news::HangOnPrefix) + board.Explanation);
+        ShowHighlight(board, controls);
+        board.StepKind = StepRestrike;
         return;
     }
-    ApplyStep();
-    if (FindStep(-1)) {
-        Controls.SetNews(Board.Explanation);
-        ShowHighlight();
+    ApplyStep(board, controls);
+    ExplainNext();
+}
+
+void Dispatcher::ExplainNext()
+{
+    BoardState &board = State.Board;
+    ControlStore &controls = State.Controls;
+    if (FindStep(board, controls, -1)) {
+        controls.SetNews(board.Explanation);
+        ShowHighlight(board, controls);
         return;
     }
-    const BoardStatus after = CheckBoard();
-    Board.StepKind = StepNothingFound;
+    const BoardStatus after = CheckBoard(board, controls);
+    board.StepKind = StepNothingFound;
     if (after == StatusSolved) {
-        Controls.SetNews(news::FoundSolution);
+        controls.SetNews(news::FoundSolution);
     } else if (after == StatusImpossible) {
-        if (Board.Guessed)
-            Controls.SetNews(news::GuessWasWrong);
+        if (board.Guessed)
+            controls.SetNews(news::GuessWasWrong);
         else
-            Controls.SetNews(std::string(news::HangOnPrefix) + Board.Explanation);
+            controls.SetNews(std::string(news::HangOnPrefix) + board.Explanation);
     } else {
-        Controls.SetNews(news::Tricky);
-        Board.Guessed = true;
+        controls.SetNews(news::Tricky);
+        board.Guessed = true;
     }
 }
 
-void Form1::ClickRestore()
+void Dispatcher::ClickRestore()
 {
     // The slot holds nothing of the user's until the first Save; restoring it would fill the
     // board with a meaningless grid.
-    if (!Snapshots.SaveSlotUsed) {
-        Controls.SetNews(news::NothingSaved);
+    if (!State.Snapshots.SaveSlotUsed) {
+        State.Controls.SetNews(news::NothingSaved);
         return;
     }
-    RestoreSnapshot(-1);
+    RestoreSnapshot(State, -1);
 }
 
-void Form1::RequestShutdown()
+void Dispatcher::CheckUnique()
 {
-    Dispatch.Closing = true;
-    Dispatch.StopAuto = true;
+    PrepareUniqueCheck(State);
+    Click(ModeAuto);
+    JudgeUniqueCheck(State);
+}
+
+void Dispatcher::Paste(std::string_view text)
+{
+    PastedPuzzle puzzle;
+    std::string error;
+    if (!ParsePuzzleText(text, puzzle, error)) {
+        State.Controls.SetNews(std::string(news::CannotPaste) + error);
+        return;
+    }
+    BoardState &board = State.Board;
+    ControlStore &controls = State.Controls;
+    Click(ModeReset);
+    // What typing the squares in order does, less the focus moving on after every key.
+    for (int s = 0; s < SquareCount; ++s)
+        EnterSquare(board, controls, s, puzzle.Values[s]);
+    if (!puzzle.HasCandidates)
+        return;
+    Click(ModeStart);
+    // Striking a candidate by hand re-strikes the set digits, which Start has done already.
+    for (int s = 0; s < SquareCount; ++s)
+        if (board.Grid[s] < 0)
+            controls.CandidateBits[s] &= puzzle.Candidates[s];
+}
+
+void Dispatcher::RequestShutdown()
+{
+    State.Dispatch.Closing = true;
+    State.Dispatch.StopAuto = true;
 }
 
 } // namespace quorix

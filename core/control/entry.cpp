@@ -1,23 +1,28 @@
-// Entering the puzzle on the square buttons, by mouse and keyboard.
-#include "core/form/form1.h"
+#include "core/control/entry.h"
+
+#include "core/operations/board/placing.h"
+#include "core/operations/deduce/find_step.h"
+
+#include <cassert>
 
 namespace quorix {
 
-void Form1::cmdSquare_Click(int index)
+void ClickSquare(BoardState &board, ControlStore &controls, int square)
 {
     // The caption, not Grid, tells a blank square from a set one.
-    auto &value = Board.Grid[index];
-    if (Controls.Squares[index].Caption == 0) {
+    int value = board.Grid[square];
+    if (controls.Squares[square].Caption == 0) {
         value = 0;
     } else {
-        value = static_cast<std::int16_t>(value + 1);
+        value = value + 1;
         if (value > 8)
             value = Empty;
     }
-    EnterSquare(index, value);
+    EnterSquare(board, controls, square, value);
 }
 
-void Form1::cmdSquare_KeyPress(int index, int key)
+void PressKeyOnSquare(BoardState &board, ControlStore &controls, Platform &host, int square,
+                      int key)
 {
     int code;
     if (key >= '1' && key <= '9')
@@ -26,15 +31,18 @@ void Form1::cmdSquare_KeyPress(int index, int key)
         code = Empty;
     else
         return;
-    EnterSquare(index, code);
-    if (index < 80)
-        PlatformRef.SendTab();
+    EnterSquare(board, controls, square, code);
+    if (square < 80)
+        host.SendTab();
 }
 
-void Form1::EnterSquare(int square, int code)
+void ClickDigitButton(BoardState &board, ControlStore &controls, int digitCode)
 {
-    SetSquare(square, code, false);
-    Board.Givens[square] = static_cast<std::int16_t>(code);
+    assert(digitCode >= 0 && digitCode < DigitCount && "digit button out of range");
+    // A click that finds nothing does nothing: the pending step may be one an earlier "Next"
+    // explained for a board the user has changed since, and must not be carried out here.
+    if (FindStep(board, controls, digitCode))
+        ApplyStep(board, controls);
 }
 
 } // namespace quorix

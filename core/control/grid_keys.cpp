@@ -1,5 +1,8 @@
-// The keyboard on the grid beyond the digits: the arrows, Delete and BackSpace.
-#include "core/form/form1.h"
+#include "core/control/grid_keys.h"
+
+#include "core/operations/board/placing.h"
+
+#include <cassert>
 
 namespace quorix {
 
@@ -19,33 +22,34 @@ int NearestFocusable(const ControlStore &controls, int square, int rowStep, int 
 
 } // namespace
 
-void Form1::cmdSquare_KeyDown(int index, GridKey key)
+void PressGridKey(BoardState &board, ControlStore &controls, Platform &host, int square,
+                  GridKey key)
 {
-    assert(index >= 0 && index < SquareCount && "square out of range");
+    assert(square >= 0 && square < SquareCount && "square out of range");
     int target = -1;
     switch (key) {
     case GridKey::Up:
-        target = NearestFocusable(Controls, index, -1, 0);
+        target = NearestFocusable(controls, square, -1, 0);
         break;
     case GridKey::Down:
-        target = NearestFocusable(Controls, index, 1, 0);
+        target = NearestFocusable(controls, square, 1, 0);
         break;
     case GridKey::Left:
-        target = NearestFocusable(Controls, index, 0, -1);
+        target = NearestFocusable(controls, square, 0, -1);
         break;
     case GridKey::Right:
-        target = NearestFocusable(Controls, index, 0, 1);
+        target = NearestFocusable(controls, square, 0, 1);
         break;
     case GridKey::Delete:
     case GridKey::BackSpace:
         // As the 0 key empties a square, without moving on.
-        EnterSquare(index, Empty);
+        EnterSquare(board, controls, square, Empty);
         if (key == GridKey::BackSpace)
-            target = PreviousFocusableSquare(Controls, index);
+            target = PreviousFocusableSquare(controls, square);
         break;
     }
     if (target >= 0)
-        PlatformRef.FocusSquare(target);
+        host.FocusSquare(target);
 }
 
 } // namespace quorix

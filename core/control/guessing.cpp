@@ -1,6 +1,11 @@
-// Trial and error: one guess, or one backtrack to the next untried candidate, per call.
+#include "core/control/guessing.h"
+
 #include "core/control/auto_carry.h"
-#include "core/form/form1.h"
+#include "core/control/snapshots.h"
+#include "core/control/stopped_bursts.h"
+#include "core/ground/status_texts.h"
+#include "core/operations/board/consistency.h"
+#include "core/operations/board/placing.h"
 
 #include <algorithm>
 #include <array>
@@ -41,14 +46,33 @@ private:
     std::size_t Length = 0;
 };
 
-} // namespace
-
-bool Form1::GuessOrBacktrack(BoardStatus &status)
+// The search of one call, through what the auto loop knows about the board when it is the
+// loop's.
+class Search
 {
-    return GuessOrBacktrack(status, nullptr);
-}
+public:
+    Search(FormState &state, AutoCarry *carry, StoppedBursts *bursts)
+        : State(state), Guesses(state.Guesses), Carry(carry), Bursts(bursts)
+    {
+    }
 
-bool Form1::GuessOrBacktrack(BoardStatus &status, AutoCarry *carry)
+    bool GuessOrBacktrack(BoardStatus &status);
+
+private:
+    void MakeGuess();
+    bool Backtrack(BoardStatus &status);
+    void PlaceGuess(int square, int digit);
+    void RestoreDepth(int depth);
+    [[nodiscard]] BoardStatus Check();
+    void SayWhere();
+
+    FormState &State;
+    GuessStack &Guesses;
+    AutoCarry *Carry;
+    StoppedBursts *Bursts;
+};
+
+bool Search::GuessOrBacktrack(BoardStatus &status)
 {
     GuessStack &g = Guesses;
     if (g.GuessCount == 0) {
@@ -56,114 +80,143 @@ bool Form1::GuessOrBacktrack(BoardStatus &status, AutoCarry *carry)
         status = StatusConsistent;
     }
     bool exhausted = false;
-    bool moved = false; // a guess was placed or a backtrack made: the status line says which
     if (status == StatusConsistent) {
         if (g.GuessDepth + 1 >= DepthSlotCount) {
             // Only reachable when the board was changed under a running search: make no guess
             // and end the run rather than write past the stack.
-            Dispatch.StopAuto = true;
+            State.Dispatch.StopAuto = true;
             ++g.GuessCount;
             return false;
         }
-        MakeGuess(carry);
-        moved = true;
+        MakeGuess();
+        SayWhere();
     } else if (status == StatusImpossible) {
         if (g.GuessDepth < 0) {
             // Nothing to go back to (the stack was emptied under a running search).
             ++g.GuessCount;
             return true;
         }
-        exhausted = Backtrack(status, carry);
-        moved = true;
-    }
-    if (moved) {
-        // After an exhausted search this names the square of depth 0 and its last digit.
-        const int square = g.GuessSquare[std::max(g.GuessDepth, 0)];
-        GuessText text;
-        text.Append(news::Guessing);
-        text.AppendNumber(g.GuessDigit[square] + 1);
-        text.Append(news::ForSquare);
-        text.AppendNumber(square + 1);
-        Controls.SetNews(text.View());
+        exhausted = Backtrack(status);
+        SayWhere();
     }
     ++g.GuessCount;
     return exhausted;
 }
 
+// The status line after a guess or a backtrack; after an exhausted search it names the square
+// of depth 0 and its last digit.
+void Search::SayWhere()
+{
+    const int square = Guesses.GuessSquare[std::max(Guesses.GuessDepth, 0)];
+    GuessText text;
+    text.Append(news::Guessing);
+    text.AppendNumber(Guesses.GuessDigit[square] + 1);
+    text.Append(news::ForSquare);
+    text.AppendNumber(square + 1);
+    State.Controls.SetNews(text.View());
+}
+
 // A new guess on the first empty square (square 0 on a full board): its first candidate in the
 // order in force, over a snapshot of the board from before it.
-void Form1::MakeGuess(AutoCarry *carry)
+void Search::MakeGuess()
 {
     GuessStack &g = Guesses;
     int square = 0;
-    if (carry != nullptr && carry->ViewCurrent) {
-        const SquareSet open = carry->View.OpenSquares();
+    if (Carry != nullptr && Carry->ViewCurrent) {
+        const SquareSet open = Carry->View.OpenSquares();
         square = open.IsEmpty() ? 0 : open.Lowest();
     } else {
-        while (square < SquareCount && Board.Grid[square] >= 0)
+        while (square < SquareCount && State.Board.Grid[square] >= 0)
             ++square;
         if (square == SquareCount)
             square = 0;
     }
     ++g.GuessDepth;
-    SaveSnapshot(g.GuessDepth);
-    if (carry != nullptr)
-        carry->Remember(*this, g.GuessDepth);
+    SaveSnapshot(State, g.GuessDepth);
+    if (Carry != nullptr)
+        Carry->Remember(g, g.GuessDepth);
     g.GuessSquare[g.GuessDepth] = static_cast<std::int16_t>(square);
-    const std::uint16_t options = Controls.CandidateBits[square];
+    const std::uint16_t options = State.Controls.CandidateBits[square];
     g.GuessOptions[g.GuessDepth] = options;
-    PlaceGuess(square, GuessStack::FirstOption(options, Unique.ReverseGuessOrder), carry);
+    PlaceGuess(square, GuessStack::FirstOption(options, State.Unique.ReverseGuessOrder));
 }
 
 // Goes back to the latest guess and tries its next candidate, dropping levels that have none
 // left; a candidate that leaves the board impossible at once is passed over in the same call.
 // Returns true when every level is used up (the board is then as before the first guess).
-bool Form1::Backtrack(BoardStatus &status, AutoCarry *carry)
+bool Search::Backtrack(BoardStatus &status)
 {
     GuessStack &g = Guesses;
     for (;;) {
         const int square = g.GuessSquare[g.GuessDepth];
-        const int next = g.NextOption(g.GuessDigit[square], Unique.ReverseGuessOrder);
+        const int next = g.NextOption(g.GuessDigit[square], State.Unique.ReverseGuessOrder);
         // A used-up level is dropped without putting its board back: the next restore
         // overwrites all of it. Only the first level's board stays when all are used up.
         if (next < 0 && g.GuessDepth > 0) {
             --g.GuessDepth;
             continue;
         }
-        if (SquareSet differing;
-            carry != nullptr && carry->SetSinceSaved(*this, g.GuessDepth, differing))
-            RestoreSnapshot(g.GuessDepth, differing);
-        else
-            RestoreSnapshot(g.GuessDepth);
-        if (carry != nullptr)
-            carry->Recall(*this, g.GuessDepth);
+        RestoreDepth(g.GuessDepth);
         if (next < 0) {
             --g.GuessDepth;
             return true;
         }
-        PlaceGuess(square, next, carry);
-        status = carry != nullptr ? CheckBoard(*carry) : CheckBoard();
+        PlaceGuess(square, next);
+        status = Check();
         if (status != StatusImpossible)
             return false;
     }
 }
 
-// SetSquare of a guess and StrikeSetDigits, through what the auto loop knows when it is there.
-void Form1::PlaceGuess(int square, int digit, AutoCarry *carry)
+// The board of depth slot `depth` put back, only the squares set since where the loop knows
+// them.
+void Search::RestoreDepth(int depth)
 {
-    if (carry != nullptr && carry->Struck) {
-        carry->PlaceOnStruckBoard(*this, square, digit);
+    if (Carry == nullptr) {
+        RestoreSnapshot(State, depth);
+        return;
+    }
+    if (SquareSet differing; Carry->SetSinceSaved(Guesses, depth, differing))
+        Bursts->RestoreSnapshot(depth, differing);
+    else
+        Bursts->RestoreSnapshot(depth);
+    Carry->Recall(Guesses, depth);
+}
+
+BoardStatus Search::Check()
+{
+    return Carry != nullptr ? Carry->CheckBoard(*Bursts) : CheckBoard(State.Board, State.Controls);
+}
+
+// SetSquare of a guess and StrikeSetDigits, through what the auto loop knows when it is there.
+void Search::PlaceGuess(int square, int digit)
+{
+    if (Carry != nullptr && Carry->Struck) {
+        Carry->PlaceOnStruckBoard(square, digit);
     } else {
-        SetSquare(square, digit, true);
-        StrikeSetDigits();
-        if (carry != nullptr) {
-            carry->Struck = true;
-            carry->ViewCurrent = false;
-            carry->Clean = false;
+        SetSquare(State.Board, State.Controls, square, digit, true);
+        StrikeSetDigits(State.Board, State.Controls);
+        if (Carry != nullptr) {
+            Carry->Struck = true;
+            Carry->ViewCurrent = false;
+            Carry->Clean = false;
         }
     }
     Guesses.GuessDigit[square] = static_cast<std::int16_t>(digit);
-    ++Stats.Guesses;
+    ++State.Stats.Guesses;
+}
+
+} // namespace
+
+bool GuessOrBacktrack(FormState &state, BoardStatus &status)
+{
+    return Search(state, nullptr, nullptr).GuessOrBacktrack(status);
+}
+
+bool GuessOrBacktrack(FormState &state, BoardStatus &status, AutoCarry &carry,
+                      StoppedBursts &bursts)
+{
+    return Search(state, &carry, &bursts).GuessOrBacktrack(status);
 }
 
 } // namespace quorix

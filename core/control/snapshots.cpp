@@ -1,5 +1,7 @@
-// Whole-board snapshots: the single save slot and the depth slots of the guess stack.
-#include "core/form/form1.h"
+#include "core/control/snapshots.h"
+
+#include <algorithm>
+#include <cassert>
 
 namespace quorix {
 
@@ -16,18 +18,18 @@ Snapshot *SlotFor(SnapshotStore &store, GuessStack &guesses, int slot)
 
 } // namespace
 
-void Form1::SaveSnapshot(int slot)
+void SaveSnapshot(FormState &state, int slot)
 {
-    Snapshot *target = SlotFor(Snapshots, Guesses, slot);
+    Snapshot *target = SlotFor(state.Snapshots, state.Guesses, slot);
     assert(target && "snapshot slot out of range");
     if (!target)
         return;
-    std::copy_n(Board.Grid.begin(), SquareCount, target->Grid.begin());
-    std::copy_n(Controls.CandidateBits.begin(), SquareCount, target->Candidates.begin());
+    std::copy_n(state.Board.Grid.begin(), SquareCount, target->Grid.begin());
+    std::copy_n(state.Controls.CandidateBits.begin(), SquareCount, target->Candidates.begin());
     if (slot < 0)
-        Snapshots.SaveSlotUsed = true;
+        state.Snapshots.SaveSlotUsed = true;
     else
-        Guesses.DepthStamps[slot] = ++Snapshots.Saves;
+        state.Guesses.DepthStamps[slot] = ++state.Snapshots.Saves;
 }
 
 namespace {
@@ -51,31 +53,34 @@ void RestoreSquare(const Snapshot &source, int s, const std::array<Colour, 10> &
 
 } // namespace
 
-void Form1::RestoreSnapshot(int slot)
+void RestoreSnapshot(FormState &state, int slot)
 {
-    const Snapshot *source = SlotFor(Snapshots, Guesses, slot);
+    const Snapshot *source = SlotFor(state.Snapshots, state.Guesses, slot);
     assert(source && "snapshot slot out of range");
     if (!source)
         return;
+    BoardState &board = state.Board;
+    ControlStore &controls = state.Controls;
     for (int s = 0; s < SquareCount; ++s)
-        RestoreSquare(*source, s, Board.DigitColours, Board.Grid[s], Controls.Squares[s]);
-    std::copy_n(source->Candidates.begin(), SquareCount, Controls.CandidateBits.begin());
-    Board.StepKind = StepRestrike;
-    Disown(TailStepKind);
+        RestoreSquare(*source, s, board.DigitColours, board.Grid[s], controls.Squares[s]);
+    std::copy_n(source->Candidates.begin(), SquareCount, controls.CandidateBits.begin());
+    board.StepKind = StepRestrike;
 }
 
-void Form1::RestoreSnapshot(int slot, SquareSet differing)
+void RestoreSnapshot(FormState &state, int slot, SquareSet differing)
 {
-    const Snapshot *source = SlotFor(Snapshots, Guesses, slot);
+    const Snapshot *source = SlotFor(state.Snapshots, state.Guesses, slot);
     assert(source && "snapshot slot out of range");
     if (!source)
         return;
+    BoardState &board = state.Board;
+    ControlStore &controls = state.Controls;
     // The squares set since the save were empty in it, so each goes back to an empty square
     // without reading the snapshot.
     const auto restore = [&](int s) {
         assert(source->Grid[s] < 0 && "only squares empty in the snapshot differ");
-        Board.Grid[s] = Empty;
-        auto &button = Controls.Squares[s];
+        board.Grid[s] = Empty;
+        auto &button = controls.Squares[s];
         button.Caption = 0;
         button.Background = SystemButtonFace;
         button.Visible = false;
@@ -84,17 +89,16 @@ void Form1::RestoreSnapshot(int slot, SquareSet differing)
         restore(std::countr_zero(w));
     for (std::uint64_t w = differing.High; w != 0; w &= w - 1)
         restore(64 + std::countr_zero(w));
-    std::copy_n(source->Candidates.begin(), SquareCount, Controls.CandidateBits.begin());
-    Board.StepKind = StepRestrike;
-    Disown(TailStepKind);
+    std::copy_n(source->Candidates.begin(), SquareCount, controls.CandidateBits.begin());
+    board.StepKind = StepRestrike;
 #ifndef NDEBUG
     // Every other square must already be as a whole restore leaves it.
     for (int s = 0; s < SquareCount; ++s) {
-        std::int16_t value = Board.Grid[s];
-        auto button = Controls.Squares[s];
-        RestoreSquare(*source, s, Board.DigitColours, value, button);
-        const auto &have = Controls.Squares[s];
-        assert(value == Board.Grid[s] && button.Caption == have.Caption
+        std::int16_t value = board.Grid[s];
+        auto button = controls.Squares[s];
+        RestoreSquare(*source, s, board.DigitColours, value, button);
+        const auto &have = controls.Squares[s];
+        assert(value == board.Grid[s] && button.Caption == have.Caption
                && button.Background == have.Background && button.Visible == have.Visible
                && "a partial restore must leave what a whole one does");
     }

@@ -1,5 +1,8 @@
-// The window's controls, its load event and its starting state.
-#include "core/form/form1.h"
+#include "core/control/startup.h"
+
+#include "core/ground/status_texts.h"
+#include "core/operations/board/givens.h"
+#include "core/operations/board/highlight.h"
 
 namespace quorix {
 
@@ -27,58 +30,58 @@ constexpr ModeLayout ModeButtons[] = {
 
 } // namespace
 
-Form1::Form1(Platform &platform) : PlatformRef(platform)
+void LayOutWindow(ControlStore &controls)
 {
-    platform.Attach(Controls);
     for (int s = 0; s < SquareCount; ++s)
-        Controls.Squares[s].Geometry = layout::SquareGeometry(s);
+        controls.Squares[s].Geometry = layout::SquareGeometry(s);
     for (int d = 0; d < DigitCount; ++d) {
-        auto &button = Controls.Numbers[d];
+        auto &button = controls.Numbers[d];
         button.Caption = std::string(1, static_cast<char>('1' + d));
         button.Geometry = layout::NumberGeometry(d);
     }
-    Controls.Modes[2].Visible = false; // no such button
-    Controls.Modes[2].Enabled = false;
+    controls.Modes[2].Visible = false; // no such button
+    controls.Modes[2].Enabled = false;
     for (const auto &mode : ModeButtons) {
-        auto &button = Controls.Modes[mode.Index];
+        auto &button = controls.Modes[mode.Index];
         button.Caption = mode.Caption;
         button.Geometry = {mode.X, mode.Y, mode.Width, layout::ModeHeight};
         button.Visible = mode.Visible;
     }
-    Controls.Highlights[0].Border = Rgb(192, 0, 0);
-    Controls.Highlights[1].Border = Rgb(0, 0, 192);
-    Controls.Timer.PeriodMs = 100;
-    Controls.CandidateBits.fill(0);
+    controls.Highlights[0].Border = Rgb(192, 0, 0);
+    controls.Highlights[1].Border = Rgb(0, 0, 192);
+    controls.Timer.PeriodMs = 100;
+    controls.CandidateBits.fill(0);
 }
 
-void Form1::Form_Load()
+void LoadForm(FormState &state)
 {
     for (int d = 0; d < DigitCount; ++d)
-        Board.DigitColours[d] = DigitFaceColours[d];
+        state.Board.DigitColours[d] = DigitFaceColours[d];
     for (int d = 0; d < DigitCount; ++d)
-        Controls.Numbers[d].Background = Board.DigitColours[d];
-    InitialiseWindow();
+        state.Controls.Numbers[d].Background = state.Board.DigitColours[d];
+    InitialiseWindow(state);
 }
 
-void Form1::InitialiseWindow()
+void InitialiseWindow(FormState &state)
 {
+    BoardState &board = state.Board;
+    ControlStore &controls = state.Controls;
     for (int s = 0; s < SquareCount; ++s) {
-        Board.Grid[s] = Empty;
-        Board.Givens[s] = Empty;
-        auto &square = Controls.Squares[s];
+        board.Grid[s] = Empty;
+        board.Givens[s] = Empty;
+        auto &square = controls.Squares[s];
         square.Caption = 0;
         square.Background = SystemButtonFace;
         square.FontTenthPoints = 180;
     }
-    Guesses.GuessCount = 0;
-    EnterSetupMode();
-    Controls.Timer.Enabled = false;
-    Board.ForgetStep();
-    Controls.Highlights[0].Visible = false;
-    Controls.Highlights[1].Visible = false;
-    Board.Guessed = false;
-    Unique.ReverseGuessOrder = false;
-    Controls.SetNews(news::Setup);
+    state.Guesses.GuessCount = 0;
+    EnterSetupMode(board, controls);
+    controls.Timer.Enabled = false;
+    board.ForgetStep();
+    HideHighlights(controls);
+    board.Guessed = false;
+    state.Unique.ReverseGuessOrder = false;
+    controls.SetNews(news::Setup);
 }
 
 } // namespace quorix

@@ -39,6 +39,23 @@ constexpr int DigitCount = 9;
 constexpr int ModeButtonCount = 10; // indexes 0, 1, 3..9; there is no element 2
 constexpr std::uint16_t AllCandidates = 0x1FF;
 
+// Command button indexes (cmdMode); there is no index 2.
+enum ModeIndex : std::int16_t {
+    ModeStart = 0,
+    ModeCheck = 1,
+    ModeReset = 3,
+    ModeAuto = 4,
+    ModeRestart = 5,
+    ModeNext = 6,
+    ModeCheckUnique = 7,
+    ModeSave = 8,
+    ModeRestore = 9,
+};
+
+// Keys on a square beyond the digits: the arrows move the focus along the grid, Delete and
+// BackSpace empty the square.
+enum class GridKey { Up, Down, Left, Right, Delete, BackSpace };
+
 // Number of candidates in a nine-bit mask, looked up (cheaper than a population count on
 // targets without the instruction).
 constexpr auto CandidateCounts = [] {

@@ -1,10 +1,11 @@
-// Every fixed text the program puts on the status line, beside the code that writes them.
-// Explanations of a finding are built elsewhere: the consistency check's in
-// board/consistency.cpp, the deduction steps' in deduce/wording.cpp. Tools and tests decide on
+// Every fixed text the program puts on the status line, and how numbers join them. Explanations
+// of a finding are built elsewhere: the consistency check's in core/operations/board, the
+// deduction steps' in core/operations/deduce/wording.cpp. Tools and tests decide on
 // status values, not on these texts; tests keep their own literal copies, since the exact
 // wording and spacing is what they must catch.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorix::news {
@@ -53,3 +54,25 @@ inline constexpr std::string_view NothingToUndo = "Nothing to undo";
 inline constexpr std::string_view NothingToRedo = "Nothing to redo";
 
 } // namespace quorix::news
+
+namespace quorix {
+
+// Explanations join fixed pieces and numbers; a number is one space and its decimal digits.
+inline void AppendNumber(std::string &text, int number)
+{
+    char digits[12];
+    int length = 0;
+    unsigned value =
+        number < 0 ? 0U - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+    do {
+        digits[length++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    text.push_back(' ');
+    if (number < 0)
+        text.push_back('-');
+    while (length > 0)
+        text.push_back(digits[--length]);
+}
+
+} // namespace quorix

@@ -33,7 +33,7 @@ std::vector<StackAtYield> RecordRun(std::string_view puzzle)
     TypePuzzle(form, puzzle);
     std::vector<StackAtYield> stack;
     platform.OnDoEvents = [&] {
-        stack.push_back({form.Guesses.GuessDepth, form.Guesses.GuessCount});
+        stack.push_back({form.Guesses().GuessDepth, form.Guesses().GuessCount});
     };
     form.cmdMode_Click(ModeAuto);
     return stack;
@@ -60,7 +60,7 @@ protected:
     {
         EXPECT_FALSE(Frame0().Visible);
         EXPECT_FALSE(Frame1().Visible);
-        EXPECT_FALSE(Form.Controls.Timer.Enabled);
+        EXPECT_FALSE(Form.Controls().Timer.Enabled);
     }
 };
 
@@ -80,7 +80,7 @@ TEST_F(AutoTest, LogicAloneOnABoardNotStarted)
     EXPECT_EQ(News(), "Success!  Unique solution found");
     EXPECT_EQ(GridText(), EasySolution);
     EXPECT_TRUE(UniqueShown());
-    EXPECT_FALSE(Form.Board.Guessed);
+    EXPECT_FALSE(Form.Board().Guessed);
     ExpectFinishedQuietly();
 }
 
@@ -92,8 +92,8 @@ TEST_F(AutoTest, GuessedSolutionMightNotBeUnique)
     EXPECT_EQ(News(), "Found a solution - but might not be unique");
     EXPECT_TRUE(SolvesPuzzle(GridText(), puzzle)) << GridText();
     EXPECT_TRUE(UniqueShown());
-    EXPECT_TRUE(Form.Board.Guessed);
-    EXPECT_GT(Form.Stats.Guesses, 0);
+    EXPECT_TRUE(Form.Board().Guessed);
+    EXPECT_GT(Form.Stats().Guesses, 0);
     ExpectFinishedQuietly();
 }
 
@@ -102,16 +102,16 @@ TEST_F(AutoTest, NoSolutionExhaustsBackToTheBoardBeforeTheFirstGuess)
     const std::string puzzle = UnsolvablePuzzle();
     // The board logic alone reaches, through Next.
     Enter(puzzle);
-    for (int i = 0; i < 200 && Form.Board.StepKind != StepNothingFound; ++i)
+    for (int i = 0; i < 200 && Form.Board().StepKind != StepNothingFound; ++i)
         Click(ModeNext);
-    ASSERT_EQ(Form.Board.StepKind, StepNothingFound);
+    ASSERT_EQ(Form.Board().StepKind, StepNothingFound);
     const auto stuck = Copy();
 
     Click(ModeReset);
     Enter(puzzle);
     Click(ModeAuto);
     EXPECT_EQ(News(), "This one seems to be impossible");
-    EXPECT_GT(Form.Stats.Guesses, 0);
+    EXPECT_GT(Form.Stats().Guesses, 0);
     EXPECT_FALSE(UniqueShown());
     EXPECT_EQ(Copy(), stuck);
     ExpectFinishedQuietly();
@@ -143,13 +143,15 @@ TEST_F(AutoTest, NothingEnteredFinish)
     EnterAndStart(GuessingPuzzle());
     AtYield(1, [this] {
         Form.LoadGivens();
-        Form.Board.Grid.fill(-1);
-        Form.Controls.CandidateBits.fill(AllCandidates);
-        for (auto &square : Form.Controls.Squares)
-            square.Visible = false;
-        for (int s : {0, 10, 20, 30, 40, 50, 60, 70, 80})
-            Form.Board.Grid[s] = static_cast<std::int16_t>(s % 9);
-        Form.Board.Grid[8] = 5;
+        SeedEdited(Form, [](FormState &state) {
+            state.Board.Grid.fill(-1);
+            state.Controls.CandidateBits.fill(AllCandidates);
+            for (auto &square : state.Controls.Squares)
+                square.Visible = false;
+            for (int s : {0, 10, 20, 30, 40, 50, 60, 70, 80})
+                state.Board.Grid[s] = static_cast<std::int16_t>(s % 9);
+            state.Board.Grid[8] = 5;
+        });
         Form.cmdMode_Click(ModeSave);
     });
     Click(ModeAuto);
@@ -277,12 +279,12 @@ TEST_F(AutoTest, NestedRunLeavesTheOuterRunsSearchAsItFoundIt)
     AtEveryYield([&](long long k) {
         if (k != 3) // the outer run has guessed twice by now
             return;
-        before = CopySearch(Form.Guesses);
-        guessedBefore = Form.Board.Guessed;
+        before = CopySearch(Form.Guesses());
+        guessedBefore = Form.Board().Guessed;
         Form.cmdMode_Click(ModeAuto);
-        after = CopySearch(Form.Guesses);
-        nestedGuessed = Form.Stats.Guesses > 0;
-        EXPECT_TRUE(Form.Board.Guessed) << "either run guessed";
+        after = CopySearch(Form.Guesses());
+        nestedGuessed = Form.Stats().Guesses > 0;
+        EXPECT_TRUE(Form.Board().Guessed) << "either run guessed";
     });
     Click(ModeAuto);
     ASSERT_TRUE(before && after);
@@ -319,21 +321,21 @@ TEST_F(AutoTest, AtMostSixteenRunsAtOnce)
     int deepest = 0;
     std::string afterRefusedClick = "unset";
     AtEveryYield([&](long long k) {
-        deepest = std::max(deepest, Form.Dispatch.AutoDepth);
-        ASSERT_EQ(Form.Dispatch.AutoDepth, k) << "every run nests in the first yield of the last";
+        deepest = std::max(deepest, Form.Dispatch().AutoDepth);
+        ASSERT_EQ(Form.Dispatch().AutoDepth, k) << "every run nests in the first yield of the last";
         const long long yields = Platform.Yields;
         Form.cmdMode_Click(ModeAuto);
         if (k == MaxAutoRuns) {
             afterRefusedClick = News();
             EXPECT_EQ(Platform.Yields, yields) << "the seventeenth click runs no cycle";
-            EXPECT_TRUE(Form.Dispatch.StopAuto);
+            EXPECT_TRUE(Form.Dispatch().StopAuto);
         }
     });
     Click(ModeAuto);
     EXPECT_EQ(deepest, 16);
     EXPECT_EQ(Platform.Yields, 16);
     EXPECT_EQ(afterRefusedClick, "") << "the prologue only";
-    EXPECT_EQ(Form.Dispatch.AutoDepth, 0);
+    EXPECT_EQ(Form.Dispatch().AutoDepth, 0);
     EXPECT_EQ(News(), "Auto mode suspended");
 }
 
@@ -344,7 +346,7 @@ TEST_F(AutoTest, CheckUniqueInsideTheSixteenthRunGivesNoVerdict)
         Form.cmdMode_Click(k < MaxAutoRuns ? ModeAuto : ModeCheckUnique);
         if (k == MaxAutoRuns) {
             EXPECT_EQ(News(), "");
-            EXPECT_EQ(Form.Unique.LastVerdict, UniqueVerdict::None);
+            EXPECT_EQ(Form.Unique().LastVerdict, UniqueVerdict::None);
         }
     });
     Click(ModeAuto);
@@ -363,10 +365,10 @@ TEST_F(AutoTest, ProgressLineStopsGrowingAt255Characters)
         longest = std::max(longest, News().size());
         if (k == 300) {
             EXPECT_EQ(News(), "Thinking" + std::string(247, '.'));
-            changes = Form.Controls.NewsChanges();
+            changes = Form.Controls().NewsChanges();
         }
         if (k == 301) {
-            EXPECT_GT(Form.Controls.NewsChanges(), changes) << "still written every cycle";
+            EXPECT_GT(Form.Controls().NewsChanges(), changes) << "still written every cycle";
             Form.cmdMode_Click(ModeCheck);
         }
     });
@@ -399,13 +401,13 @@ TEST_F(AutoTest, DepthOverflowMakesNoGuessAndEndsTheRun)
     EnterAndStart(puzzle);
     long long triesAtClick = -1;
     AtYield(*k, [&] {
-        Form.Guesses.GuessDepth = 81;
-        triesAtClick = Form.Stats.Guesses;
+        SeedEdited(Form, [](FormState &state) { state.Guesses.GuessDepth = 81; });
+        triesAtClick = Form.Stats().Guesses;
     });
     Click(ModeAuto);
     EXPECT_EQ(Platform.Yields, *k);
-    EXPECT_EQ(Form.Guesses.GuessDepth, 81);
-    EXPECT_EQ(Form.Stats.Guesses, triesAtClick) << "no guess was made";
+    EXPECT_EQ(Form.Guesses().GuessDepth, 81);
+    EXPECT_EQ(Form.Stats().Guesses, triesAtClick) << "no guess was made";
     EXPECT_EQ(News(), "Auto mode suspended");
     EXPECT_EQ(Form.CheckBoard(), StatusConsistent);
 }
@@ -415,8 +417,8 @@ TEST_F(AutoTest, EmptyStackBacktrackEndsImpossible)
     const std::string puzzle = GuessingPuzzle();
     EnterAndStart(puzzle);
     AtYield(2, [this] {
-        ASSERT_GT(Form.Guesses.GuessCount, 0);
-        Form.Guesses.GuessDepth = -1;
+        ASSERT_GT(Form.Guesses().GuessCount, 0);
+        SeedEdited(Form, [](FormState &state) { state.Guesses.GuessDepth = -1; });
         const int open = static_cast<int>(GridText().find('.'));
         for (int d = 0; d < 9; ++d)
             Form.cmdEle_Click(static_cast<std::int16_t>(open * 9 + d));
@@ -424,7 +426,7 @@ TEST_F(AutoTest, EmptyStackBacktrackEndsImpossible)
     Click(ModeAuto);
     EXPECT_EQ(Platform.Yields, 2);
     EXPECT_EQ(News(), "This one seems to be impossible");
-    EXPECT_EQ(Form.Guesses.GuessDepth, -1);
+    EXPECT_EQ(Form.Guesses().GuessDepth, -1);
 }
 
 TEST_F(AutoTest, StoppedRightAfterABacktrackReportsTheBoardItLeft)

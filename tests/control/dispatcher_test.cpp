@@ -26,13 +26,26 @@ protected:
     }
     void ShowWhatThePrologueHides()
     {
-        Form.Controls.Highlights[0].Visible = true;
-        Form.Controls.Highlights[1].Visible = true;
-        Form.Controls.Modes[ModeCheckUnique].Visible = true;
-        Form.Controls.Timer.Enabled = true;
-        Form.Controls.Timer.PeriodMs = 100;
-        Form.Controls.SetNews("old");
-        Form.Dispatch.StopAuto = false;
+        SeedEdited(Form, [](FormState &state) {
+            ControlStore &controls = state.Controls;
+            controls.Highlights[0].Visible = true;
+            controls.Highlights[1].Visible = true;
+            controls.Modes[ModeCheckUnique].Visible = true;
+            controls.Timer.Enabled = true;
+            controls.Timer.PeriodMs = 100;
+            controls.SetNews("old");
+            state.Dispatch.StopAuto = false;
+        });
+    }
+    // Ten values written without striking, so that every candidate still shows: only reachable
+    // by writing the values.
+    void WriteTenValuesUnstruck()
+    {
+        SeedEdited(Form, [](FormState &state) {
+            for (int s : {0, 10, 20, 30, 40, 50, 60, 70, 80})
+                state.Board.Grid[s] = static_cast<std::int16_t>(s % 9);
+            state.Board.Grid[8] = 5;
+        });
     }
 };
 
@@ -46,9 +59,9 @@ TEST_F(DispatcherTest, PrologueRunsForEveryCommand)
         EXPECT_FALSE(Frame0().Visible);
         EXPECT_FALSE(Frame1().Visible);
         EXPECT_FALSE(UniqueShown());
-        EXPECT_FALSE(Form.Controls.Timer.Enabled);
-        EXPECT_EQ(Form.Controls.Timer.PeriodMs, 500);
-        EXPECT_TRUE(Form.Dispatch.StopAuto);
+        EXPECT_FALSE(Form.Controls().Timer.Enabled);
+        EXPECT_EQ(Form.Controls().Timer.PeriodMs, 500);
+        EXPECT_TRUE(Form.Dispatch().StopAuto);
         EXPECT_EQ(News(), index == ModeCheck ? "Not started yet" : "");
     }
 }
@@ -91,9 +104,9 @@ TEST_F(DispatcherTest, CheckWithTooFewGoesBackToSetupModeWithThePuzzle)
     Form.SetSquare(40, 4, true); // placed after the start, not part of the puzzle
     Click(ModeCheck);
     EXPECT_EQ(News(), "Not enough squares set - please set some more");
-    EXPECT_EQ(Form.Board.Grid[40], -1);
-    EXPECT_EQ(Form.Board.Grid[0], 0);
-    EXPECT_EQ(Form.Board.Grid[8], 1);
+    EXPECT_EQ(Form.Board().Grid[40], -1);
+    EXPECT_EQ(Form.Board().Grid[0], 0);
+    EXPECT_EQ(Form.Board().Grid[8], 1);
     for (int s = 0; s < 81; ++s) {
         EXPECT_TRUE(SquareShown(s));
         EXPECT_EQ(Candidates(s), "");
@@ -102,21 +115,15 @@ TEST_F(DispatcherTest, CheckWithTooFewGoesBackToSetupModeWithThePuzzle)
 
 TEST_F(DispatcherTest, CheckAndNextWithNothingEntered)
 {
-    // Every candidate showing with ten values set: only reachable by writing the values
-    // without striking.
     Click(ModeStart);
-    for (int s : {0, 10, 20, 30, 40, 50, 60, 70, 80})
-        Form.Board.Grid[s] = static_cast<std::int16_t>(s % 9);
-    Form.Board.Grid[8] = 5;
+    WriteTenValuesUnstruck();
     Click(ModeCheck);
     EXPECT_EQ(News(), "Nothing entered yet - please set some squares");
     EXPECT_TRUE(SquareShown(40));
-    EXPECT_EQ(Form.Board.Grid[40], -1) << "the puzzle as entered is laid out again";
+    EXPECT_EQ(Form.Board().Grid[40], -1) << "the puzzle as entered is laid out again";
 
     Click(ModeStart);
-    for (int s : {0, 10, 20, 30, 40, 50, 60, 70, 80})
-        Form.Board.Grid[s] = static_cast<std::int16_t>(s % 9);
-    Form.Board.Grid[8] = 5;
+    WriteTenValuesUnstruck();
     Click(ModeNext);
     EXPECT_EQ(News(), "Nothing entered yet - please set some squares");
     EXPECT_TRUE(SquareShown(40));
@@ -129,11 +136,11 @@ TEST_F(DispatcherTest, CheckOnAnImpossibleBoardFramesOnlyTheUnit)
     Click(ModeStart);
     Click(ModeCheck);
     EXPECT_EQ(News(), "Impossible.  More than one 5 in row 1");
-    EXPECT_EQ(Form.Board.HighlightSquare, -1);
+    EXPECT_EQ(Form.Board().HighlightSquare, -1);
     EXPECT_FALSE(Frame0().Visible);
     EXPECT_TRUE(Frame1().Visible);
     EXPECT_EQ(Frame1().Geometry, (Rect{420, 420, 6375, 615}));
-    EXPECT_FALSE(Form.Controls.Timer.Enabled);
+    EXPECT_FALSE(Form.Controls().Timer.Enabled);
 
     // A square with nothing left is reported without framing the square.
     Click(ModeReset);
@@ -142,7 +149,7 @@ TEST_F(DispatcherTest, CheckOnAnImpossibleBoardFramesOnlyTheUnit)
         Form.cmdEle_Click(static_cast<std::int16_t>(2 * 9 + d));
     Click(ModeCheck);
     EXPECT_EQ(News(), "Impossible.  No possibilities left for square 3");
-    EXPECT_EQ(Form.Board.HighlightSquare, -1);
+    EXPECT_EQ(Form.Board().HighlightSquare, -1);
     EXPECT_FALSE(Frame0().Visible);
 }
 
@@ -164,22 +171,22 @@ TEST_F(DispatcherTest, NextExplainsOnOneClickAndCarriesOutOnTheNext)
     const auto before = Copy();
     Click(ModeNext);
     EXPECT_FALSE(News().empty());
-    EXPECT_EQ(News(), Form.Board.Explanation);
+    EXPECT_EQ(News(), Form.Board().Explanation);
     EXPECT_EQ(Copy(), before) << "the step is only shown";
-    ASSERT_TRUE(Form.Board.StepKind == StepPlace || Form.Board.StepKind == StepStrike);
-    const auto kind = Form.Board.StepKind;
-    const auto target = Form.Board.StepTarget;
-    const auto digit = Form.Board.StepDigit;
-    if (Form.Board.HighlightSquare >= 0) {
+    ASSERT_TRUE(Form.Board().StepKind == StepPlace || Form.Board().StepKind == StepStrike);
+    const auto kind = Form.Board().StepKind;
+    const auto target = Form.Board().StepTarget;
+    const auto digit = Form.Board().StepDigit;
+    if (Form.Board().HighlightSquare >= 0) {
         EXPECT_TRUE(Frame0().Visible);
-        EXPECT_TRUE(Form.Controls.Timer.Enabled);
+        EXPECT_TRUE(Form.Controls().Timer.Enabled);
     }
 
     Click(ModeNext);
     if (kind == StepPlace)
-        EXPECT_EQ(Form.Board.Grid[target], digit);
+        EXPECT_EQ(Form.Board().Grid[target], digit);
     else
-        EXPECT_FALSE(Form.Controls.CandidateVisible(target));
+        EXPECT_FALSE(Form.Controls().CandidateVisible(target));
 }
 
 TEST_F(DispatcherTest, NextOnABoardNotStartedStartsItAndShowsTheFirstStep)
@@ -189,7 +196,7 @@ TEST_F(DispatcherTest, NextOnABoardNotStartedStartsItAndShowsTheFirstStep)
     EXPECT_EQ(GridText(), EasyPuzzle);
     EXPECT_FALSE(SquareShown(2));
     EXPECT_EQ(Candidates(2), "124");
-    EXPECT_EQ(News(), Form.Board.Explanation);
+    EXPECT_EQ(News(), Form.Board().Explanation);
     EXPECT_FALSE(News().empty());
     EXPECT_EQ(Form.CheckBoard(), StatusConsistent);
 }
@@ -208,8 +215,8 @@ TEST_F(DispatcherTest, NextSolvesAnEasyPuzzleStepByStep)
     Enter(EasyPuzzle);
     ASSERT_TRUE(NextUntil("Success!  Found a solution."));
     EXPECT_EQ(GridText(), EasySolution);
-    EXPECT_EQ(Form.Board.StepKind, StepNothingFound);
-    EXPECT_FALSE(Form.Board.Guessed);
+    EXPECT_EQ(Form.Board().StepKind, StepNothingFound);
+    EXPECT_FALSE(Form.Board().Guessed);
 }
 
 TEST_F(DispatcherTest, NextOnASolvedBoard)
@@ -223,18 +230,17 @@ TEST_F(DispatcherTest, NextOnAContradictionLeavesThePendingStep)
 {
     EnterAndStart(EasyPuzzle);
     Click(ModeNext);
-    const auto kind = Form.Board.StepKind;
-    ASSERT_TRUE(kind == StepPlace || kind == StepStrike);
+    ASSERT_EQ(Form.Board().StepKind, StepPlace);
+    ASSERT_EQ(Form.Board().HighlightSquare, 70);
     ASSERT_EQ(EasyPuzzle[78], '.');
     for (int d = 0; d < 9; ++d)
         Form.cmdEle_Click(static_cast<std::int16_t>(78 * 9 + d));
-    Form.Board.HighlightSquare = 11;
     const auto before = Copy();
     Click(ModeNext);
     EXPECT_EQ(News(), "Hang on, this is impossible!  No possibilities left for square 79");
     EXPECT_EQ(Copy(), before) << "the pending step is not carried out";
-    EXPECT_EQ(Form.Board.StepKind, StepRestrike);
-    EXPECT_EQ(Form.Board.HighlightSquare, 78);
+    EXPECT_EQ(Form.Board().StepKind, StepRestrike);
+    EXPECT_EQ(Form.Board().HighlightSquare, 78);
     EXPECT_TRUE(Frame0().Visible);
     EXPECT_EQ(Frame0().Geometry, (Rect{4740, 6180, 615, 615}));
 }
@@ -243,8 +249,8 @@ TEST_F(DispatcherTest, TrickyThenAContradictionStillSaysHangOnAtTheFirstCheck)
 {
     EnterAndStart(StallingPuzzle());
     ASSERT_TRUE(NextUntil("Tricky... save this, then have a guess and carry on"));
-    EXPECT_TRUE(Form.Board.Guessed);
-    EXPECT_EQ(Form.Board.StepKind, StepNothingFound);
+    EXPECT_TRUE(Form.Board().Guessed);
+    EXPECT_EQ(Form.Board().StepKind, StepNothingFound);
     Click(ModeNext);
     EXPECT_EQ(News(), "Tricky... save this, then have a guess and carry on");
 
@@ -270,25 +276,27 @@ protected:
         EnterAndStart(puzzle);
         ASSERT_EQ(Candidates(0), "5");
         ASSERT_EQ(Candidates(1), "3");
-        Form.Board.StepKind = StepPlace;
-        Form.Board.StepTarget = 0;
-        Form.Board.StepDigit = 2;
+        SeedEdited(Form, [](FormState &state) {
+            state.Board.StepKind = StepPlace;
+            state.Board.StepTarget = 0;
+            state.Board.StepDigit = 2;
+        });
     }
 };
 
 TEST_F(NextFindsNothingOnAContradiction, AfterAGuessSaysTheGuessWasWrong)
 {
-    Form.Board.Guessed = true;
+    SeedEdited(Form, [](FormState &state) { state.Board.Guessed = true; });
     Click(ModeNext);
     EXPECT_EQ(News(), "Guess was wrong.  Oh well, try again.");
-    EXPECT_EQ(Form.Board.StepKind, StepNothingFound);
+    EXPECT_EQ(Form.Board().StepKind, StepNothingFound);
 }
 
 TEST_F(NextFindsNothingOnAContradiction, WithoutAGuessExplainsWithoutFraming)
 {
     Click(ModeNext);
     EXPECT_EQ(News(), "Hang on, this is impossible!  More than one 3 in column 1");
-    EXPECT_EQ(Form.Board.StepKind, StepNothingFound);
+    EXPECT_EQ(Form.Board().StepKind, StepNothingFound);
     EXPECT_FALSE(Frame0().Visible);
     EXPECT_FALSE(Frame1().Visible);
 }

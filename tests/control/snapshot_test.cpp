@@ -26,10 +26,10 @@ TEST_F(SnapshotTest, SaveRestoreRoundTripKeepsHandStruckCandidates)
     EXPECT_EQ(News(), "");
     EXPECT_EQ(Copy(), saved);
     EXPECT_EQ(Candidates(2), "24");
-    EXPECT_EQ(Form.Controls.SquareCaption(0), "5");
-    EXPECT_EQ(Form.Controls.Squares[0].Background, Form.Board.DigitColours[4]);
-    EXPECT_EQ(Form.Controls.SquareCaption(2), "");
-    EXPECT_EQ(Form.Board.StepKind, StepRestrike);
+    EXPECT_EQ(Form.Controls().SquareCaption(0), "5");
+    EXPECT_EQ(Form.Controls().Squares[0].Background, Form.Board().DigitColours[4]);
+    EXPECT_EQ(Form.Controls().SquareCaption(2), "");
+    EXPECT_EQ(Form.Board().StepKind, StepRestrike);
 }
 
 TEST_F(SnapshotTest, RestoreBeforeAnySaveChangesNothing)
@@ -37,15 +37,15 @@ TEST_F(SnapshotTest, RestoreBeforeAnySaveChangesNothing)
     EnterAndStart(EasyPuzzle);
     Click(ModeNext);
     const auto board = Copy();
-    const auto kind = Form.Board.StepKind;
-    const auto target = Form.Board.StepTarget;
-    const auto digit = Form.Board.StepDigit;
+    const auto kind = Form.Board().StepKind;
+    const auto target = Form.Board().StepTarget;
+    const auto digit = Form.Board().StepDigit;
     Click(ModeRestore);
     EXPECT_EQ(News(), "Nothing saved yet");
     EXPECT_EQ(Copy(), board);
-    EXPECT_EQ(Form.Board.StepKind, kind);
-    EXPECT_EQ(Form.Board.StepTarget, target);
-    EXPECT_EQ(Form.Board.StepDigit, digit);
+    EXPECT_EQ(Form.Board().StepKind, kind);
+    EXPECT_EQ(Form.Board().StepTarget, target);
+    EXPECT_EQ(Form.Board().StepDigit, digit);
     EXPECT_FALSE(Frame0().Visible) << "the prologue still ran";
 }
 
@@ -115,49 +115,51 @@ TEST_F(SnapshotTest, SaveSlotAndDepthSlotsAreSeparate)
 TEST_F(SnapshotTest, ThePartialRestoreOfABacktrackLeavesWhatAWholeOneDoes)
 {
     EnterAndStart(EasyPuzzle);
-    AutoCarry carry(Form);
+    FormState state = Form.State();
+    const auto copy = [&state] { return CopyOf(state.Board, state.Controls); };
+    AutoCarry carry(state.Board, state.Controls);
     carry.Struck = true;
     carry.BringViewUpToDate();
     carry.Clean = true; // as Start leaves it: every set square shown, every empty one hidden
-    Form.SaveSnapshot(3);
-    carry.Remember(Form, 3);
-    const auto saved = Copy();
-    const auto buttons = Form.Controls.Squares;
+    SaveSnapshot(state, 3);
+    carry.Remember(state.Guesses, 3);
+    const auto saved = copy();
+    const auto buttons = state.Controls.Squares;
 
     // Three placements as the loop makes them: square 2 takes its candidate 4 (code 3).
-    carry.PlaceOnStruckBoard(Form, 2, 3);
-    carry.PlaceOnStruckBoard(Form, 3, 5);
-    carry.PlaceOnStruckBoard(Form, 78, 0);
+    carry.PlaceOnStruckBoard(2, 3);
+    carry.PlaceOnStruckBoard(3, 5);
+    carry.PlaceOnStruckBoard(78, 0);
     SquareSet placed;
     placed.Add(2);
     placed.Add(3);
     placed.Add(78);
     SquareSet since;
-    ASSERT_TRUE(carry.SetSinceSaved(Form, 3, since));
+    ASSERT_TRUE(carry.SetSinceSaved(state.Guesses, 3, since));
     EXPECT_EQ(since, placed);
 
-    Form.RestoreSnapshot(3, since);
-    EXPECT_EQ(Copy(), saved);
+    RestoreSnapshot(state, 3, since);
+    EXPECT_EQ(copy(), saved);
     for (int s = 0; s < 81; ++s) {
         SCOPED_TRACE(s);
-        EXPECT_EQ(Form.Controls.Squares[s].Caption, buttons[s].Caption);
-        EXPECT_EQ(Form.Controls.Squares[s].Background, buttons[s].Background);
-        EXPECT_EQ(Form.Controls.Squares[s].Visible, buttons[s].Visible);
+        EXPECT_EQ(state.Controls.Squares[s].Caption, buttons[s].Caption);
+        EXPECT_EQ(state.Controls.Squares[s].Background, buttons[s].Background);
+        EXPECT_EQ(state.Controls.Squares[s].Visible, buttons[s].Visible);
     }
-    EXPECT_EQ(Form.Board.StepKind, StepRestrike);
+    EXPECT_EQ(state.Board.StepKind, StepRestrike);
 
     // Forgotten knowledge, a slot saved again, or a board not in clean solving form: no
     // partial restore.
-    carry.Recall(Form, 3);
-    carry.PlaceOnStruckBoard(Form, 2, 3);
+    carry.Recall(state.Guesses, 3);
+    carry.PlaceOnStruckBoard(2, 3);
     carry.Forget();
-    EXPECT_FALSE(carry.SetSinceSaved(Form, 3, since));
+    EXPECT_FALSE(carry.SetSinceSaved(state.Guesses, 3, since));
     carry.Struck = true;
     carry.BringViewUpToDate();
     carry.Clean = true;
-    EXPECT_FALSE(carry.SetSinceSaved(Form, 3, since)) << "forgotten since the save";
-    Form.SaveSnapshot(3);
-    EXPECT_FALSE(carry.SetSinceSaved(Form, 3, since)) << "the slot was saved again";
+    EXPECT_FALSE(carry.SetSinceSaved(state.Guesses, 3, since)) << "forgotten since the save";
+    SaveSnapshot(state, 3);
+    EXPECT_FALSE(carry.SetSinceSaved(state.Guesses, 3, since)) << "the slot was saved again";
 }
 
 } // namespace

@@ -29,11 +29,11 @@ struct Seen
 Seen Look(const Form1 &form)
 {
     Seen seen{};
-    seen.Grid = form.Board.Grid;
-    seen.Candidates = form.Controls.CandidateBits;
+    seen.Grid = form.Board().Grid;
+    seen.Candidates = form.Controls().CandidateBits;
     for (int s = 0; s < 81; ++s)
-        seen.Shown[s] = form.Controls.Squares[s].Visible;
-    const BoardState &b = form.Board;
+        seen.Shown[s] = form.Controls().Squares[s].Visible;
+    const BoardState &b = form.Board();
     seen.Kind = b.StepKind;
     seen.Target = b.StepTarget;
     seen.Digit = b.StepDigit;
@@ -41,15 +41,15 @@ Seen Look(const Form1 &form)
     seen.Unit = b.HighlightUnit;
     seen.UnitType = b.HighlightUnitType;
     seen.Explanation = b.Explanation;
-    seen.News = std::string(form.Controls.News());
-    seen.Frame0 = form.Controls.Highlights[0].Visible;
-    seen.Frame1 = form.Controls.Highlights[1].Visible;
-    seen.Geometry0 = form.Controls.Highlights[0].Geometry;
-    seen.Geometry1 = form.Controls.Highlights[1].Geometry;
-    seen.FrontFrame = form.Controls.FrontFrame;
-    seen.Timer = form.Controls.Timer.Enabled;
-    seen.Cycles = form.Stats.Cycles;
-    seen.Guesses = form.Stats.Guesses;
+    seen.News = std::string(form.Controls().News());
+    seen.Frame0 = form.Controls().Highlights[0].Visible;
+    seen.Frame1 = form.Controls().Highlights[1].Visible;
+    seen.Geometry0 = form.Controls().Highlights[0].Geometry;
+    seen.Geometry1 = form.Controls().Highlights[1].Geometry;
+    seen.FrontFrame = form.Controls().FrontFrame;
+    seen.Timer = form.Controls().Timer.Enabled;
+    seen.Cycles = form.Stats().Cycles;
+    seen.Guesses = form.Stats().Guesses;
     return seen;
 }
 
@@ -63,13 +63,13 @@ struct AutoRun
 };
 
 AutoRun RunAuto(std::string_view puzzle, bool stopFailingBursts,
-            const std::function<bool(long long)> &looks)
+                const std::function<bool(long long)> &looks)
 {
     HeadlessPlatform platform;
     Form1 form(platform);
     form.Form_Load();
     TypePuzzle(form, puzzle);
-    form.Dispatch.StopFailingBursts = stopFailingBursts;
+    form.StopFailingBursts(stopFailingBursts);
     AutoRun run;
     if (looks) {
         platform.OnDoEvents = [&] {
@@ -80,7 +80,7 @@ AutoRun RunAuto(std::string_view puzzle, bool stopFailingBursts,
     }
     form.cmdMode_Click(ModeAuto);
     run.AtEnd = Look(form);
-    run.Stats = form.Stats;
+    run.Stats = form.Stats();
     return run;
 }
 

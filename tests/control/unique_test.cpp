@@ -26,12 +26,12 @@ TEST_F(CheckUniqueTest, UniquePuzzleThatNeededGuesses)
     Click(ModeCheckUnique);
     EXPECT_EQ(News(), "Checked out - Solution is unique");
     EXPECT_EQ(GridText(), first);
-    EXPECT_TRUE(Form.Unique.ReverseGuessOrder) << "the reversed order stays in force";
+    EXPECT_TRUE(Form.Unique().ReverseGuessOrder) << "the reversed order stays in force";
     EXPECT_TRUE(UniqueShown());
 
     Click(ModeCheckUnique);
     EXPECT_EQ(News(), "Checked out - Solution is unique");
-    EXPECT_FALSE(Form.Unique.ReverseGuessOrder);
+    EXPECT_FALSE(Form.Unique().ReverseGuessOrder);
     EXPECT_EQ(GridText(), first);
 }
 
@@ -70,9 +70,9 @@ TEST_F(CheckUniqueTest, InterruptedRunKeepsItsOwnMessage)
     const std::string puzzle = GuessingPuzzle();
     // The board logic alone reaches, through Next: the board from before the first guess.
     Enter(puzzle);
-    for (int i = 0; i < 200 && Form.Board.StepKind != StepNothingFound; ++i)
+    for (int i = 0; i < 200 && Form.Board().StepKind != StepNothingFound; ++i)
         Click(ModeNext);
-    ASSERT_EQ(Form.Board.StepKind, StepNothingFound);
+    ASSERT_EQ(Form.Board().StepKind, StepNothingFound);
     const auto stuck = Copy();
 
     Click(ModeAuto);

@@ -24,13 +24,13 @@ TEST_F(UserSteps, PasteLaysThePuzzleOutAsIfResetAndTyped)
     Click(ModeSave);
     Step([&] { Form.Paste(EasyPuzzle); });
     EXPECT_EQ(GridText(), EasyPuzzle);
-    EXPECT_EQ(quorix::GridText(Form.Board.Givens), EasyPuzzle);
+    EXPECT_EQ(quorix::GridText(Form.Board().Givens), EasyPuzzle);
     EXPECT_EQ(News(), SetupText);
     for (int s = 0; s < 81; ++s)
         ASSERT_TRUE(SquareShown(s)) << "setup form, square " << s;
-    EXPECT_EQ(Form.Controls.CandidateBits, decltype(Form.Controls.CandidateBits){});
+    EXPECT_EQ(Form.Controls().CandidateBits, decltype(Form.Controls().CandidateBits){});
     EXPECT_EQ(Platform.Focus, 0);
-    EXPECT_EQ(quorix::GridText(Form.Snapshots.SaveSlot.Grid), SolvedGrid)
+    EXPECT_EQ(quorix::GridText(Form.Snapshots().SaveSlot.Grid), SolvedGrid)
         << "the saved board stays";
 
     // Typed by hand, the same puzzle gives the same board.
@@ -69,12 +69,12 @@ TEST_F(UserSteps, RefusedPasteChangesNothingButTheStatusLine)
     Step([&] { Form.cmdEle_Click(2 * 9 + 0); });
     Click(ModeSave);
     const auto board = Copy();
-    const auto givens = Form.Board.Givens;
+    const auto givens = Form.Board().Givens;
     const auto steps = Form.History().UndoSteps();
     Step([&] { Form.Paste(std::string(EasyPuzzle).substr(0, 79)); });
     EXPECT_EQ(News(), "Cannot paste: 79 squares found where 81 are needed");
     EXPECT_EQ(Copy(), board);
-    EXPECT_EQ(Form.Board.Givens, givens);
+    EXPECT_EQ(Form.Board().Givens, givens);
     EXPECT_EQ(Form.History().UndoSteps(), steps);
     Step([&] { Form.Paste(""); });
     EXPECT_EQ(News(), "Cannot paste: there is no text");
@@ -118,15 +118,15 @@ TEST_F(UserSteps, ANewStepDropsWhatCouldBeRedoneAndSavesStayPut)
     ClickStep(ModeStart);
     ClickStep(ModeSave); // not a step: the board is unchanged
     EXPECT_EQ(Form.History().UndoSteps(), 2U);
-    const Snapshot saved = Form.Snapshots.SaveSlot;
+    const Snapshot saved = Form.Snapshots().SaveSlot;
     Form.Undo();
     EXPECT_EQ(Form.History().RedoSteps(), 1U);
     Step([&] { Form.cmdSquare_Click(2); });
     EXPECT_EQ(Form.History().RedoSteps(), 0U);
     Form.Redo();
     EXPECT_EQ(News(), "Nothing to redo");
-    EXPECT_EQ(Form.Snapshots.SaveSlot.Grid, saved.Grid);
-    EXPECT_EQ(Form.Snapshots.SaveSlot.Candidates, saved.Candidates);
+    EXPECT_EQ(Form.Snapshots().SaveSlot.Grid, saved.Grid);
+    EXPECT_EQ(Form.Snapshots().SaveSlot.Candidates, saved.Candidates);
     ClickStep(ModeRestore);
     EXPECT_EQ(Form.History().UndoSteps(), 3U) << "Restore is a step";
 }
@@ -184,12 +184,12 @@ TEST_F(UserSteps, DeleteAndBackSpaceEmptyTheSquareLikeZero)
     Enter(EasyPuzzle);
     Platform.Focus = 1;
     Form.cmdSquare_KeyDown(1, GridKey::Delete);
-    EXPECT_EQ(Form.Board.Grid[1], Empty);
-    EXPECT_EQ(Form.Board.Givens[1], Empty);
+    EXPECT_EQ(Form.Board().Grid[1], Empty);
+    EXPECT_EQ(Form.Board().Givens[1], Empty);
     EXPECT_EQ(Platform.Focus, 1) << "Delete stays";
     const int tabs = Platform.TabsSent;
     Form.cmdSquare_KeyDown(4, GridKey::BackSpace);
-    EXPECT_EQ(Form.Board.Grid[4], Empty);
+    EXPECT_EQ(Form.Board().Grid[4], Empty);
     EXPECT_EQ(Platform.Focus, 3) << "BackSpace goes back one square";
     Form.cmdSquare_KeyDown(0, GridKey::BackSpace);
     EXPECT_EQ(Platform.Focus, 3) << "nothing before the first square";

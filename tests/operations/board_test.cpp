@@ -44,26 +44,26 @@ TEST(UnitSquares, KnownSquares)
     EXPECT_EQ(GroupOfSquare(80), 8);
 }
 
-class SetSquareTest : public FormTest
+class SetSquareTest : public BoardTest
 {
 protected:
     // Square 10 in solving form with candidates 2 and 6 struck by hand.
     void SetUp() override
     {
-        FormTest::SetUp();
-        Form.Controls.CandidateBits.fill(AllCandidates);
-        Form.Controls.Squares[10].Visible = false;
-        Form.Controls.SetCandidateVisible(91, false);
-        Form.Controls.SetCandidateVisible(95, false);
+        BoardTest::SetUp();
+        Controls.CandidateBits.fill(AllCandidates);
+        Controls.Squares[10].Visible = false;
+        Controls.SetCandidateVisible(91, false);
+        Controls.SetCandidateVisible(95, false);
     }
 };
 
 TEST_F(SetSquareTest, DigitHidesCandidatesAndShowsColouredCaption)
 {
-    Form.SetSquare(10, 4, false);
-    EXPECT_EQ(Form.Board.Grid[10], 4);
-    EXPECT_EQ(Form.Controls.SquareCaption(10), "5");
-    EXPECT_EQ(Form.Controls.Squares[10].Background, Rgb(192, 255, 224));
+    SetSquare(Board, Controls, 10, 4, false);
+    EXPECT_EQ(Board.Grid[10], 4);
+    EXPECT_EQ(Controls.SquareCaption(10), "5");
+    EXPECT_EQ(Controls.Squares[10].Background, Rgb(192, 255, 224));
     EXPECT_TRUE(SquareShown(10));
     EXPECT_EQ(Candidates(10), "");
     // Only square 10 changes: the digit is not struck from its units.
@@ -73,62 +73,62 @@ TEST_F(SetSquareTest, DigitHidesCandidatesAndShowsColouredCaption)
 
 TEST_F(SetSquareTest, EmptyWithCandidatesShowsAllNineAgain)
 {
-    Form.SetSquare(10, 4, true);
-    Form.SetSquare(10, -1, true);
-    EXPECT_EQ(Form.Board.Grid[10], -1);
+    SetSquare(Board, Controls, 10, 4, true);
+    SetSquare(Board, Controls, 10, -1, true);
+    EXPECT_EQ(Board.Grid[10], -1);
     EXPECT_FALSE(SquareShown(10));
     EXPECT_EQ(Candidates(10), "123456789");
-    EXPECT_EQ(Form.Controls.SquareCaption(10), "");
-    EXPECT_EQ(Form.Controls.Squares[10].Background, SystemButtonFace);
+    EXPECT_EQ(Controls.SquareCaption(10), "");
+    EXPECT_EQ(Controls.Squares[10].Background, SystemButtonFace);
 }
 
 TEST_F(SetSquareTest, StruckCandidatesComeBackWhenEmptiedWithCandidates)
 {
-    Form.SetSquare(10, -1, true);
+    SetSquare(Board, Controls, 10, -1, true);
     EXPECT_EQ(Candidates(10), "123456789");
 }
 
 TEST_F(SetSquareTest, EmptyWithoutCandidatesLeavesVisibilityAlone)
 {
-    Form.Controls.Squares[10].Caption = '3';
-    Form.Controls.Squares[10].Background = Rgb(1, 2, 3);
-    Form.SetSquare(10, -1, false);
-    EXPECT_EQ(Form.Board.Grid[10], -1);
+    Controls.Squares[10].Caption = '3';
+    Controls.Squares[10].Background = Rgb(1, 2, 3);
+    SetSquare(Board, Controls, 10, -1, false);
+    EXPECT_EQ(Board.Grid[10], -1);
     EXPECT_FALSE(SquareShown(10));
     EXPECT_EQ(Candidates(10), "1345789");
-    EXPECT_EQ(Form.Controls.SquareCaption(10), "");
-    EXPECT_EQ(Form.Controls.Squares[10].Background, SystemButtonFace);
+    EXPECT_EQ(Controls.SquareCaption(10), "");
+    EXPECT_EQ(Controls.Squares[10].Background, SystemButtonFace);
 
-    Form.Controls.Squares[20].Visible = true;
-    Form.Controls.CandidateBits[20] = 0;
-    Form.SetSquare(20, -1, false);
+    Controls.Squares[20].Visible = true;
+    Controls.CandidateBits[20] = 0;
+    SetSquare(Board, Controls, 20, -1, false);
     EXPECT_TRUE(SquareShown(20));
     EXPECT_EQ(Candidates(20), "");
 }
 
 TEST_F(SetSquareTest, AnyNegativeCodeIsEmpty)
 {
-    Form.SetSquare(10, 2, true);
-    Form.SetSquare(10, -7, true);
-    EXPECT_EQ(Form.Board.Grid[10], -1);
+    SetSquare(Board, Controls, 10, 2, true);
+    SetSquare(Board, Controls, 10, -7, true);
+    EXPECT_EQ(Board.Grid[10], -1);
     EXPECT_FALSE(SquareShown(10));
     EXPECT_EQ(Candidates(10), "123456789");
 
-    Form.SetSquare(12, 2, true);
-    Form.SetSquare(12, -7, false);
-    EXPECT_EQ(Form.Board.Grid[12], -1);
+    SetSquare(Board, Controls, 12, 2, true);
+    SetSquare(Board, Controls, 12, -7, false);
+    EXPECT_EQ(Board.Grid[12], -1);
     EXPECT_TRUE(SquareShown(12));
     EXPECT_EQ(Candidates(12), "");
-    EXPECT_EQ(Form.Controls.SquareCaption(12), "");
+    EXPECT_EQ(Controls.SquareCaption(12), "");
 }
 
-using StrikeSetDigitsTest = FormTest;
+using StrikeSetDigitsTest = BoardTest;
 
 TEST_F(StrikeSetDigitsTest, FiveInSquareZeroClearsItsRowColumnAndGroup)
 {
-    Form.Controls.CandidateBits.fill(AllCandidates);
-    Form.SetSquare(0, 4, true);
-    Form.StrikeSetDigits();
+    Controls.CandidateBits.fill(AllCandidates);
+    SetSquare(Board, Controls, 0, 4, true);
+    StrikeSetDigits(Board, Controls);
     std::set<int> peers;
     for (int k = 0; k < 9; ++k) {
         peers.insert(k);                   // row 0
@@ -141,80 +141,82 @@ TEST_F(StrikeSetDigitsTest, FiveInSquareZeroClearsItsRowColumnAndGroup)
         const int s = c / 9, d = c % 9;
         const bool expectHidden = s == 0 || (d == 4 && peers.count(s));
         SCOPED_TRACE(c);
-        EXPECT_EQ(Form.Controls.CandidateVisible(c), !expectHidden);
-        hidden += !Form.Controls.CandidateVisible(c);
+        EXPECT_EQ(Controls.CandidateVisible(c), !expectHidden);
+        hidden += !Controls.CandidateVisible(c);
     }
     EXPECT_EQ(hidden, 9 + 20);
+    EXPECT_TRUE(SetDigitsStruck(Board, Controls));
 }
 
 TEST_F(StrikeSetDigitsTest, IdempotentAndKeepsEarlierStrikes)
 {
-    Form.Controls.CandidateBits.fill(AllCandidates);
-    Form.StrikeSetDigits();
-    EXPECT_EQ(std::count(Form.Controls.CandidateBits.begin(), Form.Controls.CandidateBits.end(),
-                         AllCandidates),
-              81);
+    Controls.CandidateBits.fill(AllCandidates);
+    StrikeSetDigits(Board, Controls);
+    EXPECT_EQ(
+        std::count(Controls.CandidateBits.begin(), Controls.CandidateBits.end(), AllCandidates),
+        81);
 
-    Form.SetSquare(40, 0, true);
-    Form.SetSquare(80, 8, true);
-    Form.Controls.SetCandidateVisible(3 * 9 + 5, false); // struck by hand, no peer of a digit
-    Form.StrikeSetDigits();
-    const auto once = Form.Controls.CandidateBits;
-    Form.StrikeSetDigits();
-    EXPECT_EQ(Form.Controls.CandidateBits, once);
-    EXPECT_FALSE(Form.Controls.CandidateVisible(3 * 9 + 5));
-    EXPECT_FALSE(Form.Controls.CandidateVisible(4 * 9 + 0));  // column 4 of the 1 in square 40
-    EXPECT_FALSE(Form.Controls.CandidateVisible(72 * 9 + 8)); // row 8 of the 9 in square 80
-    EXPECT_TRUE(Form.Controls.CandidateVisible(72 * 9 + 0));
+    SetSquare(Board, Controls, 40, 0, true);
+    SetSquare(Board, Controls, 80, 8, true);
+    EXPECT_FALSE(SetDigitsStruck(Board, Controls));
+    Controls.SetCandidateVisible(3 * 9 + 5, false); // struck by hand, no peer of a digit
+    StrikeSetDigits(Board, Controls);
+    const auto once = Controls.CandidateBits;
+    StrikeSetDigits(Board, Controls);
+    EXPECT_EQ(Controls.CandidateBits, once);
+    EXPECT_FALSE(Controls.CandidateVisible(3 * 9 + 5));
+    EXPECT_FALSE(Controls.CandidateVisible(4 * 9 + 0));  // column 4 of the 1 in square 40
+    EXPECT_FALSE(Controls.CandidateVisible(72 * 9 + 8)); // row 8 of the 9 in square 80
+    EXPECT_TRUE(Controls.CandidateVisible(72 * 9 + 0));
 }
 
-class ApplyStepTest : public FormTest
+class ApplyStepTest : public BoardTest
 {
 protected:
     void SetUp() override
     {
-        FormTest::SetUp();
-        Form.Controls.CandidateBits.fill(AllCandidates);
-        for (auto &square : Form.Controls.Squares)
+        BoardTest::SetUp();
+        Controls.CandidateBits.fill(AllCandidates);
+        for (auto &square : Controls.Squares)
             square.Visible = false;
-        Form.Board.Grid.fill(-1);
+        Board.Grid.fill(-1);
         // A 1 set in square 0 but not struck yet: a re-strike removes candidate 1 from square 1.
-        Form.SetSquare(0, 0, true);
+        SetSquare(Board, Controls, 0, 0, true);
     }
 };
 
 TEST_F(ApplyStepTest, PlaceSetsDigitAndStrikes)
 {
-    Form.Board.StepKind = StepPlace;
-    Form.Board.StepTarget = 10;
-    Form.Board.StepDigit = 4;
-    Form.ApplyStep();
-    EXPECT_EQ(Form.Board.Grid[10], 4);
+    Board.StepKind = StepPlace;
+    Board.StepTarget = 10;
+    Board.StepDigit = 4;
+    ApplyStep(Board, Controls);
+    EXPECT_EQ(Board.Grid[10], 4);
     EXPECT_TRUE(SquareShown(10));
     EXPECT_EQ(Candidates(10), "");
     EXPECT_EQ(Candidates(11), "2346789"); // a 1 in square 0 and a 5 in square 10
     EXPECT_EQ(Candidates(1), "2346789");
     // The step fields stay: a second application changes nothing.
     const auto before = Copy();
-    Form.ApplyStep();
+    ApplyStep(Board, Controls);
     EXPECT_EQ(Copy(), before);
-    EXPECT_EQ(Form.Board.StepKind, StepPlace);
+    EXPECT_EQ(Board.StepKind, StepPlace);
 }
 
 TEST_F(ApplyStepTest, StrikeHidesOneCandidateThenReStrikes)
 {
-    Form.Board.StepKind = StepStrike;
-    Form.Board.StepTarget = 100; // square 11, digit 2
-    Form.ApplyStep();
+    Board.StepKind = StepStrike;
+    Board.StepTarget = 100; // square 11, digit 2
+    ApplyStep(Board, Controls);
     EXPECT_EQ(Candidates(11), "3456789");
     EXPECT_EQ(Candidates(12), "123456789");
 }
 
 TEST_F(ApplyStepTest, RestrikeOnly)
 {
-    Form.Board.StepKind = StepRestrike;
-    Form.Board.StepTarget = 100;
-    Form.ApplyStep();
+    Board.StepKind = StepRestrike;
+    Board.StepTarget = 100;
+    ApplyStep(Board, Controls);
     EXPECT_EQ(Candidates(11), "23456789");
     EXPECT_EQ(Candidates(40), "123456789");
 }
@@ -224,10 +226,10 @@ TEST_F(ApplyStepTest, OtherKindsDoNothing)
     for (std::int32_t kind : {0, 7, 4, -1}) {
         SCOPED_TRACE(kind);
         const auto before = Copy();
-        Form.Board.StepKind = static_cast<PendingStepKind>(kind);
-        Form.Board.StepTarget = 100;
-        Form.Board.StepDigit = 4;
-        Form.ApplyStep();
+        Board.StepKind = static_cast<PendingStepKind>(kind);
+        Board.StepTarget = 100;
+        Board.StepDigit = 4;
+        ApplyStep(Board, Controls);
         EXPECT_EQ(Copy(), before);
     }
 }
@@ -235,28 +237,28 @@ TEST_F(ApplyStepTest, OtherKindsDoNothing)
 TEST_F(FormTest, CandidateClickStrikesAndNothingElse)
 {
     EnterAndStart(EasyPuzzle);
-    Form.Board.StepKind = StepNone;
+    ASSERT_EQ(Form.Board().StepKind, StepNone);
     const std::string news = News();
     // Square 2 (row 1, column 3) starts with candidates 1, 2 and 4.
     ASSERT_EQ(Candidates(2), "124");
     Form.cmdEle_Click(2 * 9 + 0);
     Form.cmdEle_Click(2 * 9 + 1);
     EXPECT_EQ(Candidates(2), "4");
-    EXPECT_EQ(Form.Board.Grid[2], -1) << "a single candidate is not placed";
+    EXPECT_EQ(Form.Board().Grid[2], -1) << "a single candidate is not placed";
     Form.cmdEle_Click(2 * 9 + 3);
     EXPECT_EQ(Candidates(2), "");
-    EXPECT_EQ(Form.Board.Grid[2], -1);
+    EXPECT_EQ(Form.Board().Grid[2], -1);
     EXPECT_FALSE(SquareShown(2));
     EXPECT_EQ(News(), news);
-    EXPECT_EQ(Form.Board.StepKind, 0);
+    EXPECT_EQ(Form.Board().StepKind, 0);
     EXPECT_TRUE(Platform.Messages.empty());
 }
 
-TEST_F(FormTest, CandidateClickReStrikesSetDigits)
+TEST_F(BoardTest, CandidateClickReStrikesSetDigits)
 {
-    Form.Controls.CandidateBits.fill(AllCandidates);
-    Form.SetSquare(0, 0, true);
-    Form.cmdEle_Click(80 * 9 + 8);
+    Controls.CandidateBits.fill(AllCandidates);
+    SetSquare(Board, Controls, 0, 0, true);
+    StrikeCandidate(Board, Controls, 80 * 9 + 8);
     EXPECT_EQ(Candidates(80), "12345678");
     EXPECT_EQ(Candidates(8), "23456789");
 }
@@ -273,33 +275,32 @@ TEST_F(LoadGivensTest, NothingEnteredShowsEveryCandidate)
     EXPECT_EQ(Form.CheckBoard(), StatusTooFew);
 }
 
-TEST_F(LoadGivensTest, DiscardsPlacedDigitsAndForgetsTheStep)
+TEST_F(BoardTest, LoadGivensDiscardsPlacedDigitsAndForgetsTheStep)
 {
-    Enter(EasyPuzzle);
-    Form.Board.Givens[2] = -5;
-    Click(ModeStart);
-    Form.SetSquare(3, 5, true); // placed since
-    Form.Board.StepKind = StepPlace;
-    Form.Board.StepTarget = 7;
-    Form.Board.Guessed = true;
-    Form.Board.Explanation = "kept";
-    Form.Board.HighlightSquare = 12;
-    Form.Controls.Squares[0].Enabled = false;
-    Form.LoadGivens();
+    Start(EasyPuzzle);
+    Board.Givens[2] = -5;                   // any negative given is an empty square
+    SetSquare(Board, Controls, 3, 5, true); // placed since
+    Board.StepKind = StepPlace;
+    Board.StepTarget = 7;
+    Board.Guessed = true;
+    Board.Explanation = "kept";
+    Board.HighlightSquare = 12;
+    Controls.Squares[0].Enabled = false;
+    LoadGivens(Board, Controls);
     for (int s = 0; s < 81; ++s) {
         SCOPED_TRACE(s);
         const char c = EasyPuzzle[s];
-        EXPECT_EQ(Form.Board.Grid[s], c == '.' ? -1 : c - '1');
+        EXPECT_EQ(Board.Grid[s], c == '.' ? -1 : c - '1');
         EXPECT_EQ(SquareShown(s), c != '.');
         EXPECT_EQ(Candidates(s), c == '.' ? "123456789" : "");
     }
-    EXPECT_EQ(Form.Board.StepKind, StepNone);
-    EXPECT_EQ(Form.Board.StepTarget, -1);
-    EXPECT_FALSE(Form.Board.Guessed);
-    EXPECT_EQ(Form.Board.Explanation, "kept");
-    EXPECT_EQ(Form.Board.HighlightSquare, 12);
-    EXPECT_FALSE(Form.Controls.Squares[0].Enabled);
-    EXPECT_EQ(Form.CheckBoard(), StatusNotStarted);
+    EXPECT_EQ(Board.StepKind, StepNone);
+    EXPECT_EQ(Board.StepTarget, -1);
+    EXPECT_FALSE(Board.Guessed);
+    EXPECT_EQ(Board.Explanation, "kept");
+    EXPECT_EQ(Board.HighlightSquare, 12);
+    EXPECT_FALSE(Controls.Squares[0].Enabled);
+    EXPECT_EQ(CheckBoard(Board, Controls), StatusNotStarted);
 }
 
 TEST_F(LoadGivensTest, ThenStrikeLeavesWhatNoGivenInTheUnitsHolds)
@@ -327,37 +328,37 @@ TEST_F(LoadGivensTest, ThenStrikeLeavesWhatNoGivenInTheUnitsHolds)
     EXPECT_EQ(Form.CheckBoard(), StatusConsistent);
 }
 
-TEST_F(FormTest, EnterSetupModeShowsEverySquareAndNoCandidate)
+TEST_F(BoardTest, EnterSetupModeShowsEverySquareAndNoCandidate)
 {
-    EnterAndStart(EasyPuzzle);
-    Form.cmdEle_Click(2 * 9 + 0);
+    Start(EasyPuzzle);
+    StrikeCandidate(Board, Controls, 2 * 9 + 0);
     for (int s = 0; s < 81; s += 7)
-        Form.Controls.Squares[s].Enabled = false;
-    Form.Board.StepKind = StepStrike;
-    Form.Board.StepTarget = 5;
-    Form.Board.Guessed = true;
-    const auto grid = Form.Board.Grid;
-    const auto givens = Form.Board.Givens;
-    const auto squaresBefore = Form.Controls.Squares;
+        Controls.Squares[s].Enabled = false;
+    Board.StepKind = StepStrike;
+    Board.StepTarget = 5;
+    Board.Guessed = true;
+    const auto grid = Board.Grid;
+    const auto givens = Board.Givens;
+    const auto squaresBefore = Controls.Squares;
 
-    Form.EnterSetupMode();
+    EnterSetupMode(Board, Controls);
     for (int s = 0; s < 81; ++s) {
         SCOPED_TRACE(s);
         EXPECT_TRUE(SquareShown(s));
-        EXPECT_TRUE(Form.Controls.Squares[s].Enabled);
-        EXPECT_EQ(Form.Controls.Squares[s].Caption, squaresBefore[s].Caption);
-        EXPECT_EQ(Form.Controls.Squares[s].Background, squaresBefore[s].Background);
+        EXPECT_TRUE(Controls.Squares[s].Enabled);
+        EXPECT_EQ(Controls.Squares[s].Caption, squaresBefore[s].Caption);
+        EXPECT_EQ(Controls.Squares[s].Background, squaresBefore[s].Background);
         EXPECT_EQ(Candidates(s), "");
     }
-    EXPECT_EQ(Form.Board.Grid, grid);
-    EXPECT_EQ(Form.Board.Givens, givens);
-    EXPECT_EQ(Form.Board.StepKind, StepNone);
-    EXPECT_EQ(Form.Board.StepTarget, -1);
-    EXPECT_FALSE(Form.Board.Guessed);
-    EXPECT_EQ(Form.CheckBoard(), StatusNotStarted);
+    EXPECT_EQ(Board.Grid, grid);
+    EXPECT_EQ(Board.Givens, givens);
+    EXPECT_EQ(Board.StepKind, StepNone);
+    EXPECT_EQ(Board.StepTarget, -1);
+    EXPECT_FALSE(Board.Guessed);
+    EXPECT_EQ(CheckBoard(Board, Controls), StatusNotStarted);
 
     // The next load shows all nine candidates of every empty square again, the struck one too.
-    Form.LoadGivens();
+    LoadGivens(Board, Controls);
     EXPECT_EQ(Candidates(2), "123456789");
 }
 

@@ -16,10 +16,10 @@ struct Verdict
     friend bool operator==(const Verdict &, const Verdict &) = default;
 };
 
-Verdict PlainCheck(const Form1 &form)
+Verdict PlainCheck(const BoardState &board, const ControlStore &controls)
 {
-    Verdict v{0, form.Board.Explanation, form.Board.HighlightSquare, form.Board.HighlightUnit,
-              form.Board.HighlightUnitType};
+    Verdict v{0, board.Explanation, board.HighlightSquare, board.HighlightUnit,
+              board.HighlightUnitType};
     const char *words[3] = {" in row", " in column", " in group"};
     bool consistent = true;
     for (int d = 0; d < 9 && consistent; ++d)
@@ -27,7 +27,7 @@ Verdict PlainCheck(const Form1 &form)
             for (int u = 0; u < 9 && consistent; ++u) {
                 int count = 0;
                 for (int p = 0; p < 9; ++p)
-                    count += form.Board.Grid[UnitSquare(u, p, t)] == d;
+                    count += board.Grid[UnitSquare(u, p, t)] == d;
                 if (count >= 2) {
                     consistent = false;
                     v.Explanation = "More than one " + std::to_string(d + 1) + words[t] + " "
@@ -40,8 +40,8 @@ Verdict PlainCheck(const Form1 &form)
     bool full = true, emptyShown = false;
     if (consistent) {
         for (int s = 0; s < 81; ++s) {
-            const bool shown = form.Controls.Squares[s].Visible;
-            const bool set = form.Board.Grid[s] > -1;
+            const bool shown = controls.Squares[s].Visible;
+            const bool set = board.Grid[s] > -1;
             full = full && shown && set;
             shownSquares += shown;
             setSquares += set;
@@ -50,8 +50,8 @@ Verdict PlainCheck(const Form1 &form)
         for (int s = 0; s < 81; ++s) {
             int count = 0;
             for (int k = 0; k < 9; ++k)
-                count += form.Controls.CandidateVisible(s * 9 + k);
-            if (!form.Controls.Squares[s].Visible && count == 0) {
+                count += controls.CandidateVisible(s * 9 + k);
+            if (!controls.Squares[s].Visible && count == 0) {
                 consistent = false;
                 v.Explanation = "No possibilities left for square " + std::to_string(s + 1);
                 v.Square = static_cast<std::int16_t>(s);
@@ -74,11 +74,10 @@ Verdict PlainCheck(const Form1 &form)
     return v;
 }
 
-TEST(CheckBoardReference, AgreesOnRandomBoards)
+TEST_F(BoardTest, CheckBoardAgreesWithThePlainPassesOnRandomBoards)
 {
-    HeadlessPlatform platform;
-    Form1 form(platform);
-    form.Form_Load();
+    BoardState &board = Board;
+    ControlStore &controls = Controls;
     std::mt19937 random(7);
     const std::string solution(EasySolution);
     std::array<int, 7> statuses{};
@@ -96,22 +95,22 @@ TEST(CheckBoardReference, AgreesOnRandomBoards)
                 d = static_cast<int>(random() % 9);
             if (scattered)
                 d = random() % 81 < 14 ? static_cast<int>(random() % 9) : -1;
-            form.Board.Grid[s] = static_cast<std::int16_t>(d);
-            form.Controls.Squares[s].Visible = random() % 100 >= hidden;
+            board.Grid[s] = static_cast<std::int16_t>(d);
+            controls.Squares[s].Visible = random() % 100 >= hidden;
             std::uint16_t bits = 0;
             for (int k = 0; k < 9; ++k)
                 if (random() % 100 >= struck)
                     bits = static_cast<std::uint16_t>(bits | (1U << k));
-            form.Controls.CandidateBits[s] = bits;
+            controls.CandidateBits[s] = bits;
         }
-        form.Board.Explanation = "before";
-        form.Board.HighlightSquare = 11;
-        form.Board.HighlightUnit = 12;
-        form.Board.HighlightUnitType = 13;
-        const Verdict expected = PlainCheck(form);
-        const BoardStatus status = form.CheckBoard();
-        const Verdict actual{status, form.Board.Explanation, form.Board.HighlightSquare,
-                             form.Board.HighlightUnit, form.Board.HighlightUnitType};
+        board.Explanation = "before";
+        board.HighlightSquare = 11;
+        board.HighlightUnit = 12;
+        board.HighlightUnitType = 13;
+        const Verdict expected = PlainCheck(board, controls);
+        const BoardStatus status = CheckBoard(board, controls);
+        const Verdict actual{status, board.Explanation, board.HighlightSquare, board.HighlightUnit,
+                             board.HighlightUnitType};
         ASSERT_EQ(expected, actual) << "round " << round;
         ++statuses[status - StatusImpossible];
     }

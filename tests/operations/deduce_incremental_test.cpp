@@ -13,8 +13,10 @@
 namespace quorix {
 namespace {
 
-using quorix::testing::LoadAndStart;
+using quorix::testing::BoardValues;
+using quorix::testing::LoadedBoard;
 using quorix::testing::PuzzleFromFile;
+using quorix::testing::StartOn;
 
 struct Answer
 {
@@ -34,17 +36,17 @@ Answer AnswerOf(bool found, const FoundStep &step)
 }
 
 // Carries out the step the way a burst does on a struck board, telling the view each square.
-void ApplyStruck(Form1 &form, BurstView &view, const FoundStep &step)
+void ApplyStruck(BoardValues &board, BurstView &view, const FoundStep &step)
 {
     if (step.Kind == StepPlace) {
-        form.SetSquare(step.Target, step.Digit, true);
+        SetSquare(board.Board, board.Controls, step.Target, step.Digit, true);
         view.Refresh(step.Target);
         for (const int peer : PeersOfSquare[step.Target]) {
-            form.Controls.CandidateBits[peer] &= static_cast<std::uint16_t>(~(1U << step.Digit));
+            board.Controls.CandidateBits[peer] &= static_cast<std::uint16_t>(~(1U << step.Digit));
             view.Refresh(peer);
         }
     } else if (step.Kind == StepStrike) {
-        form.Controls.SetCandidateVisible(step.Target, false);
+        board.Controls.SetCandidateVisible(step.Target, false);
         view.Refresh(step.Target / 9);
     }
 }
@@ -53,8 +55,6 @@ void ApplyStruck(Form1 &form, BurstView &view, const FoundStep &step)
 // through the view with one of a fresh view, with digit filters mixed in, at every step.
 TEST(BurstView, FollowsTheStoreThroughWholeSolves)
 {
-    HeadlessPlatform platform;
-    Form1 form(platform);
     std::mt19937 random(2024);
     long long steps = 0;
     for (const char *file : {"hard-95.txt", "hardest-375.txt", "bank-diabolical-500.txt"}) {
@@ -63,7 +63,8 @@ TEST(BurstView, FollowsTheStoreThroughWholeSolves)
         for (int line = 1; line <= 25; ++line) {
             const std::string &puzzle = puzzles[line - 1];
             SCOPED_TRACE(std::string(file) + " line " + std::to_string(line));
-            LoadAndStart(form, puzzle);
+            BoardValues form = LoadedBoard();
+            StartOn(form.Board, form.Controls, puzzle);
             BurstView view(form.Controls.CandidateBits, form.Board.Grid);
             view.Rebuild();
             for (int round = 0; round < 300; ++round) {
@@ -87,7 +88,7 @@ TEST(BurstView, FollowsTheStoreThroughWholeSolves)
                     guessed < SquareCount
                     && (form.Board.Grid[guessed] >= 0 || form.Controls.CandidateBits[guessed] == 0))
                     ++guessed;
-                if (!GuessFirstOpenSquare(form))
+                if (!GuessFirstOpenSquare(form.Board, form.Controls))
                     break;
                 // A guess on a struck board is a placement: the view takes it in without a
                 // rebuild, so that what its searches found in vain is carried over the guess,
@@ -103,9 +104,8 @@ TEST(BurstView, FollowsTheStoreThroughWholeSolves)
 // A candidate that comes back cannot be counted out; the view rebuilds rather than drift.
 TEST(BurstView, RebuildsWhenACandidateReturns)
 {
-    HeadlessPlatform platform;
-    Form1 form(platform);
-    LoadAndStart(form, PuzzleFromFile("hard-95.txt", 1));
+    BoardValues form = LoadedBoard();
+    StartOn(form.Board, form.Controls, PuzzleFromFile("hard-95.txt", 1));
     BurstView view(form.Controls.CandidateBits, form.Board.Grid);
     view.Rebuild();
     int square = 0;

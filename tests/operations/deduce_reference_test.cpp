@@ -326,7 +326,7 @@ struct Recorded
     }
 };
 
-Recorded Fields(const Form1 &form)
+Recorded Fields(const quorix::testing::BoardValues &form)
 {
     const BoardState &b = form.Board;
     return {b.StepKind,      b.StepTarget,        b.StepDigit,  b.HighlightSquare,
@@ -365,12 +365,12 @@ TEST(NextSameBitCount, WalksTheMasksOfOneBitCountInOrder)
 
 // Runs FindStep and the reference on the form's board and checks they agree: the same answer,
 // and the same recorded fields (all untouched when nothing is found).
-::testing::AssertionResult SameStep(Form1 &form, std::int16_t digitFilter)
+::testing::AssertionResult SameStep(quorix::testing::BoardValues &form, std::int16_t digitFilter)
 {
     const auto expected =
         reference::FindStep(form.Controls.CandidateBits, form.Board.Grid, digitFilter);
     const Recorded before = Fields(form);
-    const bool found = form.FindStep(digitFilter);
+    const bool found = FindStep(form.Board, form.Controls, digitFilter);
     if (found != expected.has_value())
         return ::testing::AssertionFailure()
                << "filter " << digitFilter << ": found " << found << ", reference "
@@ -399,28 +399,27 @@ TEST(FindStepAgainstReference, AgreesAtEveryStepOfManyPuzzles)
         {"edge-invalid-17.txt", 17}, {"clue17-sample.txt", 20},
     };
     std::mt19937 random(12345);
-    HeadlessPlatform platform;
-    Form1 form(platform);
     int puzzles = 0;
     long long calls = 0;
     for (const auto &[file, limit] : sets) {
         for (const std::string &puzzle : ReadPuzzles(file, limit)) {
             SCOPED_TRACE(puzzle);
             ++puzzles;
-            quorix::testing::LoadAndStart(form, puzzle);
+            quorix::testing::BoardValues form = quorix::testing::LoadedBoard();
+            quorix::testing::StartOn(form.Board, form.Controls, puzzle);
             for (int round = 0; round < 400; ++round) {
                 const auto filter =
                     static_cast<std::int16_t>(round % 4 == 3 ? static_cast<int>(random() % 9) : -1);
                 ++calls;
                 ASSERT_TRUE(SameStep(form, filter)) << "round " << round;
                 if (form.Board.StepKind == StepPlace || form.Board.StepKind == StepStrike) {
-                    form.ApplyStep();
+                    ApplyStep(form.Board, form.Controls);
                     form.Board.StepKind = StepNone; // so a later "nothing found" is checked
                     continue;
                 }
                 if (filter >= 0)
                     continue;
-                if (!GuessFirstOpenSquare(form))
+                if (!GuessFirstOpenSquare(form.Board, form.Controls))
                     break;
             }
         }
@@ -434,9 +433,7 @@ TEST(FindStepAgainstReference, AgreesAtEveryStepOfManyPuzzles)
 TEST(FindStepAgainstReference, AgreesOnRandomBoards)
 {
     std::mt19937 random(777);
-    HeadlessPlatform platform;
-    Form1 form(platform);
-    form.Form_Load();
+    quorix::testing::BoardValues form = quorix::testing::LoadedBoard();
     for (int board = 0; board < 3000; ++board) {
         const unsigned density = 2 + board % 5; // about one candidate in `density` alive
         for (int s = 0; s < SquareCount; ++s) {

@@ -4,15 +4,17 @@
 namespace quorix::testing {
 namespace {
 
-class HighlightTest : public FormTest
+class HighlightTest : public BoardTest
 {
 protected:
     void Mark(int square, int unit, int type)
     {
-        Form.Board.HighlightSquare = square;
-        Form.Board.HighlightUnit = unit;
-        Form.Board.HighlightUnitType = type;
+        Board.HighlightSquare = square;
+        Board.HighlightUnit = unit;
+        Board.HighlightUnitType = type;
     }
+    const Frame &Frame0() const { return Controls.Highlights[0]; }
+    const Frame &Frame1() const { return Controls.Highlights[1]; }
 };
 
 TEST_F(HighlightTest, SquareFrameSurroundsItsSquare)
@@ -24,7 +26,7 @@ TEST_F(HighlightTest, SquareFrameSurroundsItsSquare)
     for (const auto &[square, rect] : spots) {
         SCOPED_TRACE(square);
         Mark(square, -1, 0);
-        Form.ShowHighlight();
+        ShowHighlight(Board, Controls);
         EXPECT_TRUE(Frame0().Visible);
         EXPECT_EQ(Frame0().Geometry, rect);
     }
@@ -42,49 +44,49 @@ TEST_F(HighlightTest, UnitFrameSurroundsItsRowColumnOrGroup)
     for (const auto &[unit, rect] : spots) {
         SCOPED_TRACE(::testing::Message() << "unit " << unit[0] << " type " << unit[1]);
         Mark(-1, unit[0], unit[1]);
-        Form.ShowHighlight();
+        ShowHighlight(Board, Controls);
         EXPECT_TRUE(Frame1().Visible);
         EXPECT_EQ(Frame1().Geometry, rect);
     }
     EXPECT_FALSE(Frame0().Visible);
-    EXPECT_FALSE(Form.Controls.Timer.Enabled) << "only a square mark starts the blink";
+    EXPECT_FALSE(Controls.Timer.Enabled) << "only a square mark starts the blink";
 }
 
 TEST_F(HighlightTest, NegativeMarksChangeNothing)
 {
     Mark(10, 3, 2);
-    Form.ShowHighlight();
-    const auto frames = Form.Controls.Highlights;
+    ShowHighlight(Board, Controls);
+    const auto frames = Controls.Highlights;
     Mark(-1, -1, 0);
-    Form.ShowHighlight();
+    ShowHighlight(Board, Controls);
     EXPECT_TRUE(Frame0().Visible);
     EXPECT_TRUE(Frame1().Visible);
     EXPECT_EQ(Frame0().Geometry, frames[0].Geometry);
     EXPECT_EQ(Frame1().Geometry, frames[1].Geometry);
-    EXPECT_TRUE(Form.Controls.Timer.Enabled);
+    EXPECT_TRUE(Controls.Timer.Enabled);
 
-    Form.Controls.Highlights[0].Visible = false;
-    Form.Controls.Highlights[1].Visible = false;
-    Form.ShowHighlight();
+    Controls.Highlights[0].Visible = false;
+    Controls.Highlights[1].Visible = false;
+    ShowHighlight(Board, Controls);
     EXPECT_FALSE(Frame0().Visible);
     EXPECT_FALSE(Frame1().Visible);
 }
 
 TEST_F(HighlightTest, SquareAndUnitTogetherOnlyTheSquareBlinks)
 {
-    Form.Controls.Timer.PeriodMs = 500;
+    Controls.Timer.PeriodMs = 500;
     Mark(20, 2, 0);
-    Form.ShowHighlight();
+    ShowHighlight(Board, Controls);
     EXPECT_TRUE(Frame0().Visible);
     EXPECT_TRUE(Frame1().Visible);
-    EXPECT_EQ(Form.Controls.FrontFrame, 0);
-    EXPECT_TRUE(Form.Controls.Timer.Enabled);
-    EXPECT_EQ(Form.Controls.Timer.PeriodMs, 500);
+    EXPECT_EQ(Controls.FrontFrame, 0);
+    EXPECT_TRUE(Controls.Timer.Enabled);
+    EXPECT_EQ(Controls.Timer.PeriodMs, 500);
 
-    Form.Timer1_Timer();
+    BlinkSquareFrame(Controls);
     EXPECT_FALSE(Frame0().Visible);
     EXPECT_TRUE(Frame1().Visible);
-    Form.Timer1_Timer();
+    BlinkSquareFrame(Controls);
     EXPECT_TRUE(Frame0().Visible);
     EXPECT_TRUE(Frame1().Visible);
 }
@@ -92,25 +94,25 @@ TEST_F(HighlightTest, SquareAndUnitTogetherOnlyTheSquareBlinks)
 TEST_F(HighlightTest, NewSquareMarkMovesTheBlinkingFrame)
 {
     Mark(0, -1, 0);
-    Form.ShowHighlight();
-    Form.Timer1_Timer(); // hidden half of the blink
+    ShowHighlight(Board, Controls);
+    BlinkSquareFrame(Controls); // hidden half of the blink
     Mark(80, -1, 0);
-    Form.ShowHighlight();
+    ShowHighlight(Board, Controls);
     EXPECT_TRUE(Frame0().Visible);
     EXPECT_EQ(Frame0().Geometry, (Rect{6180, 6180, 615, 615}));
-    EXPECT_TRUE(Form.Controls.Timer.Enabled);
+    EXPECT_TRUE(Controls.Timer.Enabled);
 }
 
 TEST_F(HighlightTest, CheckHidesTheFrameButTheNextTickShowsItAgain)
 {
-    EnterAndStart(EasyPuzzle);
+    Start(EasyPuzzle);
     Mark(33, 4, 1);
-    Form.ShowHighlight();
-    (void)Form.CheckBoard();
+    ShowHighlight(Board, Controls);
+    (void)CheckBoard(Board, Controls);
     EXPECT_FALSE(Frame0().Visible);
     EXPECT_FALSE(Frame1().Visible);
-    EXPECT_TRUE(Form.Controls.Timer.Enabled);
-    Form.Timer1_Timer();
+    EXPECT_TRUE(Controls.Timer.Enabled);
+    BlinkSquareFrame(Controls);
     EXPECT_TRUE(Frame0().Visible);
     EXPECT_EQ(Frame0().Geometry, (Rect{720 * 6 + 420, 720 * 3 + 420, 615, 615}));
     EXPECT_FALSE(Frame1().Visible);

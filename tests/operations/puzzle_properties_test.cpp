@@ -65,7 +65,7 @@ TEST_P(WholePuzzleProperties, AutoAndCheckUniqueAgreeWithAnIndependentCount)
         const int solutions = CountSolutions(puzzle, 2);
         auto form = Enter(puzzle);
         form->cmdMode_Click(ModeAuto);
-        const std::string message = form->Controls.News();
+        const std::string message = form->Controls().News();
 
         if (CountGivens(puzzle) < 10) {
             // Too little entered to start, whatever the count says.
@@ -79,15 +79,15 @@ TEST_P(WholePuzzleProperties, AutoAndCheckUniqueAgreeWithAnIndependentCount)
         EXPECT_TRUE(message == "Success!  Unique solution found"
                     || message == "Found a solution - but might not be unique")
             << message;
-        EXPECT_TRUE(IsValidSolution(puzzle, form->Board.Grid));
-        ASSERT_TRUE(form->Controls.Modes[ModeCheckUnique].Visible);
+        EXPECT_TRUE(IsValidSolution(puzzle, form->Board().Grid));
+        ASSERT_TRUE(form->Controls().Modes[ModeCheckUnique].Visible);
 
         form->cmdMode_Click(ModeCheckUnique);
-        const std::string verdict = form->Controls.News();
+        const std::string verdict = form->Controls().News();
         ASSERT_TRUE(verdict == UniqueVerdict || verdict == SeveralVerdict) << verdict;
         EXPECT_EQ(verdict == UniqueVerdict, solutions == 1) << verdict;
         // Either way the board shows a solution of the puzzle as entered.
-        EXPECT_TRUE(IsValidSolution(puzzle, form->Board.Grid));
+        EXPECT_TRUE(IsValidSolution(puzzle, form->Board().Grid));
         EXPECT_TRUE(Platform.Messages.empty());
     }
 }

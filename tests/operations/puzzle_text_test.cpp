@@ -129,9 +129,9 @@ TEST_F(CopyTest, TheLineAndTheCandidateGridReadBackTheSame)
     EXPECT_NE(grid.find(" 55 "), std::string::npos);
     for (int s = 0; s < 81; ++s) {
         SCOPED_TRACE(s);
-        EXPECT_EQ(puzzle.Values[s], Form.Board.Grid[s]);
+        EXPECT_EQ(puzzle.Values[s], Form.Board().Grid[s]);
         EXPECT_EQ(puzzle.Candidates[s],
-                  Form.Board.Grid[s] < 0 ? Form.Controls.CandidateBits[s] : 0);
+                  Form.Board().Grid[s] < 0 ? Form.Controls().CandidateBits[s] : 0);
     }
 }
 
@@ -192,7 +192,7 @@ TEST(PuzzleTextProperty, TheCandidateGridPastesBackToTheSameBoard)
         for (int step = 0; step < 60; ++step) {
             if (random() % 3 == 0) {
                 const int square = static_cast<int>(random() % 81);
-                const std::uint16_t bits = form.Controls.CandidateBits[square];
+                const std::uint16_t bits = form.Controls().CandidateBits[square];
                 if (std::popcount(bits) > 1)
                     form.cmdEle_Click(square * 9 + std::countr_zero(bits));
             } else {
@@ -201,14 +201,15 @@ TEST(PuzzleTextProperty, TheCandidateGridPastesBackToTheSameBoard)
             copy.Paste(form.CopyCandidates());
             bool dead = false;
             for (int s = 0; s < 81; ++s)
-                dead = dead || (form.Board.Grid[s] < 0 && form.Controls.CandidateBits[s] == 0);
+                dead = dead || (form.Board().Grid[s] < 0 && form.Controls().CandidateBits[s] == 0);
             if (dead) {
                 // A square with no candidate left has no candidate grid to come back from.
-                EXPECT_NE(copy.Controls.News().find("has no candidate"), std::string::npos);
+                EXPECT_NE(copy.Controls().News().find("has no candidate"), std::string::npos);
                 break;
             }
-            ASSERT_EQ(GridText(copy.Board.Grid), GridText(form.Board.Grid)) << copy.Controls.News();
-            ASSERT_EQ(copy.Controls.CandidateBits, form.Controls.CandidateBits);
+            ASSERT_EQ(GridText(copy.Board().Grid), GridText(form.Board().Grid))
+                << copy.Controls().News();
+            ASSERT_EQ(copy.Controls().CandidateBits, form.Controls().CandidateBits);
             ++checked;
         }
     }

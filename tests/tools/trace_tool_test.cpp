@@ -112,7 +112,7 @@ TEST_F(TraceToolTest, NestedAtSchedulesItsCommandOnALaterYield)
     const std::string puzzle = PuzzleFromFile("hardest-11.txt", 2);
     EXPECT_EQ(Run("enter " + puzzle + "\nat 1 at 1 click Save\nclick Auto\n"), 0);
     EXPECT_EQ(Platform.Yields, 2);
-    EXPECT_EQ(Form.Controls.News(), "Auto mode suspended");
+    EXPECT_EQ(Form.Controls().News(), "Auto mode suspended");
 }
 
 } // namespace

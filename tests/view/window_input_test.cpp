@@ -17,7 +17,7 @@ namespace {
 class WindowInputTest : public WindowTest
 {
 protected:
-    [[nodiscard]] std::string Grid() { return GridText(Form().Board.Grid); }
+    [[nodiscard]] std::string Grid() { return GridText(Form().Board().Grid); }
     [[nodiscard]] int Focused() const { return Window->FocusedSquare(); }
     static void SetClipboard(std::string_view text)
     {
@@ -65,12 +65,12 @@ TEST_F(WindowInputTest, CopyShortcutsFillTheClipboardAndPasteReadsThemBack)
     Press(0, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const std::string grid = Clipboard();
     EXPECT_EQ(grid, Form().CopyCandidates());
-    const auto candidates = Form().Controls.CandidateBits;
+    const auto candidates = Form().Controls().CandidateBits;
 
     Click(Mode(ModeReset));
     Press(0, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Grid(), Puzzle);
-    EXPECT_EQ(Form().Controls.CandidateBits, candidates);
+    EXPECT_EQ(Form().Controls().CandidateBits, candidates);
     EXPECT_TRUE(Window->CandidateButton(2 * 9 + 1)->isVisible());
     EXPECT_FALSE(Window->CandidateButton(2 * 9 + 0)->isVisible());
 }
@@ -78,9 +78,9 @@ TEST_F(WindowInputTest, CopyShortcutsFillTheClipboardAndPasteReadsThemBack)
 TEST_F(WindowInputTest, UndoAndRedoShortcuts)
 {
     Type(4, '7');
-    ASSERT_EQ(Form().Board.Grid[4], 6);
+    ASSERT_EQ(Form().Board().Grid[4], 6);
     Press(5, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Form().Board.Grid[4], Empty);
+    EXPECT_EQ(Form().Board().Grid[4], Empty);
     EXPECT_TRUE(Square(4)->text().isEmpty());
     Press(5, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Square(4)->text(), QStringLiteral("7"));
@@ -126,10 +126,10 @@ TEST_F(WindowInputTest, ArrowsDeleteAndBackSpaceOnTheGrid)
     Press(8, Qt::Key_Right);
     EXPECT_EQ(Focused(), 8) << "the edge stops it";
     Press(13, Qt::Key_Delete);
-    EXPECT_EQ(Form().Board.Grid[13], Empty);
+    EXPECT_EQ(Form().Board().Grid[13], Empty);
     EXPECT_EQ(Focused(), 13);
     Press(14, Qt::Key_Backspace);
-    EXPECT_EQ(Form().Board.Grid[14], Empty);
+    EXPECT_EQ(Form().Board().Grid[14], Empty);
     EXPECT_EQ(Focused(), 13);
 
     Click(Mode(ModeStart));
@@ -147,7 +147,7 @@ TEST_F(WindowInputTest, ResetAndRestartPutTheFocusOnTheFirstSquare)
     QCoreApplication::processEvents();
     EXPECT_EQ(Window->focusWidget(), Square(0));
     Type(0, '5');
-    EXPECT_EQ(Form().Board.Grid[0], 4) << "the next puzzle can be typed at once";
+    EXPECT_EQ(Form().Board().Grid[0], 4) << "the next puzzle can be typed at once";
     Click(Mode(ModeStart));
     Click(Mode(ModeRestart));
     QCoreApplication::processEvents();

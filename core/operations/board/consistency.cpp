@@ -1,7 +1,10 @@
-// The consistency check: the one judge of whether the board is solved, stuck or wrong.
-#include "core/control/auto_carry.h"
-#include "core/form/form1.h"
+#include "core/operations/board/consistency.h"
 
+#include "core/ground/status_texts.h"
+#include "core/ground/units.h"
+#include "core/operations/board/highlight.h"
+
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -132,90 +135,52 @@ void WordDeadSquare(int square, std::string &text)
     AppendNumber(text, square + 1);
 }
 
-void Form1::ReportDead(int square)
+void ReportDead(BoardState &board, int square)
 {
-    WordDeadSquare(square, Board.Explanation);
-    Board.HighlightSquare = square;
-    Disown(TailExplanation | TailSquareMark);
+    WordDeadSquare(square, board.Explanation);
+    board.HighlightSquare = square;
 }
 
-BoardStatus Form1::CheckBoard()
+CheckResult CheckBoardFaults(BoardState &board, ControlStore &controls)
 {
     // The counts stay 0 when a duplicate is found, which decides first anyway.
-    const BoardCounts counts = CountBoard(Board, Controls);
-    Controls.Highlights[0].Visible = false;
-    Controls.Highlights[1].Visible = false;
+    const BoardCounts counts = CountBoard(board, controls);
+    HideHighlights(controls);
     if (AnyDuplicate(counts.DigitBits)) {
-        ReportDuplicate(counts.DigitBits, Board);
-        Disown(TailExplanation | TailUnitMarks);
-        return StatusImpossible;
+        ReportDuplicate(counts.DigitBits, board);
+        return {StatusImpossible, CheckFault::DigitTwice};
     }
     if (counts.LastDead >= 0) {
-        ReportDead(counts.LastDead);
-        return StatusImpossible;
+        ReportDead(board, counts.LastDead);
+        return {StatusImpossible, CheckFault::DeadSquare};
     }
     if (counts.SetSquares < MinimumGivens)
-        return StatusTooFew;
+        return {StatusTooFew};
     if (counts.VisibleCandidates == CandidateCount)
-        return StatusNothingEntered;
+        return {StatusNothingEntered};
     // An empty square is shown (in setup form) when fewer shown squares are set than are shown;
     // solving has not begun either while every hidden square still shows all nine candidates.
     const bool emptySquareShown = counts.ShownAndSet != counts.VisibleSquares;
     if ((9 * counts.VisibleSquares + counts.VisibleCandidates == CandidateCount
          && counts.VisibleSquares < SquareCount)
         || emptySquareShown)
-        return StatusNotStarted;
+        return {StatusNotStarted};
     if (counts.ShownAndSet == SquareCount)
-        return StatusSolved;
-    return StatusConsistent;
+        return {StatusSolved};
+    return {StatusConsistent};
 }
 
-bool Form1::CleanSolvingForm() const
+bool CleanSolvingForm(const BoardState &board, const ControlStore &controls)
 {
     std::array<std::uint16_t, 88> digitBits{};
     for (int s = 0; s < SquareCount; ++s) {
-        const int d = Board.Grid[s];
+        const int d = board.Grid[s];
         const bool set = d >= 0;
-        if (Controls.Squares[s].Visible != set || (set && Controls.CandidateBits[s] != 0))
+        if (controls.Squares[s].Visible != set || (set && controls.CandidateBits[s] != 0))
             return false;
         digitBits[s] = static_cast<std::uint16_t>(set ? 1U << (d & 15) : 0U);
     }
     return !AnyDuplicate(digitBits);
-}
-
-BoardStatus Form1::CheckBoard(AutoCarry &carry)
-{
-    if (!carry.Clean) {
-        const BoardStatus status = CheckBoard();
-        carry.Clean = carry.Struck && carry.ViewCurrent && CleanSolvingForm();
-        return status;
-    }
-#ifndef NDEBUG
-    const BoardStatus full = CheckBoard();
-    const std::string explanation = Board.Explanation;
-    const int highlightSquare = Board.HighlightSquare;
-#endif
-    // With no digit twice in a unit and every square in solving form, the check's decision
-    // comes down to the count of set squares and the dead and full open squares. Set squares
-    // hold no candidate, so all 729 show only with none set, which is too few already.
-    Controls.Highlights[0].Visible = false;
-    Controls.Highlights[1].Visible = false;
-    const BurstView &view = carry.View;
-    const int setSquares = SquareCount - view.OpenSquares().Count();
-    BoardStatus status = StatusConsistent;
-    if (const SquareSet dead = view.DeadSquares(); !dead.IsEmpty()) {
-        ReportDead(dead.Highest());
-        status = StatusImpossible;
-    } else if (setSquares < MinimumGivens) {
-        status = StatusTooFew;
-    } else if (setSquares < SquareCount && view.EveryOpenSquareFull()) {
-        status = StatusNotStarted;
-    } else if (setSquares == SquareCount) {
-        status = StatusSolved;
-    }
-    assert(status == full && Board.Explanation == explanation
-           && Board.HighlightSquare == highlightSquare && "read off the view as checked in full");
-    return status;
 }
 
 } // namespace quorix

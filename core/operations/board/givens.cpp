@@ -1,27 +1,28 @@
-// Laying the puzzle as entered out on the board, in solving or in setup form.
-#include "core/form/form1.h"
+#include "core/operations/board/givens.h"
+
+#include "core/operations/board/placing.h"
 
 namespace quorix {
 
-void Form1::LoadGivens()
+void LoadGivens(BoardState &board, ControlStore &controls)
 {
     for (int s = 0; s < SquareCount; ++s) {
-        Board.Grid[s] = Board.Givens[s];
-        SetSquare(s, Board.Grid[s], true);
+        board.Grid[s] = board.Givens[s];
+        SetSquare(board, controls, s, board.Grid[s], true);
     }
-    Board.ForgetStep();
-    Board.Guessed = false;
+    board.ForgetStep();
+    board.Guessed = false;
 }
 
-void Form1::EnterSetupMode()
+void EnterSetupMode(BoardState &board, ControlStore &controls)
 {
-    Controls.CandidateBits.fill(0);
-    for (auto &square : Controls.Squares) {
+    controls.CandidateBits.fill(0);
+    for (auto &square : controls.Squares) {
         square.Visible = true;
         square.Enabled = true;
     }
-    Board.ForgetStep();
-    Board.Guessed = false;
+    board.ForgetStep();
+    board.Guessed = false;
 }
 
 } // namespace quorix

@@ -1,20 +1,20 @@
-// The highlight frames: a blinking red frame round a square, a steady blue one round a unit.
-#include "core/form/form1.h"
+#include "core/operations/board/highlight.h"
+
+#include "core/ground/units.h"
 
 namespace quorix {
 
-void Form1::ShowHighlight()
+void ShowHighlight(const BoardState &board, ControlStore &controls)
 {
-    if (Board.HighlightSquare >= 0) {
-        auto &frame = Controls.Highlights[0];
+    if (board.HighlightSquare >= 0) {
+        auto &frame = controls.Highlights[0];
         frame.Visible = true;
-        frame.Geometry = layout::FrameGeometry(Board.HighlightSquare, 1, 1);
-        Controls.BringFrameToFront(0);
-        Controls.Timer.Enabled = true;
-        Disown(TailSquareFrame);
+        frame.Geometry = layout::FrameGeometry(board.HighlightSquare, 1, 1);
+        controls.BringFrameToFront(0);
+        controls.Timer.Enabled = true;
     }
-    if (Board.HighlightUnit >= 0)
-        ShowUnitFrame(Board.HighlightUnit, Board.HighlightUnitType);
+    if (board.HighlightUnit >= 0)
+        ShowUnitFrame(controls, board.HighlightUnit, board.HighlightUnitType);
 }
 
 Rect UnitFrameGeometry(int unit, int unitType)
@@ -29,17 +29,11 @@ Rect UnitFrameGeometry(int unit, int unitType)
     }
 }
 
-void Form1::ShowUnitFrame(int unit, int unitType)
+void ShowUnitFrame(ControlStore &controls, int unit, int unitType)
 {
-    auto &frame = Controls.Highlights[1];
+    auto &frame = controls.Highlights[1];
     frame.Visible = true;
     frame.Geometry = UnitFrameGeometry(unit, unitType);
-    Disown(TailUnitFrame);
-}
-
-void Form1::Timer1_Timer()
-{
-    Controls.Highlights[0].Visible = !Controls.Highlights[0].Visible;
 }
 
 } // namespace quorix

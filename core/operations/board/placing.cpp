@@ -1,20 +1,23 @@
-// Placing values and striking candidates: the operations through which the board changes.
-#include "core/form/form1.h"
+#include "core/operations/board/placing.h"
+
+#include "core/ground/units.h"
+
+#include <array>
 
 namespace quorix {
 
-void Form1::SetSquare(int square, int code, bool showCandidates)
+void SetSquare(BoardState &board, ControlStore &controls, int square, int code, bool showCandidates)
 {
     assert(square >= 0 && square < SquareCount && "square out of range");
     if (code > -1) {
-        SetSquareDigit(square, code);
+        SetSquareDigit(board, controls, square, code);
         return;
     }
-    auto &button = Controls.Squares[square];
-    Board.Grid[square] = Empty;
+    auto &button = controls.Squares[square];
+    board.Grid[square] = Empty;
     if (showCandidates) {
         button.Visible = false;
-        Controls.CandidateBits[square] = AllCandidates;
+        controls.CandidateBits[square] = AllCandidates;
     }
     button.Caption = 0;
     button.Background = SystemButtonFace;
@@ -41,54 +44,59 @@ std::array<std::uint16_t, 27> SetDigitsOfUnits(const std::array<std::int16_t, 82
 
 } // namespace
 
-// Hides, in every unit, the candidates of the digits set in that unit. Equivalent to walking
-// every unit and hiding each set digit's candidate at every position, done with one digit mask
-// per unit.
-void Form1::StrikeSetDigits()
+// Equivalent to walking every unit and hiding each set digit's candidate at every position,
+// done with one digit mask per unit.
+void StrikeSetDigits(const BoardState &board, ControlStore &controls)
 {
-    const std::array<std::uint16_t, 27> unitDigits = SetDigitsOfUnits(Board.Grid);
+    const std::array<std::uint16_t, 27> unitDigits = SetDigitsOfUnits(board.Grid);
     for (int s = 0; s < SquareCount; ++s) {
         const SquareUnits units = UnitsOfSquare[s];
         const auto set = unitDigits[units.Row] | unitDigits[units.Column] | unitDigits[units.Group];
-        Controls.CandidateBits[s] &= static_cast<std::uint16_t>(~set);
+        controls.CandidateBits[s] &= static_cast<std::uint16_t>(~set);
     }
 }
 
-bool Form1::SetDigitsStruck() const
+bool SetDigitsStruck(const BoardState &board, const ControlStore &controls)
 {
-    const std::array<std::uint16_t, 27> unitDigits = SetDigitsOfUnits(Board.Grid);
+    const std::array<std::uint16_t, 27> unitDigits = SetDigitsOfUnits(board.Grid);
     for (int s = 0; s < SquareCount; ++s) {
         const SquareUnits units = UnitsOfSquare[s];
         const auto set = unitDigits[units.Row] | unitDigits[units.Column] | unitDigits[units.Group];
-        if ((Controls.CandidateBits[s] & set) != 0)
+        if ((controls.CandidateBits[s] & set) != 0)
             return false;
     }
     return true;
 }
 
-void Form1::ApplyStep()
+void ApplyStep(BoardState &board, ControlStore &controls)
 {
-    switch (Board.StepKind) {
+    switch (board.StepKind) {
     case StepPlace:
-        SetSquare(Board.StepTarget, Board.StepDigit, true);
-        StrikeSetDigits();
+        SetSquare(board, controls, board.StepTarget, board.StepDigit, true);
+        StrikeSetDigits(board, controls);
         break;
     case StepStrike:
-        Controls.SetCandidateVisible(Board.StepTarget, false);
-        StrikeSetDigits();
+        controls.SetCandidateVisible(board.StepTarget, false);
+        StrikeSetDigits(board, controls);
         break;
     case StepRestrike:
-        StrikeSetDigits();
+        StrikeSetDigits(board, controls);
         break;
     default:
         break;
     }
 }
 
-void Form1::cmdEle_Click(int index)
+void StrikeCandidate(const BoardState &board, ControlStore &controls, int candidate)
 {
-    Controls.SetCandidateVisible(index, false);
-    StrikeSetDigits();
+    controls.SetCandidateVisible(candidate, false);
+    StrikeSetDigits(board, controls);
+}
+
+void EnterSquare(BoardState &board, ControlStore &controls, int square, int code)
+{
+    SetSquare(board, controls, square, code, false);
+    board.Givens[square] = static_cast<std::int16_t>(code);
 }
 
 } // namespace quorix

@@ -1,7 +1,6 @@
-// FindStep: the rules in their fixed order over one view of the board.
-#include "core/form/form1.h"
+#include "core/operations/deduce/find_step.h"
+
 #include "core/operations/deduce/burst_view.h"
-#include "core/operations/deduce/rules.h"
 
 namespace quorix {
 
@@ -48,13 +47,13 @@ bool CandidateView::SameCandidates(const CandidateView &other) const
            && Places == other.Places && Counts == other.Counts;
 }
 
-bool Form1::FindStep(int digitFilter)
+bool FindStep(BoardState &board, const ControlStore &controls, int digitFilter)
 {
     FoundStep step;
-    if (!FindStepAfresh(Controls.CandidateBits, Board.Grid, digitFilter, step))
+    if (!FindStepAfresh(controls.CandidateBits, board.Grid, digitFilter, step))
         return false;
-    RecordStep(step);
-    Board.Explanation = std::move(step.Explanation);
+    RecordStep(board, step);
+    board.Explanation = std::move(step.Explanation);
     return true;
 }
 
@@ -72,15 +71,6 @@ bool BurstView::FindSingleCandidate(FoundStep &step) const
 {
     assert(MatchesStore() && "the burst view must follow the store");
     return quorix::FindSingleCandidate(Current, -1, step);
-}
-
-bool Form1::FindStep(int digitFilter, BurstView &view, FoundStep &step)
-{
-    WordWithinBurst(step);
-    if (!view.FindStep(digitFilter, step))
-        return false;
-    TakeBurstStep(step);
-    return true;
 }
 
 bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,

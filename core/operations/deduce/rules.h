@@ -1,4 +1,4 @@
-// The deduction rules behind Form1::FindStep, as free functions over a read-only view of the
+// The deduction rules behind FindStep, as free functions over a read-only view of the
 // board, so they can be run and tested without a window.
 //
 // Each rule scans in its own fixed order and reports the first step it meets; a rule that
@@ -9,6 +9,7 @@
 
 #include "core/ground/board_state.h"
 #include "core/ground/square_set.h"
+#include "core/ground/status_texts.h"
 
 #include <array>
 #include <bit>
@@ -232,24 +233,6 @@ bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barr
 // store for this one search, part by part as the rules need.
 bool FindStepAfresh(const std::array<std::uint16_t, SquareCount> &candidateBits,
                     const std::array<std::int16_t, 82> &grid, int digitFilter, FoundStep &step);
-
-// Explanations join fixed pieces and numbers; a number is one space and its decimal digits.
-inline void AppendNumber(std::string &text, int number)
-{
-    char digits[12];
-    int length = 0;
-    unsigned value =
-        number < 0 ? 0U - static_cast<unsigned>(number) : static_cast<unsigned>(number);
-    do {
-        digits[length++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    text.push_back(' ');
-    if (number < 0)
-        text.push_back('-');
-    while (length > 0)
-        text.push_back(digits[--length]);
-}
 
 // The digit codes a digit filter allows: all of 0..8, or the one it names.
 struct DigitRange

@@ -1,7 +1,5 @@
 #include "core/operations/text/control_texts.h"
 
-#include "core/form/form1.h"
-
 namespace quorix {
 
 std::string SquareToolTip(int square)
@@ -56,21 +54,21 @@ std::string RowAndColumn(int square)
 
 } // namespace
 
-std::string SquareAccessibleName(const Form1 &form, int square)
+std::string SquareAccessibleName(const BoardState &board, int square)
 {
-    const int value = form.Board.Grid[square];
+    const int value = board.Grid[square];
     if (value < 0)
         return RowAndColumn(square) + ": empty";
-    const bool given = form.Board.Givens[square] == value;
+    const bool given = board.Givens[square] == value;
     return RowAndColumn(square) + ": " + std::to_string(value + 1) + (given ? ", given" : "");
 }
 
-int SquareNameKey(const Form1 &form, int square)
+int SquareNameKey(const BoardState &board, int square)
 {
-    const int value = form.Board.Grid[square];
+    const int value = board.Grid[square];
     if (value < 0)
         return -1;
-    return value * 2 + (form.Board.Givens[square] == value ? 1 : 0);
+    return value * 2 + (board.Givens[square] == value ? 1 : 0);
 }
 
 std::string CandidateAccessibleName(int candidate)
@@ -88,9 +86,9 @@ std::string SquareAccessibleDescription()
     return "Type a digit, or click to step through 1 to 9; 0, Delete or BackSpace empties it";
 }
 
-std::string NewsAccessibleName(const Form1 &form)
+std::string NewsAccessibleName(const ControlStore &controls)
 {
-    return "Status: " + form.Controls.News();
+    return "Status: " + controls.News();
 }
 
 } // namespace quorix

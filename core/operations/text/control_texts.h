@@ -2,11 +2,12 @@
 // and descriptions that assistive technology reads out.
 #pragma once
 
+#include "core/ground/board_state.h"
+#include "core/ground/controls.h"
+
 #include <string>
 
 namespace quorix {
-
-class Form1;
 
 // "Square 23: row 3, column 5".
 [[nodiscard]] std::string SquareToolTip(int square);
@@ -20,15 +21,15 @@ class Form1;
 // Accessible names. A square: "Row 3, column 4: 5, given", "Row 3, column 4: 5" (placed),
 // "Row 3, column 4: empty". A candidate: "Row 3, column 4: candidate 7". A digit button:
 // "Digit 4". A command button is named by its caption.
-[[nodiscard]] std::string SquareAccessibleName(const Form1 &form, int square);
+[[nodiscard]] std::string SquareAccessibleName(const BoardState &board, int square);
 // All that SquareAccessibleName reads of the board, as one small number: the square's name
 // changes exactly when this does.
-[[nodiscard]] int SquareNameKey(const Form1 &form, int square);
+[[nodiscard]] int SquareNameKey(const BoardState &board, int square);
 [[nodiscard]] std::string CandidateAccessibleName(int candidate);
 [[nodiscard]] std::string NumberAccessibleName(int digitCode);
 // What typing on or clicking a square does.
 [[nodiscard]] std::string SquareAccessibleDescription();
 // The status line as read out: "Status: " and its text.
-[[nodiscard]] std::string NewsAccessibleName(const Form1 &form);
+[[nodiscard]] std::string NewsAccessibleName(const ControlStore &controls);
 
 } // namespace quorix

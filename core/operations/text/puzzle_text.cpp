@@ -1,20 +1,10 @@
 #include "core/operations/text/puzzle_text.h"
 
-#include "core/form/form1.h"
-
 #include <algorithm>
 #include <utility>
 #include <vector>
 
 namespace quorix {
-
-void TypePuzzle(Form1 &form, std::string_view puzzle)
-{
-    for (int s = 0; s < SquareCount && s < static_cast<int>(puzzle.size()); ++s) {
-        const char c = puzzle[s] == '.' ? '0' : puzzle[s];
-        form.cmdSquare_KeyPress(s, static_cast<unsigned char>(c));
-    }
-}
 
 std::string GridText(std::span<const std::int16_t> grid)
 {
@@ -253,6 +243,20 @@ std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
         text += line + '\n';
     }
     return text + rule('\'', '\'');
+}
+
+std::string CopyLine(const BoardState &board)
+{
+    return GridText(board.Grid);
+}
+
+std::string CopyCandidates(const BoardState &board, const ControlStore &controls)
+{
+    std::array<std::uint16_t, SquareCount> candidates = controls.CandidateBits;
+    for (int s = 0; s < SquareCount; ++s)
+        if (board.Grid[s] < 0 && controls.Squares[s].Visible)
+            candidates[s] = AllCandidates;
+    return CandidateGridText(board.Grid, candidates);
 }
 
 } // namespace quorix

@@ -2,6 +2,9 @@
 // and the candidate grid that lists every empty square's candidates.
 #pragma once
 
+#include "core/ground/board_state.h"
+#include "core/ground/controls.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -9,12 +12,6 @@
 #include <string_view>
 
 namespace quorix {
-
-class Form1;
-
-// Types `puzzle` into the squares as the user would, one key press per square in order, with
-// '.' pressed as '0'; other characters are pressed as they are. At most 81 are typed.
-void TypePuzzle(Form1 &form, std::string_view puzzle);
 
 // The first 81 entries of `grid` (digit codes, negative = empty) as a line of 81 characters,
 // '.' for an empty square; squares that `grid` is too short for are empty.
@@ -45,5 +42,11 @@ struct PastedPuzzle
 // with '\n'. ParsePuzzleText reads it back.
 [[nodiscard]] std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
                                             const std::array<std::uint16_t, 81> &candidates);
+
+// What Ctrl+C copies: the board's 81-character line.
+[[nodiscard]] std::string CopyLine(const BoardState &board);
+// What Ctrl+Shift+C copies: the board's candidate grid, empty squares in setup form listed with
+// all nine candidates.
+[[nodiscard]] std::string CopyCandidates(const BoardState &board, const ControlStore &controls);
 
 } // namespace quorix
