@@ -52,6 +52,35 @@ TEST_F(CheckBoardTest, DuplicateInRowWordedWithSingleSpaces)
     EXPECT_EQ(Board.HighlightSquare, 33) << "a duplicate does not mark a square";
 }
 
+// Two of a digit in one group, in different rows and different columns: no row or column holds
+// it twice, so only the group can tell. Every such pair of every group, the pairs that reach
+// into a group's third row among them.
+TEST_F(CheckBoardTest, DuplicateOnlyInAGroupAcrossItsRows)
+{
+    Place({{0, 5}, {20, 5}}); // rows 1 and 3, columns 1 and 3
+    Mark(33, 7, 2);
+    EXPECT_EQ(Check(), StatusImpossible);
+    EXPECT_EQ(Board.Explanation, "More than one 5 in group 1");
+    EXPECT_EQ(Board.HighlightUnit, 0);
+    EXPECT_EQ(Board.HighlightUnitType, 2);
+    EXPECT_EQ(Board.HighlightSquare, 33);
+
+    for (int g = 0; g < 9; ++g) {
+        for (int p = 0; p < 9; ++p) {
+            for (int q = p + 1; q < 9; ++q) {
+                if (p / 3 == q / 3 || p % 3 == q % 3)
+                    continue;
+                Reset();
+                const int first = UnitSquare(g, p, UnitGroup), second = UnitSquare(g, q, UnitGroup);
+                SCOPED_TRACE(::testing::Message() << "squares " << first << " and " << second);
+                Place({{first, 7}, {second, 7}});
+                EXPECT_EQ(Check(), StatusImpossible);
+                EXPECT_EQ(Board.Explanation, "More than one 7 in group " + std::to_string(g + 1));
+            }
+        }
+    }
+}
+
 TEST_F(CheckBoardTest, LowestDigitFirstThenRowColumnGroupThenIndex)
 {
     Place({{18, 5}, {26, 5}, {0, 2}, {72, 2}});

@@ -55,7 +55,9 @@ bool AnyDuplicate(const std::array<std::uint16_t, 88> &bits)
     }
     any |= static_cast<std::uint16_t>(twiceInColumns | (twiceInColumns >> 16)
                                       | (twiceInColumns >> 32) | (twiceInColumns >> 48));
-    // Groups: three words of three squares each (the fourth lane masked off).
+    // Groups: three words of three squares each (the fourth lane masked off). A digit twice in
+    // one lane is twice in a column, which the columns have found already: only a digit seen
+    // in two lanes is left to find.
     constexpr std::uint64_t ThreeLanes = 0x0000FFFFFFFFFFFFULL;
     for (int band = 0; band < 3; ++band) {
         for (int stack = 0; stack < 3; ++stack) {
@@ -63,7 +65,7 @@ bool AnyDuplicate(const std::array<std::uint16_t, 88> &bits)
             const std::uint64_t a = word(origin) & ThreeLanes;
             const std::uint64_t b = word(origin + 9) & ThreeLanes;
             const std::uint64_t c = word(origin + 18) & ThreeLanes;
-            any |= fold(a | b | c, (a & b) | (c & (a | b)));
+            any |= fold(a | b | c, 0);
         }
     }
     return any != 0;
