@@ -165,28 +165,32 @@ TEST_F(DispatcherTest, ResetAndRestartMessages)
     EXPECT_EQ(GridText(), std::string(81, '.'));
 }
 
+// The first two steps of the easy puzzle are single candidates: square 71 can only be a 3,
+// then square 64 only a 2.
 TEST_F(DispatcherTest, NextExplainsOnOneClickAndCarriesOutOnTheNext)
 {
     EnterAndStart(EasyPuzzle);
     const auto before = Copy();
     Click(ModeNext);
-    EXPECT_FALSE(News().empty());
-    EXPECT_EQ(News(), Form.Board().Explanation);
+    EXPECT_EQ(News(), "Square 71 can only be a 3");
+    EXPECT_EQ(Form.Board().Explanation, News());
     EXPECT_EQ(Copy(), before) << "the step is only shown";
-    ASSERT_TRUE(Form.Board().StepKind == StepPlace || Form.Board().StepKind == StepStrike);
-    const auto kind = Form.Board().StepKind;
-    const auto target = Form.Board().StepTarget;
-    const auto digit = Form.Board().StepDigit;
-    if (Form.Board().HighlightSquare >= 0) {
-        EXPECT_TRUE(Frame0().Visible);
-        EXPECT_TRUE(Form.Controls().Timer.Enabled);
-    }
+    EXPECT_EQ(Form.Board().StepKind, StepPlace);
+    EXPECT_EQ(Form.Board().StepTarget, 70);
+    EXPECT_EQ(Form.Board().StepDigit, 2);
+    EXPECT_EQ(Form.Board().HighlightSquare, 70);
+    EXPECT_EQ(Form.Board().HighlightUnit, -1);
+    EXPECT_TRUE(Frame0().Visible);
+    EXPECT_EQ(Frame0().Geometry, (Rect{5460, 5460, 615, 615}));
+    EXPECT_FALSE(Frame1().Visible);
+    EXPECT_TRUE(Form.Controls().Timer.Enabled);
 
     Click(ModeNext);
-    if (kind == StepPlace)
-        EXPECT_EQ(Form.Board().Grid[target], digit);
-    else
-        EXPECT_FALSE(Form.Controls().CandidateVisible(target));
+    EXPECT_EQ(Form.Board().Grid[70], 2) << "the step explained before is carried out";
+    EXPECT_EQ(Candidates(70), "");
+    EXPECT_EQ(News(), "Square 64 can only be a 2");
+    EXPECT_EQ(Form.Board().StepTarget, 63);
+    EXPECT_EQ(Form.Board().Grid[63], Empty) << "and the next one only shown";
 }
 
 TEST_F(DispatcherTest, NextOnABoardNotStartedStartsItAndShowsTheFirstStep)
