@@ -1,96 +1,23 @@
-// Pairs and triples: digits shut into as many squares of one unit.
+// Pairs and triples: digits shut into as many squares of one unit; the pair rule.
 //
 // The step of either rule is the first that a walk over every two- or three-digit mask M in
 // ascending order, per unit, meets. Only a mask some square holds exactly can make a naked
 // subset, and a hidden pair needs two digits alive in the same two squares, so each unit is
 // searched for the lowest M that gives a step (naked before hidden for the same M) instead of
 // trying all 36 or 84 masks.
-#include "core/operations/deduce/rules.h"
+#include "core/operations/deduce/subset_masks.h"
 
 namespace quorix {
-
 namespace {
 
-constexpr unsigned NoMask = 0x400; // above every nine-bit mask
-constexpr std::uint32_t AllUnits = (1U << 27) - 1;
-
-// Each nine-bit mask's rank among the masks with as many digits, in ascending order (below
-// 84 = the most masks of one size that a subset can have, three digits of nine).
-constexpr auto MaskIndexInSize = [] {
-    std::array<std::uint8_t, 512> table{};
-    std::array<std::uint8_t, 10> next{};
-    for (unsigned mask = 0; mask < 512; ++mask)
-        table[mask] = next[std::popcount(mask)]++;
-    return table;
-}();
-
-static_assert(MaskIndexInSize[0x3] == 0 && MaskIndexInSize[0x5] == 1 && MaskIndexInSize[0x7] == 0
-              && MaskIndexInSize[0x1C0] == 83);
-
-// The other way round: MaskOfIndex[n][i] is the mask of n digits with rank i, for n = 2, 3.
-constexpr auto MaskOfIndex = [] {
-    std::array<std::array<std::uint16_t, 84>, 4> table{};
-    for (unsigned mask = 0; mask < 512; ++mask)
-        if (const int n = std::popcount(mask); n == 2 || n == 3)
-            table[n][MaskIndexInSize[mask]] = static_cast<std::uint16_t>(mask);
-    return table;
-}();
-
-static_assert(MaskOfIndex[2][0] == 0x3 && MaskOfIndex[2][35] == 0x180
-              && MaskOfIndex[3][83] == 0x1C0);
-
-// The units (bit k of the list of 27) where three of the squares of three candidates hold one
-// mask: a naked triple needs such a unit, and mostly there is none. The masks held by three
-// such squares anywhere are found in one pass first; only their squares are then placed in
-// units.
-std::uint32_t UnitsWithThreeOfAMask(const CandidateView &view)
+void RecordStrike(FoundStep &step, int square, int d, int u, int t)
 {
-    const SquareSet sized = view.BySize[3];
-    // The mask ranks held once, twice and three times so far, in two words each (ranks 0..83),
-    // kept in registers: a read-modify-write of a word in memory per square would make each
-    // square wait for the one before.
-    std::uint64_t once0 = 0, once1 = 0, twice0 = 0, twice1 = 0, thrice0 = 0, thrice1 = 0;
-    const auto take = [&](int square) {
-        const unsigned index = MaskIndexInSize[view.Masks[square]];
-        const std::uint64_t bit = std::uint64_t{1} << (index & 63);
-        const std::uint64_t high = 0 - static_cast<std::uint64_t>(index >> 6); // all ones above 63
-        const std::uint64_t bit0 = bit & ~high, bit1 = bit & high;
-        thrice0 |= twice0 & bit0;
-        thrice1 |= twice1 & bit1;
-        twice0 |= once0 & bit0;
-        twice1 |= once1 & bit1;
-        once0 |= bit0;
-        once1 |= bit1;
-    };
-    for (std::uint64_t w = sized.Low; w != 0; w &= w - 1)
-        take(std::countr_zero(w));
-    for (std::uint64_t w = sized.High; w != 0; w &= w - 1)
-        take(64 + std::countr_zero(w));
-    std::uint32_t units = 0;
-    const auto place = [&](unsigned index) {
-        SquareSet holders = sized;
-        for (unsigned rest = MaskOfIndex[3][index]; rest != 0; rest &= rest - 1)
-            holders = holders & view.Places[std::countr_zero(rest)];
-        // The units holding three of them: counted up to three per unit, one bit plane each.
-        std::uint32_t one = 0, two = 0, three = 0;
-        const auto count = [&](int square) {
-            const std::uint32_t mine = UnitBitsOfSquare[square];
-            three |= two & mine;
-            two |= one & mine;
-            one |= mine;
-        };
-        for (std::uint64_t w = holders.Low; w != 0; w &= w - 1)
-            count(std::countr_zero(w));
-        for (std::uint64_t w = holders.High; w != 0; w &= w - 1)
-            count(64 + std::countr_zero(w));
-        units |= three;
-    };
-    for (std::uint64_t w = thrice0; w != 0; w &= w - 1)
-        place(static_cast<unsigned>(std::countr_zero(w)));
-    for (std::uint64_t w = thrice1; w != 0; w &= w - 1)
-        place(64 + static_cast<unsigned>(std::countr_zero(w)));
-    return units;
+    SetStrike(step, square, d, u, t);
+    step.Numbers[0] = static_cast<std::uint8_t>(square);
+    step.Numbers[1] = static_cast<std::uint8_t>(d);
 }
+
+} // namespace
 
 // The lowest mask of n digits that exactly n squares of the unit hold exactly, where another
 // square of the unit shares one of its digits (something to strike); NoMask if none. Each
@@ -149,6 +76,34 @@ unsigned LowestNakedMask(const CandidateView &view, int t, int u, int n, unsigne
     }
     return best;
 }
+
+// A naked subset of n squares holding exactly `mask`: the first other square of the unit
+// sharing a digit loses the highest digit of the mask it still holds.
+void RecordNaked(FoundStep &step, const CandidateView &view, unsigned mask, int n, int u, int t)
+{
+    const auto &squares = UnitSquares[t][u];
+    std::array<int, 3> members{};
+    int found = 0;
+    int target = -1;
+    for (int p = 0; p < 9; ++p) {
+        const unsigned held = view.Masks[squares[p]];
+        if (held == mask) {
+            if (found < n)
+                members[found++] = squares[p];
+        } else if (target < 0 && (held & mask) != 0) {
+            target = squares[p];
+        }
+    }
+    assert(found == n && target >= 0 && "only masks with a step reach here");
+    const unsigned shared = view.Masks[target] & mask;
+    RecordStrike(step, target, std::bit_width(shared) - 1, u, t);
+    step.Wording = n == 3 ? StepWording::NakedTriple : StepWording::NakedPair;
+    for (int i = 0; i < n; ++i)
+        step.Numbers[2 + i] = static_cast<std::uint8_t>(members[i]);
+    FinishWording(step);
+}
+
+namespace {
 
 // The units of `counts` whose count is at least `n` (1..3), flagged as by UnitsCounting.
 UnitCounts UnitsCountingAtLeast(UnitCounts counts, unsigned n)
@@ -248,39 +203,6 @@ unsigned LowestHiddenPair(const CandidateView &view, unsigned exactlyTwice, int 
     return NoMask;
 }
 
-void RecordStrike(FoundStep &step, int square, int d, int u, int t)
-{
-    SetStrike(step, square, d, u, t);
-    step.Numbers[0] = static_cast<std::uint8_t>(square);
-    step.Numbers[1] = static_cast<std::uint8_t>(d);
-}
-
-// A naked subset of n squares holding exactly `mask`: the first other square of the unit
-// sharing a digit loses the highest digit of the mask it still holds.
-void RecordNaked(FoundStep &step, const CandidateView &view, unsigned mask, int n, int u, int t)
-{
-    const auto &squares = UnitSquares[t][u];
-    std::array<int, 3> members{};
-    int found = 0;
-    int target = -1;
-    for (int p = 0; p < 9; ++p) {
-        const unsigned held = view.Masks[squares[p]];
-        if (held == mask) {
-            if (found < n)
-                members[found++] = squares[p];
-        } else if (target < 0 && (held & mask) != 0) {
-            target = squares[p];
-        }
-    }
-    assert(found == n && target >= 0 && "only masks with a step reach here");
-    const unsigned shared = view.Masks[target] & mask;
-    RecordStrike(step, target, std::bit_width(shared) - 1, u, t);
-    step.Wording = n == 3 ? StepWording::NakedTriple : StepWording::NakedPair;
-    for (int i = 0; i < n; ++i)
-        step.Numbers[2 + i] = static_cast<std::uint8_t>(members[i]);
-    FinishWording(step);
-}
-
 // A hidden pair: the second square's lowest extra candidate goes first, else the first's.
 void RecordHidden(FoundStep &step, const CandidateView &view, SquareSet unitSquares, unsigned pair,
                   int u, int t)
@@ -363,40 +285,10 @@ bool FindPairs(const CandidateView &view, FoundStep &step, std::uint32_t &barren
     return false;
 }
 
-bool FindTriples(const CandidateView &view, FoundStep &step, std::uint32_t &barren)
-{
-    if ((~barren & AllUnits) == 0)
-        return false;
-    // A naked triple needs three squares of three candidates in the unit with one mask.
-    const std::uint32_t hope = UnitsWithThreeOfAMask(view);
-    for (int t = 0; t < 3; ++t) {
-        const unsigned pending = ~(barren >> (9 * t)) & 0x1FFU;
-        const unsigned hopeful = pending & (hope >> (9 * t));
-        barren |= (pending & ~hopeful) << (9 * t);
-        for (unsigned units = hopeful; units != 0; units &= units - 1) {
-            const int u = std::countr_zero(units);
-            const unsigned naked = LowestNakedMask(view, t, u, 3, 0);
-            if (naked == NoMask) {
-                barren |= 1U << (9 * t + u);
-                continue;
-            }
-            RecordNaked(step, view, naked, 3, u, t);
-            return true;
-        }
-    }
-    return false;
-}
-
 bool FindPairs(const CandidateView &view, FoundStep &step)
 {
     std::uint32_t barren = 0;
     return FindPairs(view, step, barren);
-}
-
-bool FindTriples(const CandidateView &view, FoundStep &step)
-{
-    std::uint32_t barren = 0;
-    return FindTriples(view, step, barren);
 }
 
 } // namespace quorix
