@@ -100,17 +100,60 @@ bool ParseIndex(std::string_view rest, int last, const char *usage, ScriptComman
     return true;
 }
 
-bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand &command,
-                    std::string &error)
+// The commands that take no argument.
+bool ParseBare(std::string_view word, std::string_view rest, ScriptCommand &command,
+               std::string &error)
+{
+    command.What = word == "show"   ? Kind::Show
+                   : word == "tick" ? Kind::Tick
+                   : word == "undo" ? Kind::Undo
+                   : word == "redo" ? Kind::Redo
+                                    : Kind::Focus;
+    if (rest.empty())
+        return true;
+    error = std::string(word) + " takes no argument";
+    return false;
+}
+
+bool ParseClick(std::string_view rest, ScriptCommand &command, std::string &error)
+{
+    command.What = Kind::Click;
+    const auto it = std::find_if(std::begin(CommandNames), std::end(CommandNames),
+                                 [&](const auto &entry) { return entry.first == rest; });
+    if (it != std::end(CommandNames)) {
+        command.Index = it->second;
+        return true;
+    }
+    error = "unknown command button " + QuoteForMessage(rest);
+    return false;
+}
+
+// `key <square> <character>`, or a grid key by name.
+bool ParseKey(std::string_view rest, ScriptCommand &command, std::string &error)
 {
     long long value = 0;
-    if (word == "show" || word == "tick") {
-        command.What = word == "show" ? Kind::Show : Kind::Tick;
-        if (rest.empty())
-            return true;
-        error = std::string(word) + " takes no argument";
+    command.What = Kind::Key;
+    const std::string_view square = NextWord(rest);
+    const auto named = std::find_if(std::begin(KeyNames), std::end(KeyNames),
+                                    [&](const auto &entry) { return entry.first == rest; });
+    if (!ParseNumber(square, 0, SquareCount - 1, value)
+        || (rest.size() != 1 && named == std::end(KeyNames))) {
+        error = "usage: key <0..80> <one character, or Up, Down, Left, Right, Delete, BackSpace>";
         return false;
     }
+    command.Index = static_cast<int>(value);
+    if (rest.size() == 1) {
+        command.Key = static_cast<unsigned char>(rest[0]);
+    } else {
+        command.What = Kind::GridKey;
+        command.Key = static_cast<int>(named->second);
+    }
+    return true;
+}
+
+bool ParseText(std::string_view word, std::string_view rest, ScriptCommand &command,
+               std::string &error)
+{
     if (word == "enter") {
         command.What = Kind::Enter;
         command.Text = rest;
@@ -119,55 +162,29 @@ bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand 
         error = "enter needs exactly 81 characters";
         return false;
     }
-    if (word == "click") {
-        command.What = Kind::Click;
-        const auto it = std::find_if(std::begin(CommandNames), std::end(CommandNames),
-                                     [&](const auto &entry) { return entry.first == rest; });
-        if (it != std::end(CommandNames)) {
-            command.Index = it->second;
-            return true;
-        }
-        error = "unknown command button " + QuoteForMessage(rest);
-        return false;
-    }
-    if (word == "key") {
-        command.What = Kind::Key;
-        const std::string_view square = NextWord(rest);
-        const auto named = std::find_if(std::begin(KeyNames), std::end(KeyNames),
-                                        [&](const auto &entry) { return entry.first == rest; });
-        if (ParseNumber(square, 0, SquareCount - 1, value)
-            && (rest.size() == 1 || named != std::end(KeyNames))) {
-            command.Index = static_cast<int>(value);
-            if (rest.size() == 1) {
-                command.Key = static_cast<unsigned char>(rest[0]);
-            } else {
-                command.What = Kind::GridKey;
-                command.Key = static_cast<int>(named->second);
-            }
-            return true;
-        }
-        error = "usage: key <0..80> <one character, or Up, Down, Left, Right, Delete, BackSpace>";
-        return false;
-    }
     if (word == "paste") {
         command.What = Kind::Paste;
         command.Text = PastedText(rest);
         return true;
     }
-    if (word == "copy") {
-        command.What = rest.empty() ? Kind::Copy : Kind::CopyCandidates;
-        if (rest.empty() || rest == "candidates")
-            return true;
-        error = "usage: copy [candidates]";
-        return false;
-    }
-    if (word == "undo" || word == "redo" || word == "focus") {
-        command.What = word == "undo" ? Kind::Undo : word == "redo" ? Kind::Redo : Kind::Focus;
-        if (rest.empty())
-            return true;
-        error = std::string(word) + " takes no argument";
-        return false;
-    }
+    command.What = rest.empty() ? Kind::Copy : Kind::CopyCandidates;
+    if (rest.empty() || rest == "candidates")
+        return true;
+    error = "usage: copy [candidates]";
+    return false;
+}
+
+bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand &command,
+                    std::string &error)
+{
+    if (word == "show" || word == "tick" || word == "undo" || word == "redo" || word == "focus")
+        return ParseBare(word, rest, command, error);
+    if (word == "enter" || word == "paste" || word == "copy")
+        return ParseText(word, rest, command, error);
+    if (word == "click")
+        return ParseClick(rest, command, error);
+    if (word == "key")
+        return ParseKey(rest, command, error);
     if (word == "square") {
         command.What = Kind::Square;
         return ParseIndex(rest, SquareCount - 1, "usage: square <0..80>", command, error);
