@@ -131,6 +131,11 @@ QPushButton *MainWindow::SquareButton(int square) const
     return Squares[square];
 }
 
+void MainWindow::FocusSquareButton(int square)
+{
+    SquareButton(square)->setFocus(Qt::OtherFocusReason);
+}
+
 int MainWindow::FocusedSquare() const
 {
     const auto found = std::find(Squares.begin(), Squares.end(), focusWidget());

@@ -22,7 +22,7 @@ namespace quorix::qt {
 
 class FaceButton;
 
-class MainWindow : public QWidget
+class MainWindow : public QWidget, public PlatformWindow
 {
     Q_OBJECT
 
@@ -36,9 +36,11 @@ public:
 
     // Brings the widgets, the drawn lines and frames and the blink timer in line with the
     // store. Only what changed since the last call is touched.
-    void Mirror();
+    void Mirror() override;
     // The Tab keystroke of the platform: focus to the next visible, enabled control.
-    void MoveFocusOn();
+    void MoveFocusOn() override;
+    [[nodiscard]] QWidget &AsWidget() override { return *this; }
+    void FocusSquareButton(int square) override;
 
     // What the shortcuts do (Ctrl+V and Shift+Insert, Ctrl+C, Ctrl+Shift+C, Ctrl+Z, Ctrl+Y and
     // Ctrl+Shift+Z), and a drop of text or of a text file.
@@ -56,7 +58,7 @@ public:
 
     [[nodiscard]] QPushButton *SquareButton(int square) const;
     // The square whose button has the keyboard focus; -1 when the focus is elsewhere.
-    [[nodiscard]] int FocusedSquare() const;
+    [[nodiscard]] int FocusedSquare() const override;
     [[nodiscard]] QPushButton *CandidateButton(int candidate) const;
     [[nodiscard]] QPushButton *NumberButton(int digitCode) const;
     [[nodiscard]] QPushButton *ModeButton(int index) const;

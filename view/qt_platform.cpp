@@ -1,12 +1,11 @@
 #include "view/qt_platform.h"
 
-#include "view/main_window.h"
-
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -26,7 +25,7 @@ constexpr qint64 FrameCostShare = 100;
 constexpr qint64 MaxFrameIntervalNs = 500'000'000;
 } // namespace
 
-QtPlatform::QtPlatform(MainWindow &window) : Window(window) {}
+QtPlatform::QtPlatform(PlatformWindow &window) : Window(window) {}
 
 void QtPlatform::MessageBox(std::string_view text)
 {
@@ -35,9 +34,10 @@ void QtPlatform::MessageBox(std::string_view text)
         return;
     }
     Window.Mirror();
-    QMessageBox box(QMessageBox::NoIcon, Window.windowTitle(),
+    QWidget &parent = Window.AsWidget();
+    QMessageBox box(QMessageBox::NoIcon, parent.windowTitle(),
                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                    QMessageBox::Ok, &Window);
+                    QMessageBox::Ok, &parent);
     box.exec();
 }
 
@@ -102,14 +102,12 @@ void QtPlatform::SendTab()
 {
     // Deferred so that the focus moves after the key press has been handled, and only among
     // the widgets as the handler left them.
-    QTimer::singleShot(0, &Window, [this] { Window.MoveFocusOn(); });
+    QTimer::singleShot(0, &Window.AsWidget(), [this] { Window.MoveFocusOn(); });
 }
 
 void QtPlatform::FocusSquare(int square)
 {
-    QTimer::singleShot(0, &Window, [this, square] {
-        Window.SquareButton(square)->setFocus(Qt::OtherFocusReason);
-    });
+    QTimer::singleShot(0, &Window.AsWidget(), [this, square] { Window.FocusSquareButton(square); });
 }
 
 int QtPlatform::FocusedSquare() const

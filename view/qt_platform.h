@@ -8,14 +8,32 @@
 #include <functional>
 #include <string_view>
 
+class QWidget;
+
 namespace quorix::qt {
 
-class MainWindow;
+// What the platform needs of the window it serves.
+class PlatformWindow
+{
+public:
+    // The window as a widget: the parent of the message box, the context of deferred calls.
+    [[nodiscard]] virtual QWidget &AsWidget() = 0;
+    // Brings the widgets in line with the store.
+    virtual void Mirror() = 0;
+    // The Tab keystroke: focus to the next visible, enabled control.
+    virtual void MoveFocusOn() = 0;
+    virtual void FocusSquareButton(int square) = 0;
+    // The square whose button has the keyboard focus; -1 when the focus is elsewhere.
+    [[nodiscard]] virtual int FocusedSquare() const = 0;
+
+protected:
+    ~PlatformWindow() = default;
+};
 
 class QtPlatform : public Platform
 {
 public:
-    explicit QtPlatform(MainWindow &window);
+    explicit QtPlatform(PlatformWindow &window);
 
     // A modal box with one OK button, parented to the window; when OnMessageBox is set it is
     // called instead (tools and tests that must not block on a dialog).
@@ -61,7 +79,7 @@ private:
     };
     const YieldPlan &PlanYield() const;
 
-    MainWindow &Window;
+    PlatformWindow &Window;
     mutable QElapsedTimer Clock;
     mutable YieldPlan Next;
     qint64 LastPollNs = 0;
