@@ -273,4 +273,20 @@ bool BurstView::MatchesStore() const
     return fresh.SameCandidates(Current) && Dead == !DeadSquares().IsEmpty();
 }
 
+bool BurstView::FindStep(int digitFilter, FoundStep &step)
+{
+    assert(MatchesStore() && "the burst view must follow the store");
+    return quorix::FindSingleCandidate(Current, digitFilter, step)
+           || FindOnlyPlace(digitFilter, step) || FindGroupToLine(digitFilter, step)
+           || FindLineToGroup(digitFilter, UnitRow, step)
+           || FindLineToGroup(digitFilter, UnitColumn, step) || FindPairs(step)
+           || FindTriples(step);
+}
+
+bool BurstView::FindSingleCandidate(FoundStep &step) const
+{
+    assert(MatchesStore() && "the burst view must follow the store");
+    return quorix::FindSingleCandidate(Current, -1, step);
+}
+
 } // namespace quorix
