@@ -80,18 +80,6 @@ StoppedBursts::StoppedBursts(FormState &state, Shelf &shelf, int depth)
     assert(depth >= 1);
 }
 
-void StoppedBursts::RecordBurstStep([[maybe_unused]] const FoundStep &step)
-{
-    BeforeWrite();
-    RecordStep(State.Board, step);
-    unsigned written = StepKindField | StepTargetField | SquareMarkField | UnitMarksField;
-#ifndef NDEBUG
-    State.Board.Explanation = step.Explanation;
-    written |= ExplanationField;
-#endif
-    Disown(written);
-}
-
 void StoppedBursts::WordStep(const FoundStep &step)
 {
     BeforeWrite();

@@ -26,6 +26,7 @@
 
 #include "core/control/control_state.h"
 #include "core/operations/deduce/burst_view.h"
+#include "core/operations/deduce/find_step.h"
 #include "core/operations/deduce/rules.h"
 
 #include <cassert>
@@ -64,7 +65,18 @@ public:
 
     // The pending step and the highlight marks of `step`, found within a burst (and in Debug
     // builds its explanation, which Release builds word only for the burst's last step).
-    void RecordBurstStep([[maybe_unused]] const FoundStep &step);
+    // Inline: a burst records most of its steps through it.
+    void RecordBurstStep([[maybe_unused]] const FoundStep &step)
+    {
+        BeforeWrite();
+        RecordStep(State.Board, step);
+        unsigned written = StepKindField | StepTargetField | SquareMarkField | UnitMarksField;
+#ifndef NDEBUG
+        State.Board.Explanation = step.Explanation;
+        written |= ExplanationField;
+#endif
+        Disown(written);
+    }
     // The explanation of `step`, the last of its burst, worded once the burst has ended.
     void WordStep(const FoundStep &step);
     // FindStep over a view built afresh from the store: the step, the marks, the explanation.
@@ -82,13 +94,19 @@ public:
     // --- The bursts stopped so far, oldest first.
 
     // Whether a burst may be stopped now: the queue has room.
-    [[nodiscard]] bool HasRoom() const { return Live < Capacity; }
+    [[nodiscard]] bool HasRoom() const
+    {
+        return Live < Capacity;
+    }
     // Stops the burst that has just left a dead square on the board, after a step: keeps a copy
     // of the board through `view` (which follows the store), of what the burst has recorded,
     // and of the latest unit its steps framed (-1 for none).
     void Stop(const BurstView &view, int dueUnit, int dueUnitType);
     // Whether the latest burst was stopped, and not yet checked.
-    [[nodiscard]] bool Stopped() const { return JustStopped; }
+    [[nodiscard]] bool Stopped() const
+    {
+        return JustStopped;
+    }
     // The check of the burst just stopped: it hides the frames, and what it says of the dead
     // square is the burst's rest's to write. The burst joins the queue.
     void CheckStopped();
