@@ -1,6 +1,6 @@
 # Runs the screenshot tool on SCRIPT and checks that the real window gives the trace the
 # headless driver gives (EXPECTED without its state blocks, which become pictures), and one
-# picture per `show`.
+# picture per `show`, those scheduled into yields (`at K show`) included.
 file(REMOVE_RECURSE ${DIR})
 execute_process(COMMAND ${SHOT} ${SCRIPT} ${DIR} OUTPUT_VARIABLE actual
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
@@ -19,7 +19,7 @@ if(NOT actual STREQUAL expected)
   message(FATAL_ERROR "trace on the real window differs:\n--- expected\n${expected}--- actual\n${actual}")
 endif()
 
-file(STRINGS ${SCRIPT} shows REGEX "^[ \t]*show[ \t]*$")
+file(STRINGS ${SCRIPT} shows REGEX "^[ \t]*(at[ \t]+[0-9]+[ \t]+)?show[ \t]*$")
 list(LENGTH shows showCount)
 file(GLOB pictures ${DIR}/*.png)
 list(LENGTH pictures pictureCount)
