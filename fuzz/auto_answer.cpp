@@ -19,6 +19,12 @@ void AutoOnlyWatch::Saw(const Event &event, const FormState &form)
     case Op::Command:
         Holding = Holding && event.A == ModeAuto;
         break;
+    case Op::Paste:
+    case Op::PasteCopy:
+        // A paste the window takes types a puzzle in anew; one it refuses changes nothing.
+        if (!form.Controls.News().starts_with(news::CannotPaste))
+            Holding = form.Dispatch.AutoDepth == 0 && LaidOutAsTyped(form);
+        break;
     case Op::Tick:
     case Op::At:
     case Op::Enter:

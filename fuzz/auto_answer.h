@@ -21,8 +21,9 @@ class AutoOnlyWatch
 {
 public:
     // Takes in an event the window has just received (each key of an Enter, not the Enter).
-    // A digit key outside every auto run is typing: it starts the watch again when it leaves
-    // the board laid out as typed. Events that only schedule others leave the watch as it is.
+    // A digit key or a paste the window takes outside every auto run is typing: it starts the
+    // watch again when it leaves the board laid out as typed. Events that only schedule others
+    // leave the watch as it is.
     void Saw(const Event &event, const FormState &form);
     [[nodiscard]] bool Holds() const { return Holding; }
     // A run stopped before it answered (the seventeenth nested Auto click stops them all, as

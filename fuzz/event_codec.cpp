@@ -83,6 +83,17 @@ EventWriter &EventWriter::AutoEach(int n)
 {
     return Put(Op::AutoEach, {n - 1});
 }
+EventWriter &EventWriter::Paste(std::string_view text)
+{
+    const auto size = static_cast<int>(std::min<std::size_t>(text.size(), 0xFFFF));
+    Put(Op::Paste, {size >> 8, size & 0xFF});
+    Data.insert(Data.end(), text.begin(), text.begin() + size);
+    return *this;
+}
+EventWriter &EventWriter::PasteCopy(bool candidates)
+{
+    return Put(Op::PasteCopy, {candidates ? 1 : 0});
+}
 EventWriter &EventWriter::Type(std::string_view puzzle)
 {
     for (int s = 0; s < SquareCount && s < static_cast<int>(puzzle.size()); ++s)
@@ -91,6 +102,25 @@ EventWriter &EventWriter::Type(std::string_view puzzle)
 }
 
 namespace {
+
+// A pasted text on one line: line breaks as \n, other control bytes and non-ASCII bytes as \xNN.
+std::string Escaped(std::string_view text)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\\')
+            out += "\\\\";
+        else if (byte < 0x20 || byte >= 0x7F)
+            out += std::string("\\x") + Hex[byte >> 4] + Hex[byte & 15];
+        else
+            out += c;
+    }
+    return out;
+}
 
 // The delay, then the event to run after it.
 bool DecodeAt(Reader &in, Event &event, int nesting)
@@ -160,6 +190,16 @@ bool Decode(Reader &in, Event &event, int nesting)
             return false;
         event.A = 1 + a % 24;
         return true;
+    case Op::Paste:
+        if (!in.Next(a) || !in.Next(b))
+            return false;
+        event.Text = in.Take(static_cast<std::size_t>(a * 256 + b));
+        return true;
+    case Op::PasteCopy:
+        if (!in.Next(a))
+            return false;
+        event.A = a % 2;
+        return true;
     case Op::OpCount:
         break;
     }
@@ -192,6 +232,10 @@ std::string Describe(const Event &event)
         return event.A == 1
                    ? "click Auto in the next yield"
                    : "click Auto in each of the next " + std::to_string(event.A) + " yields";
+    case Op::Paste:
+        return "paste [" + Escaped(event.Text) + "]";
+    case Op::PasteCopy:
+        return event.A == 1 ? "paste the copy of the candidate grid" : "paste the copy of the line";
     case Op::OpCount:
         break;
     }

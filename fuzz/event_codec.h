@@ -2,6 +2,7 @@
 // and EventWriter writes exactly what the decoder reads, for the seed corpus.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,8 @@ enum class Op : std::uint8_t {
     At,          // k (1 + byte modulo 64), then one event: run it inside the k-th yield to come
     Enter,       // puzzle modulo the built-in list: type it in, square by square
     AutoEach,    // n (1 + byte modulo 24): an Auto click inside each of the next n yields
+    Paste,       // two bytes, big-endian, n: a paste of the next n bytes (or all that is left)
+    PasteCopy,   // byte modulo 2: a paste of the board's own copy, its line (0) or grid (1)
     OpCount
 };
 
@@ -78,6 +81,8 @@ public:
     EventWriter &AutoEach(int n);
     // Types all 81 characters, '.' standing for '0'.
     EventWriter &Type(std::string_view puzzle);
+    EventWriter &Paste(std::string_view text);
+    EventWriter &PasteCopy(bool candidates);
 
     [[nodiscard]] const std::vector<std::uint8_t> &Bytes() const { return Data; }
 
@@ -87,14 +92,15 @@ private:
 };
 
 // A decoded event, its arguments already brought into range: A is the square, candidate, digit
-// code, command index, yield distance, puzzle or number of Auto clicks; B the key's character
-// code or, for CandidateOf, the raw n.
+// code, command index, yield distance, puzzle, number of Auto clicks, or for PasteCopy 1 for the
+// candidate grid; B the key's character code or, for CandidateOf, the raw n.
 struct Event
 {
     Op Kind = Op::Tick;
     int A = 0;
     int B = 0;
     std::shared_ptr<const Event> Child; // for At: the event to run inside the yield
+    std::string Text;                   // for Paste: the text
 };
 
 class Reader
@@ -107,6 +113,15 @@ public:
             return false;
         value = Bytes[Position++];
         return true;
+    }
+    [[nodiscard]] std::size_t Offset() const { return Position; }
+    // Up to `count` bytes, fewer at the end of the input.
+    std::string Take(std::size_t count)
+    {
+        count = std::min(count, Bytes.size() - Position);
+        std::string taken(reinterpret_cast<const char *>(Bytes.data() + Position), count);
+        Position += count;
+        return taken;
     }
 
 private:

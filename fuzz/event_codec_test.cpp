@@ -73,6 +73,29 @@ TEST(EventCodec, ArgumentsWrapIntoRange)
     EXPECT_EQ(events[7].A, 1 + 255 % 24);
 }
 
+TEST(EventCodec, APasteCarriesItsTextAndIsCutByTheEndOfTheInput)
+{
+    const std::string grid = std::string("1 2\n\x00\xFF", 6) + std::string(300, '.');
+    EventWriter writer;
+    writer.Paste(grid).PasteCopy(true).PasteCopy(false).Paste("");
+    auto events = DecodeAll(writer.Bytes());
+    ASSERT_EQ(events.size(), 4U);
+    EXPECT_EQ(events[0].Kind, Op::Paste);
+    EXPECT_EQ(events[0].Text, grid);
+    EXPECT_EQ(Describe(events[0]).substr(0, 23), "paste [1 2\\n\\x00\\xFF...");
+    EXPECT_EQ(events[1].A, 1);
+    EXPECT_EQ(Describe(events[2]), "paste the copy of the line");
+    EXPECT_EQ(events[3].Text, "");
+
+    // A length beyond the end takes what there is; a length cut short drops the event.
+    auto bytes = EventWriter().Paste("abcdef").Bytes();
+    bytes.resize(bytes.size() - 2);
+    events = DecodeAll(bytes);
+    ASSERT_EQ(events.size(), 1U);
+    EXPECT_EQ(events[0].Text, "abcd");
+    EXPECT_TRUE(DecodeAll({static_cast<std::uint8_t>(Op::Paste), 0}).empty());
+}
+
 TEST(EventCodec, AnEventCutShortIsDropped)
 {
     EventWriter writer;

@@ -1,5 +1,5 @@
 // libFuzzer entry: every input is an event sequence on a fresh headless window (see
-// event_harness.h for the encoding and the invariants checked).
+// event_harness.h for the encoding and the invariants checked, paste_oracle.h for pastes).
 #include "fuzz/event_harness.h"
 
 #include <chrono>
@@ -18,10 +18,10 @@ void PrintTotals()
     std::fprintf(stderr,
                  "quorix-fuzz: %lld events (%lld aimed at hidden controls and dropped), %lld "
                  "yields, %lld stop clicks in %.1f s: %.0f events/s; %lld Auto answers "
-                 "checked, up to %d auto runs at once\n",
+                 "checked, up to %d auto runs at once; %lld pastes checked, %lld taken\n",
                  Totals.Events, Totals.Ignored, Totals.Yields, Totals.StopClicks, seconds,
                  seconds > 0 ? static_cast<double>(Totals.Events) / seconds : 0.0,
-                 Totals.AnswersChecked, Totals.DeepestAutoRuns);
+                 Totals.AnswersChecked, Totals.DeepestAutoRuns, Totals.Pastes, Totals.PastesTaken);
 }
 
 } // namespace

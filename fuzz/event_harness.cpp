@@ -3,6 +3,7 @@
 #include "core/form/form1.h"
 #include "fuzz/auto_answer.h"
 #include "fuzz/event_codec.h"
+#include "fuzz/paste_oracle.h"
 #include "fuzz/status_grammar.h"
 #include "fuzz/window_invariants.h"
 
@@ -116,6 +117,9 @@ private:
             return controls.Modes[event.A].Visible && controls.Modes[event.A].Enabled;
         case Op::Tick:
             return controls.Timer.Enabled;
+        case Op::Paste:
+        case Op::PasteCopy:
+            return true; // the shortcuts reach the window whatever has the focus
         case Op::At:
         case Op::Enter:
         case Op::AutoEach:
@@ -164,9 +168,29 @@ private:
             for (int k = 1; k <= event.A; ++k)
                 Scheduled.emplace(YieldsSeen + k, AutoClick);
             break;
+        case Op::Paste:
+            Paste(event.Text);
+            break;
+        case Op::PasteCopy:
+            Paste(CheckedCopy(form, event.A == 1, [this](const std::string &what) { Fail(what); }));
+            break;
         case Op::OpCount:
             break;
         }
+    }
+
+    // A paste, checked (see paste_oracle.h); one that is taken types its values in anew.
+    void Paste(std::string_view text)
+    {
+        Counted();
+        ++Stats.Pastes;
+        auto &form = Form();
+        if (CheckedPaste(form, text,
+                         [this](const std::string &what) { Fail(what + " (paste)"); })) {
+            ++Stats.PastesTaken;
+            std::copy_n(form.Board().Givens.begin(), SquareCount, ExpectedGivens.begin());
+        }
+        CheckInvariants("paste");
     }
 
     void PressKey(int square, int key)
@@ -316,7 +340,7 @@ private:
             ++Stats.StopClicks;
             Note(Indent() + "click Check (stop)");
             Click(ModeCheck);
-            Watch.Saw(Event{Op::Command, ModeCheck, 0, nullptr}, Form().State());
+            Watch.Saw(Event{Op::Command, ModeCheck, 0, nullptr, {}}, Form().State());
         }
         ServedYield = outerYield;
     }
@@ -343,7 +367,7 @@ private:
     RunStats &Stats;
     SolutionCounts &Counts;
     const std::shared_ptr<const Event> AutoClick =
-        std::make_shared<const Event>(Event{Op::Command, ModeAuto, 0, nullptr});
+        std::make_shared<const Event>(Event{Op::Command, ModeAuto, 0, nullptr, {}});
     AutoOnlyWatch Watch;
     HeadlessPlatform Host;
     std::unique_ptr<Form1> Window;

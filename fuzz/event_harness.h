@@ -22,7 +22,9 @@ struct RunStats
     // Outermost auto runs that ended with only Auto clicked since the puzzle was typed, their
     // answer then checked against the solution count.
     long long AnswersChecked = 0;
-    int DeepestAutoRuns = 0; // the most auto runs seen in progress at once
+    int DeepestAutoRuns = 0;   // the most auto runs seen in progress at once
+    long long Pastes = 0;      // pastes delivered, copies pasted back included
+    long long PastesTaken = 0; // of them, those the window took
 };
 
 struct HarnessOptions

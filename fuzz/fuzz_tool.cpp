@@ -172,7 +172,8 @@ int Replay(const std::vector<std::string> &paths, bool verbose)
         quorix::fuzz::RunInput(*bytes, options, stats);
     }
     std::cout << files->size() << " inputs, " << stats.Events << " events, " << stats.Yields
-              << " yields, " << stats.StopClicks << " stop clicks: no invariant broken\n";
+              << " yields, " << stats.StopClicks << " stop clicks, " << stats.Pastes
+              << " pastes: no invariant broken\n";
     return files->empty() ? 1 : 0;
 }
 

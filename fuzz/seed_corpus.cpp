@@ -3,6 +3,8 @@
 #include "core/form/form1.h"
 #include "fuzz/event_codec.h"
 
+#include <string>
+
 namespace quorix::fuzz {
 
 namespace {
@@ -18,7 +20,9 @@ enum class StepKind : std::uint8_t {
     At,
     Enter,
     AutoEach,
-    Type // a built-in puzzle typed key by key rather than by one Enter event
+    Type, // a built-in puzzle typed key by key rather than by one Enter event
+    Paste,
+    PasteCopy
 };
 
 // One event of a scenario (or one typed puzzle), written Repeat times.
@@ -28,6 +32,7 @@ struct Step
     int A = 0;
     int B = 0;
     int Repeat = 1;
+    std::string_view Text{}; // what Paste pastes
 };
 
 constexpr Step Key(int square, char key)
@@ -67,6 +72,15 @@ constexpr Step AutoEach(int n)
 constexpr Step Type(BuiltIn puzzle)
 {
     return {StepKind::Type, puzzle};
+}
+Step Paste(std::string_view text)
+{
+    return {StepKind::Paste, 0, 0, 1, text};
+}
+// A paste of the board's own copy: the candidate grid, or the line.
+constexpr Step PasteCopy(bool candidates)
+{
+    return {StepKind::PasteCopy, candidates ? 1 : 0};
 }
 constexpr Step Times(int repeat, Step step)
 {
@@ -111,6 +125,25 @@ std::vector<Step> NestedByAt(BuiltIn puzzle, int runs, std::initializer_list<Ste
     steps.insert(steps.end(), after);
     return steps;
 }
+
+// Pasted texts. A candidate grid whose square 2 lists only the 3 of square 1: pasted, that
+// square has no candidate left, and its copy writes it so.
+const std::string DeadSquareGrid = [] {
+    std::string grid = "3 33";
+    for (int s = 2; s < SquareCount; ++s)
+        grid += " 12";
+    return grid;
+}();
+// A run of 162 digits: squares to count, not a square's candidates.
+const std::string DigitRun(162, '1');
+const std::string FramedEasy = "  # indented comment\n"
+                               "+-------+-------+-------+\n"
+                               "| 5 3 . | . 7 . | . . . |\n| 6 . . | 1 9 5 | . . . |\n"
+                               "| . 9 8 | . . . | . 6 . |\n+-------+-------+-------+\n"
+                               "| 8 . . | . 6 . | . . 3 |\n| 4 . . | 8 . 3 | . . 1 |\n"
+                               "| 7 . . | . 2 . | . . 6 |\n+-------+-------+-------+\n"
+                               "| . 6 . | . . . | 2 8 . |\n| . . . | 4 1 9 | . . 5 |\n"
+                               "| . . . | . 8 . | . 7 9 |\n+-------+-------+-------+\n";
 
 // At(k) puts the step after it inside the k-th yield to come.
 const std::vector<Scenario> Scenarios = {
@@ -161,6 +194,22 @@ const std::vector<Scenario> Scenarios = {
     {"auto_nested_17_deep", {Enter(NeedsGuesses), AutoEach(17), Auto}},
     {"auto_nested_24_deep_mid_search", {Enter(Several), At(3), AutoEach(24), Auto, CheckUnique}},
     {"auto_nested_17_deep_by_at", NestedByAt(Hard, 17, {Auto, Auto})},
+    // Pastes: a square with no candidate, and its copies pasted back; a run of digits; a framed
+    // grid, then copies of the board part way through a solve, as set up and with conflicts.
+    {"paste_dead_square",
+     {Paste(DeadSquareGrid), PasteCopy(true), PasteCopy(false), Next, Auto, PasteCopy(true)}},
+    {"paste_digit_run", {Paste(DigitRun), Paste(""), Paste("53..7\n\x01"), Enter(Easy), Auto}},
+    {"paste_forms",
+     {Paste(FramedEasy), Auto, Paste(FramedEasy), Start, Next, Next, Next, PasteCopy(true),
+      CandidateOf(2, 0), PasteCopy(true), Auto, PasteCopy(true), PasteCopy(false)}},
+    {"paste_strike_every_candidate",
+     {Enter(Easy), Start, Times(3, CandidateOf(2, 0)), PasteCopy(true), Check, Next, Auto}},
+    {"paste_copies_in_setup_and_with_conflicts",
+     {Enter(Hard), PasteCopy(true), Reset, Enter(Easy), Start, Square(0), Key(1, '5'),
+      PasteCopy(true), Auto, PasteCopy(true)}},
+    {"paste_inside_auto",
+     {Enter(Hard), At(2), Paste(FramedEasy), At(3), PasteCopy(true), Auto, At(1), PasteCopy(false),
+      Auto, CheckUnique}},
 };
 
 void Write(EventWriter &writer, const Step &step)
@@ -199,6 +248,12 @@ void Write(EventWriter &writer, const Step &step)
             break;
         case StepKind::Type:
             writer.Type(BuiltInPuzzles[step.A]);
+            break;
+        case StepKind::Paste:
+            writer.Paste(step.Text);
+            break;
+        case StepKind::PasteCopy:
+            writer.PasteCopy(step.A == 1);
             break;
         }
     }

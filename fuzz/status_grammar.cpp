@@ -56,6 +56,72 @@ bool IsProgressLine(std::string_view text)
            && text.find_first_not_of('.', news::Thinking.size()) == std::string_view::npos;
 }
 
+// A whole number written plainly: "0", or digits without a leading zero.
+bool TakeCount(std::string_view &text)
+{
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9')
+        ++digits;
+    if (digits == 0 || (digits > 1 && text[0] == '0') || digits > 18)
+        return false;
+    text.remove_prefix(digits);
+    return true;
+}
+
+bool TakeText(std::string_view &text, std::string_view expected)
+{
+    if (!text.starts_with(expected))
+        return false;
+    text.remove_prefix(expected.size());
+    return true;
+}
+
+// How a refusal names a character: 'c' for printable ASCII, byte 0xNN for any other byte.
+bool TakeCharacter(std::string_view &text)
+{
+    if (text.size() >= 3 && text[0] == '\'' && text[2] == '\'' && text[1] >= 0x20
+        && text[1] < 0x7F) {
+        text.remove_prefix(3);
+        return true;
+    }
+    const auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+    if (text.size() >= 9 && text.starts_with("byte 0x") && hex(text[7]) && hex(text[8])) {
+        const bool printable =
+            text[7] >= '2' && text[7] <= '7' && !(text[7] == '7' && text[8] == 'F');
+        text.remove_prefix(9);
+        return !printable;
+    }
+    return false;
+}
+
+// Why a paste was refused, as the paste parser words it.
+bool IsPasteRefusal(std::string_view reason)
+{
+    if (reason == "there is no text")
+        return true;
+    std::string_view rest = reason;
+    if (TakeCount(rest)) {
+        const bool one = reason.starts_with("1 ");
+        return rest
+               == (one ? " square found where 81 are needed"
+                       : " squares found where 81 are needed");
+    }
+    rest = reason;
+    const Piece listsNone[] = {{"square"}, Sq, {" lists no candidates (write {} for none)"}};
+    if (Match(rest, listsNone))
+        return true;
+    if (!TakeText(rest, "unknown character ") || !TakeCharacter(rest))
+        return false;
+    const Piece inSquare[] = {{" in square"}, Sq};
+    if (Match(rest, inSquare))
+        return true;
+    if (!TakeText(rest, " at "))
+        return false;
+    if (TakeText(rest, "line ") && !(TakeCount(rest) && TakeText(rest, ", ")))
+        return false;
+    return TakeText(rest, "position ") && TakeCount(rest) && rest.empty();
+}
+
 } // namespace
 
 bool IsCheckExplanation(std::string_view text)
@@ -130,6 +196,8 @@ bool IsSystemText(std::string_view text)
     const Piece guessing[] = {{news::Guessing}, Dg, {news::ForSquare}, Sq};
     if (Match(text, guessing))
         return true;
+    if (text.starts_with(news::CannotPaste))
+        return IsPasteRefusal(text.substr(news::CannotPaste.size()));
     for (const std::string_view prefix : {news::ImpossiblePrefix, news::HangOnPrefix})
         if (text.starts_with(prefix) && IsCheckExplanation(text.substr(prefix.size())))
             return true;

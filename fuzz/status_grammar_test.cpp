@@ -1,6 +1,7 @@
 // The status-line grammar: it must take every text the program writes, and nothing else, or the
 // fuzzer either reports faults that are none or misses garbled lines.
 #include "core/ground/status_texts.h"
+#include "core/operations/text/puzzle_text.h"
 #include "fuzz/status_grammar.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,35 @@ TEST(StatusGrammar, CheckExplanationsComeOnlyAfterTheirPrefixes)
     EXPECT_FALSE(IsCheckExplanation("More than one 4 in box 3"));
     // A step's explanation is shown bare, never after a prefix.
     EXPECT_FALSE(IsSystemText(std::string(news::ImpossiblePrefix) + "Square 3 can only be a 4"));
+}
+
+// Every reason the paste parser gives, taken from the parser itself, and garbled ones refused.
+TEST(StatusGrammar, TakesWhatAPasteIsRefusedFor)
+{
+    std::string grid = "5 19";
+    for (int s = 2; s < 81; ++s)
+        grid += " 123456789";
+    for (const std::string &text :
+         {std::string(), std::string("5"), std::string(80, '1'), std::string(4096, '7'),
+          std::string("12345678a"), std::string("1\n2\n\x7F"), std::string("\xC3\xA9"),
+          std::string("# only a comment\n"), std::string(grid).replace(2, 2, ". "),
+          std::string(grid).replace(2, 2, "1a"), grid + " 12"}) {
+        PastedPuzzle puzzle;
+        std::string error;
+        ASSERT_FALSE(ParsePuzzleText(text, puzzle, error)) << text;
+        EXPECT_TRUE(IsSystemText(std::string(news::CannotPaste) + error)) << error;
+    }
+    for (const char *garbled :
+         {"Cannot paste: ", "Cannot paste: 1 squares found where 81 are needed",
+          "Cannot paste: 2 square found where 81 are needed",
+          "Cannot paste: 07 squares found where 81 are needed",
+          "Cannot paste: unknown character 'ab' at position 3",
+          "Cannot paste: unknown character byte 0x41 at position 3",
+          "Cannot paste: unknown character 'a' at line 2 position 3",
+          "Cannot paste: unknown character 'a' in square 82",
+          "Cannot paste: square 0 lists no candidates (write {} for none)",
+          "Cannot paste: there is no text."})
+        EXPECT_FALSE(IsSystemText(garbled)) << garbled;
 }
 
 TEST(StatusGrammar, TakesEveryKindOfStepExplanation)

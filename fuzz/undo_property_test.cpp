@@ -72,6 +72,12 @@ protected:
         case Op::Enter:
             TypePuzzle(form, BuiltInPuzzles[event.A]);
             break;
+        case Op::Paste:
+            form.Paste(event.Text);
+            break;
+        case Op::PasteCopy:
+            form.Paste(event.A == 1 ? form.CopyCandidates() : form.CopyLine());
+            break;
         default:
             break;
         }
@@ -94,7 +100,7 @@ protected:
     }
 
     const std::shared_ptr<const Event> AutoClick =
-        std::make_shared<Event>(Event{Op::Command, ModeAuto, 0, nullptr});
+        std::make_shared<Event>(Event{Op::Command, ModeAuto, 0, nullptr, {}});
     HeadlessPlatform Host;
     std::unique_ptr<Form1> Form;
     std::multimap<long long, std::shared_ptr<const Event>> Scheduled;
@@ -106,14 +112,24 @@ TEST_F(UndoProperty, UndoAndRedoEveryStepOfRandomSessions)
 {
     std::mt19937 random(20261208);
     long long checked = 0;
-    for (int session = 0; session < 40; ++session) {
+    for (int session = 0; session < 50; ++session) {
         Restart();
         std::vector<std::uint8_t> bytes(600);
         for (auto &byte : bytes)
             byte = static_cast<std::uint8_t>(random());
         bytes[0] = static_cast<std::uint8_t>(Op::Enter); // start from a real puzzle
         Reader in(bytes);
-        for (Event event; Decode(in, event);) {
+        for (Event event;;) {
+            // A paste takes as many bytes as its length says: keep it short, or the first one
+            // would swallow the session.
+            const std::size_t at = in.Offset();
+            const auto paste = static_cast<std::uint8_t>(Op::Paste);
+            if (at + 2 < bytes.size() && bytes[at] % static_cast<int>(Op::OpCount) == paste) {
+                bytes[at + 1] = 0;
+                bytes[at + 2] %= 64;
+            }
+            if (!Decode(in, event))
+                break;
             const std::string before = Seen();
             const std::size_t steps = Form->History().UndoSteps();
             YieldsThisStep = 0;

@@ -62,9 +62,29 @@ expect "random bytes" 1 '' sh -c "head -c 300000 /dev/urandom | '$solve'"
 if grep -q -v -P '^\d+\t-\tinvalid\t-\tmalformed: [^\t]*$' "$work/out"; then
     fail "random bytes: a row that is no malformed line: $(grep -v -m1 -P 'malformed' "$work/out")"
 fi
-expect "a 10 MB line" 1 '' sh -c "head -c 10000000 /dev/zero | '$solve'"
-grep -q -P "^1\t-\tinvalid\t-\tmalformed: a line of 10000000 characters, too long for a puzzle: '(\\\\x00){40}'\.\.\.$" \
-    "$work/out" || fail "a 10 MB line: $(head -c 300 "$work/out")"
+
+# Every line gives a row, whatever its length; only input with no line break within 1 MiB
+# stops the reading, and never with a success.
+expect "a line of blanks, then garbage" 1 '' sh -c "printf '%5000sgarbage\n' '' | '$solve'"
+grep -q -P "^1\t-\tinvalid\t-\tmalformed: a line of 5007 characters, too long for a puzzle: ' {40}'\.\.\.$" \
+    "$work/out" || fail "a line of blanks, then garbage: $(head -c 300 "$work/out")"
+{ echo "$easy"; printf '%5000sgarbage\n' ''; echo "$easy"; } >blanks.txt
+expect "a line of blanks between two puzzles" 1 '' "$solve" blanks.txt
+[ "$(cut -f1,3 "$work/out" | tr '\t\n' ' ;')" = "1 unique;2 invalid;3 unique;" ] \
+    || fail "a line of blanks between two puzzles: $(cut -c1-60 "$work/out")"
+{ head -c 1048576 /dev/zero | tr '\0' '7'; printf '\n%s\n' "$easy"; } >longest.txt
+expect "the longest line with a break" 1 '' "$solve" longest.txt
+[ "$(cut -f1,3 "$work/out" | tr '\t\n' ' ;')" = "1 invalid;2 unique;" ] \
+    || fail "the longest line with a break: $(cut -c1-100 "$work/out")"
+grep -q "a line of 1048576 characters" "$work/out" || fail "the longest line: its length"
+expect "a 10 MB line" 2 "^quorix-solve: -: line 2 has no line break within 1 MiB$" \
+    sh -c "{ echo '$easy'; head -c 10000000 /dev/zero; } | '$solve'"
+[ "$(cut -f1,3 "$work/out")" = "$(printf '1\tunique')" ] \
+    || fail "a 10 MB line: the puzzle before it unanswered: $(head -c 300 "$work/out")"
+expect "/dev/zero as a file" 2 "^quorix-solve: /dev/zero: line 1 has no line break within 1 MiB$" \
+    timeout 60 "$solve" /dev/zero
+expect "/dev/zero as the standard input" 2 "^quorix-solve: -: line 1 has no line break" \
+    sh -c "timeout 60 '$solve' </dev/zero"
 
 expect "--version" 0 '' "$solve" --version
 [ "$(cat "$work/out")" = "quorix-solve 1.0" ] || fail "--version says $(cat "$work/out")"

@@ -19,9 +19,13 @@ expect "trace with a bad scheduled square" 1 "^line 2: usage: square <0\.\.80>$"
     sh -c "printf 'click Start\nat 1 square 99\nclick Auto\n' | '$bin/quorix-trace'"
 expect "trace with a bad scheduled click" 1 "^line 1: unknown command button 'Bogus'$" \
     sh -c "printf 'at 1 click Bogus\n' | '$bin/quorix-trace'"
-long=$(head -c 100000 /dev/zero | tr '\0' 'x')
+long=$(head -c 4000 /dev/zero | tr '\0' 'x')
 expect "trace quotes a long line short" 1 "^line 1: unknown command 'x{40}'\.\.\.$" \
     sh -c "printf '%s\n' '$long' | '$bin/quorix-trace'"
+expect "trace refuses a line too long" 1 "^line 2: the line is too long: 100000 characters$" \
+    sh -c "{ echo 'click Check'; head -c 100000 /dev/zero | tr '\0' 'x'; echo; } | '$bin/quorix-trace'"
+expect "trace reading a stream without line breaks" 2 "^line 1 has no line break within 1 MiB$" \
+    sh -c "timeout 60 '$bin/quorix-trace' </dev/zero"
 expect "trace escapes control bytes" 1 "^line 1: unknown command '\\\\x1B\[2J'$" \
     sh -c "printf '\033[2J\n' | '$bin/quorix-trace'"
 

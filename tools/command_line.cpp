@@ -24,13 +24,19 @@ AppRequest Refuse(std::string reason)
     return Answer(AppRequest::Kind::Error, std::move(reason));
 }
 
-// The puzzle on line `wanted` of `path` (0: the first puzzle there).
+// The puzzle on line `wanted` of `path` (0: the first puzzle there), numbered as quorix-solve
+// numbers its rows: every line counts, and blank and comment lines hold no puzzle.
 AppRequest FromFile(const std::string &path, int wanted)
 {
     PuzzleLineReader reader(path);
     for (PuzzleLine line; reader.Next(line);) {
-        if (line.Text.front() == '#' || (wanted != 0 && line.Number != wanted))
+        if (wanted != 0 && line.Number > wanted)
+            break;
+        if (wanted != 0 && line.Number != wanted)
             continue;
+        if (line.TooLong())
+            return Refuse(path + ": line " + std::to_string(line.Number)
+                          + " is too long: " + std::to_string(line.Length) + " characters");
         PastedPuzzle puzzle;
         std::string error;
         if (!ParsePuzzleText(line.Text, puzzle, error))
@@ -52,7 +58,9 @@ std::string AppUsage()
     return "usage: quorix [--digits | --no-digits] [PUZZLE | FILE [LINE]]\n"
            "Opens the window; with a puzzle, pasted in ready to start.\n"
            "  PUZZLE       81 squares in reading order: 1-9 a given, . or 0 an empty square\n"
-           "  FILE         a file with one puzzle a line; LINE picks one (default: the first)\n"
+           "  FILE         a file with one puzzle a line (blank lines and lines starting\n"
+           "               with '#' skipped); LINE picks one by its line number in the file,\n"
+           "               the number quorix-solve gives it (default: the first puzzle)\n"
            "  --digits     draw each candidate's digit on it (Ctrl+D in the window), and\n"
            "  --no-digits  do not; the choice is kept for the next time\n"
            "  --help       this text\n"

@@ -7,12 +7,6 @@
 
 namespace quorix {
 
-namespace {
-
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
-} // namespace
-
 std::unique_ptr<std::ifstream> OpenPuzzleFile(const std::string &path)
 {
     std::error_code error;
@@ -25,33 +19,21 @@ std::unique_ptr<std::ifstream> OpenPuzzleFile(const std::string &path)
 }
 
 PuzzleLineReader::PuzzleLineReader(const std::string &path)
-    : Owned(OpenPuzzleFile(path)), In(Owned.get()), FileName(path)
+    : Owned(OpenPuzzleFile(path)), FileName(path), Reader(*Owned)
 {
 }
 
 PuzzleLineReader::PuzzleLineReader(std::istream &in, std::string name)
-    : In(&in), FileName(std::move(name))
+    : FileName(std::move(name)), Reader(in)
 {
 }
 
 bool PuzzleLineReader::Next(PuzzleLine &line)
 {
-    std::string text;
-    while (std::getline(*In, text)) {
-        ++LineNumber;
-        if (LineNumber == 1 && text.starts_with(ByteOrderMark))
-            text.erase(0, ByteOrderMark.size());
-        if (!text.empty() && text.back() == '\r')
-            text.pop_back();
-        if (text.find_first_not_of(" \t") == std::string::npos)
-            continue;
-        line.Number = LineNumber;
-        line.Text = std::move(text);
+    if (Reader.Next(line))
         return true;
-    }
-    if (In->bad())
-        throw PuzzleFileError(FileName + ": reading failed after line "
-                              + std::to_string(LineNumber));
+    if (Reader.Stopped() != BoundedLineReader::Stop::End)
+        throw PuzzleFileError(FileName + ": " + Reader.StopReason());
     return false;
 }
 

@@ -1,7 +1,10 @@
 // Reading puzzle files: one puzzle a line, 81 characters in reading order, '1'-'9' a given and
-// '.' (or '0') an empty square. Every tool, test and benchmark reads puzzles through here, so
-// that a file that cannot be read fails loudly, naming the file and the line.
+// '.' (or '0') an empty square; blank lines and lines starting with '#' skipped. Every tool, test
+// and benchmark reads puzzles through here, so that a file that cannot be read fails loudly, naming
+// the file and the line.
 #pragma once
+
+#include "core/operations/text/puzzle_lines.h"
 
 #include <cstdint>
 #include <fstream>
@@ -25,14 +28,10 @@ public:
 // unreadable.
 [[nodiscard]] std::unique_ptr<std::ifstream> OpenPuzzleFile(const std::string &path);
 
-struct PuzzleLine
-{
-    int Number = 0; // from 1, counting every line of the file
-    std::string Text;
-};
-
-// Reads a file line by line, skipping blank lines; a UTF-8 byte-order mark at the start of the
-// file and a carriage return at the end of a line are not part of the text.
+// Reads a file line by line through a BoundedLineReader, skipping blank lines and comment lines;
+// a UTF-8 byte-order mark at the start of the file and a carriage return at the end of a line
+// are not part of the text. A line longer than MaxPuzzleLineLength is handed on cut short (see
+// PuzzleLine::TooLong), so that it is reported rather than held whole.
 class PuzzleLineReader
 {
 public:
@@ -41,19 +40,19 @@ public:
     // Reads from `in` (standard input, say), calling it `name` in messages.
     PuzzleLineReader(std::istream &in, std::string name);
 
-    // The next line that is not blank; false at the end. Throws PuzzleFileError when reading
-    // fails part-way.
+    // The next line that is neither blank nor a comment; false at the end. Throws
+    // PuzzleFileError, naming the file and the line, when reading fails part-way or a line has
+    // no line break within MaxUnbrokenLength characters.
     bool Next(PuzzleLine &line);
     [[nodiscard]] const std::string &Name() const { return FileName; }
 
 private:
     std::unique_ptr<std::ifstream> Owned;
-    std::istream *In;
     std::string FileName;
-    int LineNumber = 0;
+    BoundedLineReader Reader;
 };
 
-// Every line of `path` that is not blank.
+// Every line of `path` that is neither blank nor a comment.
 [[nodiscard]] std::vector<PuzzleLine> ReadPuzzleLines(const std::string &path);
 
 // Line `number` (from 1) of `path`, which must hold a puzzle; throws PuzzleFileError naming the

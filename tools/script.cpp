@@ -1,5 +1,6 @@
 #include "tools/script.h"
 
+#include "core/operations/text/puzzle_lines.h"
 #include "core/operations/text/puzzle_text.h"
 #include "tools/tool_support.h"
 
@@ -376,14 +377,14 @@ void ScriptRunner::Deliver(const ScriptCommand &command)
 ScriptRunner::Outcome ScriptRunner::Run(std::istream &in, std::ostream &err,
                                         const std::function<void()> &afterLine)
 {
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (number == 1 && line.starts_with("\xEF\xBB\xBF"))
-            line.erase(0, 3);
+    BoundedLineReader reader(in);
+    for (PuzzleLine line; reader.NextLine(line);) {
         std::string error;
-        if (!RunLine(line, error)) {
+        if (line.TooLong() && !reader.LineSkipped())
+            error = "the line is too long: " + std::to_string(line.Length) + " characters";
+        if (!error.empty() || !RunLine(line.Text, error)) {
             Out.flush();
-            err << "line " << number << ": " << error << '\n';
+            err << "line " << line.Number << ": " << error << '\n';
             return BadLine;
         }
         if (afterLine)
@@ -391,7 +392,11 @@ ScriptRunner::Outcome ScriptRunner::Run(std::istream &in, std::ostream &err,
         if (!Out)
             return OutputFailed;
     }
-    return Completed;
+    if (reader.Stopped() == BoundedLineReader::Stop::End)
+        return Completed;
+    Out.flush();
+    err << reader.StopReason() << '\n';
+    return ReadFailed;
 }
 
 } // namespace quorix

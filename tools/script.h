@@ -72,10 +72,12 @@ public:
     // Runs one line. Returns false with a message in `error` for a line it cannot run.
     bool RunLine(std::string_view line, std::string &error);
     // What Run returns.
-    enum Outcome { Completed = 0, BadLine = 1, OutputFailed = 2 };
+    enum Outcome { Completed = 0, BadLine = 1, OutputFailed = 2, ReadFailed = 3 };
     // Runs a whole script, a UTF-8 byte-order mark at its start skipped, calling `afterLine`
-    // (if set) after every line. Stops at the first line it cannot run, printing the error to
-    // `err` as "line N: ...", and as soon as the output can no longer be written.
+    // (if set) after every line. Stops at the first line it cannot run, a line longer than
+    // MaxPuzzleLineLength among them, printing the error to `err` as "line N: ..."; as soon as
+    // the output can no longer be written; and when the script cannot be read on (a read
+    // error, no line break within MaxUnbrokenLength characters), saying why on `err`.
     Outcome Run(std::istream &in, std::ostream &err, const std::function<void()> &afterLine = {});
 
 private:

@@ -1,8 +1,8 @@
 // quorix-shot [--digits] SCRIPT DIR: runs a trace script on the real window and writes
 // DIR/001.png, DIR/002.png, ... of the whole window at every `show`; the trace goes to standard
 // output. With --digits the candidates carry their digits.
-// Exits 1 at the first line it cannot run, 2 when the script or the folder cannot be used or a
-// picture or the trace cannot be written.
+// Exits 1 at the first line it cannot run, 2 when the script or the folder cannot be used (the
+// script cannot be read to its end) or a picture or the trace cannot be written.
 #include "tools/script.h"
 #include "tools/tool_support.h"
 #include "view/main_window.h"
@@ -91,7 +91,8 @@ int main(int argc, char *argv[])
         window.Mirror();
         QApplication::processEvents();
     });
-    if (!quorix::FinishStandardOutput("quorix-shot") || !saved)
+    if (!quorix::FinishStandardOutput("quorix-shot") || !saved
+        || outcome == quorix::ScriptRunner::ReadFailed)
         return 2;
     return outcome == quorix::ScriptRunner::Completed ? 0 : 1;
 }

@@ -1,48 +1,15 @@
-// The lines quorix-solve reads: from a file or a stream, through PuzzleLineReader, with every
-// line cut short before it is held, so that input without line breaks (a binary file, a
-// device) takes no more memory than a puzzle line may have.
+// The lines quorix-solve reads: from a file or a stream, through PuzzleLineReader, which holds
+// only the start of a long line, so that input without line breaks (a binary file, a device)
+// takes no more memory than a puzzle line may have.
 #pragma once
 
 #include "tools/puzzle_file.h"
 
-#include <array>
 #include <cstdint>
-#include <deque>
-#include <fstream>
 #include <istream>
-#include <memory>
-#include <streambuf>
 #include <string>
-#include <utility>
 
 namespace quorix {
-
-// Passes a stream through, keeping at most `cap` + 1 characters of each line (one more than
-// `cap`, so that a cut line reads as too long) and the line breaks; remembers the full length of
-// every line it cut, by line number (from 1).
-class LineCapBuffer : public std::streambuf
-{
-public:
-    LineCapBuffer(std::streambuf &source, std::size_t cap);
-
-    // The full length (without the line end) of line `number` when it was cut; 0 when it was
-    // not. Lines must be asked about in increasing order: what comes before is forgotten.
-    [[nodiscard]] std::uint64_t CutLength(int number);
-
-protected:
-    int_type underflow() override;
-
-private:
-    void EndLine();
-
-    std::streambuf &Source;
-    std::size_t Cap;
-    int Line = 1;
-    std::uint64_t Length = 0; // of the line read so far
-    bool EndsInReturn = false;
-    std::deque<std::pair<int, std::uint64_t>> Cuts;
-    std::array<char, 1 << 16> Buffer;
-};
 
 struct SourceLine
 {
@@ -52,22 +19,21 @@ struct SourceLine
 };
 
 // One input of puzzle lines: blank lines and comment lines (whose first character other than
-// whitespace is '#') are skipped.
+// whitespace is '#') are skipped; every other line is handed on, a line too long for a puzzle
+// included, so that it gets its row.
 class PuzzleSource
 {
 public:
     // Throws PuzzleFileError when `path` is missing, a directory, or unreadable.
-    explicit PuzzleSource(const std::string &path);
+    explicit PuzzleSource(const std::string &path) : Reader(path) {}
     // Reads `in`, calling it `name` in messages.
-    PuzzleSource(std::istream &in, std::string name);
+    PuzzleSource(std::istream &in, std::string name) : Reader(in, std::move(name)) {}
 
-    // The next puzzle line; false at the end. Throws PuzzleFileError when reading fails.
+    // The next puzzle line; false at the end. Throws PuzzleFileError when reading fails, and
+    // when a line has no line break within MaxUnbrokenLength characters.
     bool Next(SourceLine &line);
 
 private:
-    std::unique_ptr<std::ifstream> File;
-    LineCapBuffer Cutter;
-    std::istream Stream;
     PuzzleLineReader Reader;
 };
 

@@ -34,7 +34,8 @@ std::string Usage()
         "Solves each puzzle with the program's Auto, asks Check Unique whether the solution is\n"
         "the only one, and prints the verdict; one puzzle a line.\n"
         "  FILE            a file of puzzles, one a line; blank lines and lines starting with\n"
-        "                  '#' are skipped. '-', or no input at all: the standard input\n"
+        "                  '#' (after any blanks) are skipped. '-', or no input at all: the\n"
+        "                  standard input\n"
         "  PUZZLE          an argument that names no file but reads as a puzzle: 81 squares,\n"
         "                  1-9 a given, . 0 _ * x X an empty square; spaces | + : skipped\n"
         "  --puzzle TEXT   TEXT is a puzzle, whatever it reads as\n"
@@ -50,9 +51,13 @@ std::string Usage()
             "puzzles on the command line); SOLUTION is Auto's, or '-'; VERDICT is unique,\n"
             "several, none, invalid (the REASON follows) or failed (the program gave no answer);\n"
             "GUESSES is how many guesses Auto needed, '-' when it did not run.\n"
+            "A line longer than ";
+    text += std::to_string(MaxPuzzleLineLength);
+    text += " characters is invalid; input with no line break within 1 MiB stops\n"
+            "the reading.\n"
             "Exit status: 0 when every puzzle was answered, 1 when a line was invalid or not\n"
-            "answered, 2 for a usage error, an input that cannot be read or an output that\n"
-            "cannot be written.\n";
+            "answered, 2 for a usage error, an input that cannot be read or stops the reading,\n"
+            "or an output that cannot be written.\n";
     return text;
 }
 

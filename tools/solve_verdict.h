@@ -3,6 +3,8 @@
 // and the solving path as the Next button walks it.
 #pragma once
 
+#include "core/operations/text/puzzle_lines.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -26,10 +28,8 @@ enum class Verdict {
 // "unique", "several", "none", "invalid", "failed".
 [[nodiscard]] std::string_view VerdictName(Verdict verdict);
 
-// Longer lines are refused before they are read as a puzzle: no puzzle line comes near it.
-constexpr std::size_t MaxPuzzleLineLength = 4096;
-
-// Reads one line as a puzzle in any one-line form Paste takes: 81 squares, '1'-'9' a given and
+// Reads one line as a puzzle in any one-line form Paste takes (a line longer than
+// MaxPuzzleLineLength is refused before it is read): 81 squares, '1'-'9' a given and
 // '.', '0', '_', '*', 'x' or 'X' an empty square, with whitespace, '|', '+' and ':' skipped.
 // On success `puzzle` holds 81 characters, '1'-'9' and '.'; otherwise `reason` says what is
 // wrong with the line and quotes it short.

@@ -14,28 +14,21 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include <fstream>
+#include <optional>
+
 namespace quorix::qt {
 
 namespace {
 
-// A dropped file is read only this far: a puzzle, framed or with candidates, is far shorter.
-constexpr qint64 MaxDroppedBytes = 64 * 1024;
-
-// A dropped local file's text, or nothing when the drop holds none.
-std::optional<QString> DroppedText(const QMimeData &data)
+// The first local file a drop holds, if any.
+std::optional<QString> DroppedFile(const QMimeData &data)
 {
-    if (data.hasUrls()) {
-        for (const QUrl &url : data.urls()) {
-            if (!url.isLocalFile())
-                continue;
-            QFile file(url.toLocalFile());
-            if (!file.open(QIODevice::ReadOnly))
-                return QString();
-            return QString::fromUtf8(file.read(MaxDroppedBytes));
-        }
-    }
-    if (data.hasText())
-        return data.text();
+    if (!data.hasUrls())
+        return std::nullopt;
+    for (const QUrl &url : data.urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
     return std::nullopt;
 }
 
@@ -126,10 +119,17 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    if (const auto text = DroppedText(*event->mimeData())) {
-        PasteText(*text);
-        event->acceptProposedAction();
+    const QMimeData &data = *event->mimeData();
+    if (const auto path = DroppedFile(data)) {
+        // The core reads the file within its bounds, and says why when it cannot be pasted.
+        std::ifstream file(QFile::encodeName(*path).toStdString(), std::ios::binary);
+        Dispatch([&] { TheForm.PasteFile(file); });
+    } else if (data.hasText()) {
+        PasteText(data.text());
+    } else {
+        return;
     }
+    event->acceptProposedAction();
 }
 
 } // namespace quorix::qt

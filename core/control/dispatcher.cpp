@@ -9,8 +9,10 @@
 #include "core/operations/board/highlight.h"
 #include "core/operations/board/placing.h"
 #include "core/operations/deduce/find_step.h"
+#include "core/operations/text/puzzle_lines.h"
 #include "core/operations/text/puzzle_text.h"
 
+#include <istream>
 #include <string>
 
 namespace quorix {
@@ -208,6 +210,26 @@ void Dispatcher::Paste(std::string_view text)
     for (int s = 0; s < SquareCount; ++s)
         if (board.Grid[s] < 0)
             controls.CandidateBits[s] &= puzzle.Candidates[s];
+    // A board may hold a square with no candidate left, and so may its copy; it comes in as it
+    // is, and the status line says where, in the words of the check.
+    for (int s = 0; s < SquareCount; ++s) {
+        if (board.Grid[s] < 0 && controls.CandidateBits[s] == 0) {
+            std::string words;
+            WordDeadSquare(s, words);
+            controls.SetNews(std::string(news::ImpossiblePrefix) + words);
+            return;
+        }
+    }
+}
+
+void Dispatcher::PasteFile(std::istream &file)
+{
+    std::string text, reason;
+    if (!ReadPuzzleFileText(file, text, reason)) {
+        State.Controls.SetNews(std::string(news::CannotPaste) + reason);
+        return;
+    }
+    Paste(text);
 }
 
 void Dispatcher::RequestShutdown()

@@ -6,6 +6,7 @@
 #include "core/control/control_state.h"
 #include "core/ground/platform.h"
 
+#include <iosfwd>
 #include <string_view>
 
 namespace quorix {
@@ -27,8 +28,12 @@ public:
     void CheckUnique();
     // Reads `text` as a puzzle (see ParsePuzzleText) and lays it out as if the user had clicked
     // Reset and typed it: in setup form, or, for a candidate grid, started with every candidate
-    // the grid leaves out struck. Refused text only says why on the status line.
+    // the grid leaves out struck; the status line then names the first square left with no
+    // candidate, in the words of the check. Refused text only says why on the status line.
     void Paste(std::string_view text);
+    // Pastes the text of a file (a dropped one) read within bounds (see ReadPuzzleFileText); a
+    // file that cannot be a puzzle is refused with the reason, like text that is none.
+    void PasteFile(std::istream &file);
     // Ends every running auto loop at its next cycle; used when the window closes.
     void RequestShutdown();
 

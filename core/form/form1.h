@@ -34,6 +34,7 @@
 #include "core/operations/deduce/find_step.h"
 #include "core/operations/text/puzzle_text.h"
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -122,6 +123,7 @@ public:
         PressGridKey(Owned.Board, Owned.Controls, PlatformRef, index, key);
     }
     void Paste(std::string_view text) { Commands.Paste(text); }
+    void PasteFile(std::istream &file) { Commands.PasteFile(file); }
     [[nodiscard]] std::string CopyLine() const { return quorix::CopyLine(Owned.Board); }
     [[nodiscard]] std::string CopyCandidates() const
     {

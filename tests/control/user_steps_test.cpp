@@ -2,6 +2,8 @@
 #include "test_support.h"
 #include "tools/script.h"
 
+#include <sstream>
+
 namespace quorix::testing {
 namespace {
 
@@ -78,6 +80,72 @@ TEST_F(UserSteps, RefusedPasteChangesNothingButTheStatusLine)
     EXPECT_EQ(Form.History().UndoSteps(), steps);
     Step([&] { Form.Paste(""); });
     EXPECT_EQ(News(), "Cannot paste: there is no text");
+}
+
+// The board of a candidate grid whose square 2 keeps only a 3 while square 1 is a 3: Start
+// strikes it, and the square is left with none.
+TEST_F(UserSteps, ASquareWithNoCandidateIsPastedAndNamed)
+{
+    std::string grid = "3 33";
+    for (int s = 2; s < 81; ++s)
+        grid += " 12";
+    Step([&] { Form.Paste(grid); });
+    EXPECT_EQ(News(), "Impossible.  No possibilities left for square 2");
+    EXPECT_EQ(Candidates(1), "");
+    const auto pasted = Copy();
+    const std::string copied = Form.CopyCandidates();
+    EXPECT_NE(copied.find("| 3  {} 12 |"), std::string::npos) << copied;
+
+    Click(ModeReset);
+    Step([&] { Form.Paste(copied); });
+    EXPECT_EQ(Copy(), pasted);
+    EXPECT_EQ(News(), "Impossible.  No possibilities left for square 2");
+    EXPECT_EQ(Form.CopyCandidates(), copied);
+    Step([&] { Form.Undo(); });
+    EXPECT_EQ(GridText(), std::string(81, '.')) << "undo goes back to before the paste";
+
+    // Every candidate of a square struck by hand: the same way back.
+    Click(ModeReset);
+    EnterAndStart(EasyPuzzle);
+    for (const int digit : {0, 1, 3}) // square 3 keeps 1, 2 and 4
+        Step([&] { Form.cmdEle_Click(2 * 9 + digit); });
+    ASSERT_EQ(Candidates(2), "");
+    const auto struck = Copy();
+    const std::string text = Form.CopyCandidates();
+    Click(ModeReset);
+    Step([&] { Form.Paste(text); });
+    EXPECT_EQ(Copy(), struck);
+    EXPECT_EQ(News(), "Impossible.  No possibilities left for square 3");
+}
+
+// A file is read whole within bounds; one that cannot be a puzzle changes nothing and adds no
+// step, like any refused paste.
+TEST_F(UserSteps, AFileIsPastedWholeOrRefusedWithTheReason)
+{
+    const std::string comments(70000, '#');
+    std::istringstream file("# a puzzle after more than 64 KiB\n" + comments + "\n  # indented\n"
+                            + std::string(EasyPuzzle) + "\r\n");
+    Step([&] { Form.PasteFile(file); });
+    EXPECT_EQ(GridText(), EasyPuzzle);
+    EXPECT_EQ(News(), SetupText);
+
+    Click(ModeStart);
+    const auto board = Copy();
+    const auto steps = Form.History().UndoSteps();
+    const std::pair<std::string, std::string> refused[] = {
+        {"53\n" + std::string(5000, '.') + "\n", "line 2 is too long: 5000 characters"},
+        {std::string(MaxPuzzleFileSize + 1, '\n'), "the file is larger than 8 MiB"},
+        {std::string(MaxUnbrokenLength + 1, '\0'), "line 1 has no line break within 1 MiB"},
+        {"53..7\n", "5 squares found where 81 are needed"},
+    };
+    for (const auto &[bytes, reason] : refused) {
+        SCOPED_TRACE(reason);
+        std::istringstream in(bytes);
+        Step([&] { Form.PasteFile(in); });
+        EXPECT_EQ(News(), "Cannot paste: " + reason);
+        EXPECT_EQ(Copy(), board);
+        EXPECT_EQ(Form.History().UndoSteps(), steps);
+    }
 }
 
 TEST_F(UserSteps, UndoAndRedoPutBackWhatWasSeenBeforeAndAfterEachStep)

@@ -99,12 +99,61 @@ TEST(PuzzleText, ACandidateGridListsEveryEmptySquaresCandidates)
 
     EXPECT_EQ(Refusal(grid.substr(0, grid.rfind(' ', grid.size() - 3))),
               "80 squares found where 81 are needed");
-    std::string dead = grid;
-    dead.replace(dead.find("19"), 2, ". ");
-    EXPECT_EQ(Refusal(dead), "square 2 has no candidate");
+    std::string dot = grid;
+    dot.replace(dot.find("19"), 2, ". ");
+    EXPECT_EQ(Refusal(dot), "square 2 lists no candidates (write {} for none)");
     std::string bad = grid;
     bad.replace(bad.find("19"), 2, "1a");
     EXPECT_EQ(Refusal(bad), "unknown character 'a' in square 2");
+}
+
+// A square with no candidate left is written {}, and read back so, whatever else the grid holds.
+TEST(PuzzleText, TheEmptySetIsASquareWithNoCandidate)
+{
+    std::string grid = "5 {} 123456789";
+    for (int s = 3; s < 81; ++s)
+        grid += " 123456789";
+    PastedPuzzle puzzle;
+    std::string error;
+    ASSERT_TRUE(ParsePuzzleText(grid, puzzle, error)) << error;
+    EXPECT_TRUE(puzzle.HasCandidates);
+    EXPECT_EQ(puzzle.Values[1], Empty);
+    EXPECT_EQ(puzzle.Candidates[1], 0);
+    EXPECT_EQ(puzzle.Candidates[2], AllCandidates);
+
+    // With no square of several candidates, the mark alone makes the text a candidate grid.
+    std::string full;
+    for (int s = 0; s < 81; ++s)
+        full += (s == 40 ? "{}" : std::string(1, SolvedGrid[s])) + (s % 9 == 8 ? "\n" : " ");
+    ASSERT_TRUE(ParsePuzzleText(full, puzzle, error)) << error;
+    EXPECT_TRUE(puzzle.HasCandidates);
+    EXPECT_EQ(puzzle.Values[40], Empty);
+    EXPECT_EQ(puzzle.Values[41], SolvedGrid[41] - '1');
+    EXPECT_EQ(Refusal(std::string(SolvedGrid).replace(40, 1, "{}")),
+              "unknown character '{' at position 41")
+        << "written without spaces around it, the mark is no token";
+    EXPECT_EQ(Refusal("5 {1} " + grid.substr(5)), "unknown character '{' in square 2");
+}
+
+// Only a token of two to nine digits lists candidates; a longer run of digits is squares, and
+// the refusal counts them.
+TEST(PuzzleText, ARunOfDigitsCountsAsSquares)
+{
+    for (const int digits : {162, 200, 4096}) {
+        SCOPED_TRACE(digits);
+        EXPECT_EQ(Refusal(std::string(static_cast<std::size_t>(digits), '1')),
+                  std::to_string(digits) + " squares found where 81 are needed");
+    }
+    const std::string solved(SolvedGrid);
+    EXPECT_EQ(Refusal(solved + " " + solved), "162 squares found where 81 are needed");
+    EXPECT_EQ(Refusal(solved + "\n" + solved + "\n" + solved),
+              "243 squares found where 81 are needed");
+    EXPECT_EQ(Refusal("1234567891 12"), "12 squares found where 81 are needed");
+    std::string pairs;
+    for (int s = 0; s < 80; ++s)
+        pairs += "12 ";
+    EXPECT_EQ(Refusal(pairs), "80 squares found where 81 are needed")
+        << "nearer 81 as a candidate grid";
 }
 
 class CopyTest : public FormTest
@@ -185,7 +234,7 @@ TEST(PuzzleTextProperty, TheCandidateGridPastesBackToTheSameBoard)
     Form1 form(platform), copy(platform);
     form.Form_Load();
     copy.Form_Load();
-    int checked = 0;
+    int checked = 0, deadBoards = 0;
     for (const std::string &puzzle : ReadPuzzleSample(PuzzleSetPath("hardest-375.txt"), 7, 40)) {
         form.Paste(puzzle);
         form.cmdMode_Click(ModeStart);
@@ -199,21 +248,25 @@ TEST(PuzzleTextProperty, TheCandidateGridPastesBackToTheSameBoard)
                 form.cmdMode_Click(ModeNext);
             }
             copy.Paste(form.CopyCandidates());
-            bool dead = false;
-            for (int s = 0; s < 81; ++s)
-                dead = dead || (form.Board().Grid[s] < 0 && form.Controls().CandidateBits[s] == 0);
-            if (dead) {
-                // A square with no candidate left has no candidate grid to come back from.
-                EXPECT_NE(copy.Controls().News().find("has no candidate"), std::string::npos);
-                break;
-            }
+            int dead = -1;
+            for (int s = 0; s < 81 && dead < 0; ++s)
+                if (form.Board().Grid[s] < 0 && form.Controls().CandidateBits[s] == 0)
+                    dead = s;
             ASSERT_EQ(GridText(copy.Board().Grid), GridText(form.Board().Grid))
                 << copy.Controls().News();
             ASSERT_EQ(copy.Controls().CandidateBits, form.Controls().CandidateBits);
             ++checked;
+            // A square with no candidate left comes back as it was, and the status line says so.
+            if (dead >= 0) {
+                EXPECT_EQ(copy.Controls().News(), "Impossible.  No possibilities left for square "
+                                                      + std::to_string(dead + 1));
+                ++deadBoards;
+                break;
+            }
         }
     }
     EXPECT_GT(checked, 1000);
+    EXPECT_GE(deadBoards, 5);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace quorix::testing {
 namespace {
@@ -33,6 +34,36 @@ TEST(CommandLine, APuzzleOrAFileAndALine)
     EXPECT_EQ(Read({file}).Text, ReadPuzzle(file, 1));
     EXPECT_EQ(Read({file, "2"}).Text, ReadPuzzle(file, 2));
     EXPECT_EQ(Read({file, "2"}).What, Kind::Open);
+}
+
+// quorix FILE LINE takes the line number quorix-solve reports: every line counts, and blank and
+// comment lines (indented or not) hold no puzzle.
+TEST(CommandLine, AFileIsReadLikeQuorixSolveReadsIt)
+{
+    const auto path = std::filesystem::temp_directory_path()
+                      / ("quorix-command-line-" + std::to_string(::getpid()) + ".txt");
+    const std::string hard = ReadPuzzle(PuzzleSetPath("hardest-11.txt"), 1);
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF  # two puzzles\r\n\n\t# the first\n"
+                                          << EasyPuzzle << "\n"
+                                          << std::string(5000, '7') << "\n"
+                                          << hard << "\n";
+    const std::string file = path.string();
+    EXPECT_EQ(Read({file}).Text, EasyPuzzle);
+    EXPECT_EQ(Read({file, "4"}).Text, EasyPuzzle);
+    EXPECT_EQ(Read({file, "6"}).Text, hard);
+    EXPECT_EQ(Read({file, "3"}).Text, file + ": has no puzzle on line 3");
+    EXPECT_EQ(Read({file, "5"}).Text, file + ": line 5 is too long: 5000 characters");
+    std::filesystem::remove(path);
+    EXPECT_NE(AppUsage().find("the number quorix-solve gives it"), std::string::npos);
+}
+
+// Whatever the file, the reading ends soon and holds little: a device without line breaks is
+// refused, naming the line.
+TEST(CommandLine, AFileWithoutLineBreaksIsRefused)
+{
+    const AppRequest request = Read({"/dev/zero"});
+    EXPECT_EQ(request.What, Kind::Error);
+    EXPECT_EQ(request.Text, "/dev/zero: line 1 has no line break within 1 MiB");
 }
 
 TEST(CommandLine, DigitsOnTheCandidatesAreAskedForOrNot)

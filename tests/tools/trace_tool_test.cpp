@@ -2,7 +2,9 @@
 #include "test_support.h"
 #include "tools/script.h"
 
+#include <ios>
 #include <sstream>
+#include <streambuf>
 
 namespace quorix::testing {
 namespace {
@@ -60,11 +62,46 @@ TEST_F(TraceToolTest, ScheduledCommandsAreCheckedWhenRead)
 
 TEST_F(TraceToolTest, BadInputIsQuotedShortAndEscaped)
 {
-    EXPECT_EQ(Run(std::string(5000, 'x') + "\n"), 1);
+    EXPECT_EQ(Run(std::string(MaxPuzzleLineLength, 'x') + "\n"), 1);
     EXPECT_EQ(Err.str(), "line 1: unknown command '" + std::string(40, 'x') + "'...\n");
     Err.str("");
     EXPECT_EQ(Run("click \x1b[2J\xc3\xa9\n"), 1);
     EXPECT_EQ(Err.str(), "line 1: unknown command button '\\x1B[2J\\xC3\\xA9'\n");
+}
+
+// A line is held only up to the cap, and a script that cannot be read to its end is never run
+// to success: a line too long stops it like any bad line, input without line breaks or a read
+// error as input that is no script.
+TEST_F(TraceToolTest, ALongLineOrInputThatIsNoTextStopsTheScript)
+{
+    EXPECT_EQ(Run("click Check\n# " + std::string(9000, '#') + "\n" + std::string(100000, ' ')
+                  + "\npaste " + std::string(5000, '1') + "\nclick Check\n"),
+              ScriptRunner::BadLine);
+    EXPECT_EQ(Out.str(), "status [Not enough squares set - please set some more]\n")
+        << "a long comment and a long blank line are skipped like short ones";
+    EXPECT_EQ(Err.str(), "line 4: the line is too long: 5006 characters\n");
+
+    Out.str("");
+    Err.str("");
+    EXPECT_EQ(Run("click Check\n" + std::string(MaxUnbrokenLength + 1, '\0')),
+              ScriptRunner::ReadFailed);
+    EXPECT_EQ(Out.str(), "status [Not enough squares set - please set some more]\n");
+    EXPECT_EQ(Err.str(), "line 2 has no line break within 1 MiB\n");
+}
+
+TEST_F(TraceToolTest, AReadErrorIsNoCompletedScript)
+{
+    // Reads "click Check" and a line break, then fails as a file does on a read error.
+    struct Failing : std::streambuf
+    {
+        std::string Text = "click Check\n";
+        Failing() { setg(Text.data(), Text.data(), Text.data() + Text.size()); }
+        int_type underflow() override { throw std::ios_base::failure("read error"); }
+    } buffer;
+    std::istream in(&buffer);
+    EXPECT_EQ(Runner.Run(in, Err), ScriptRunner::ReadFailed);
+    EXPECT_EQ(Out.str(), "status [Not enough squares set - please set some more]\n");
+    EXPECT_EQ(Err.str(), "reading failed after line 1\n");
 }
 
 TEST_F(TraceToolTest, AByteOrderMarkAtTheStartIsSkipped)

@@ -116,6 +116,43 @@ TEST_F(WindowInputTest, DroppedTextAndDroppedFilesArePasted)
     EXPECT_FALSE(Drop(nothing));
 }
 
+// A dropped file is read whole within its bounds, never cut short without a word.
+TEST_F(WindowInputTest, ADroppedFileIsReadWholeOrRefusedWithTheReason)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const auto drop = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QMimeData url;
+        url.setUrls({QUrl::fromLocalFile(file.fileName())});
+        EXPECT_TRUE(Drop(url));
+    };
+    drop(QStringLiteral("late.txt"), "# after more than 64 KiB\n" + QByteArray(70000, '#') + "\n"
+                                         + QByteArray(Puzzle.data(), Puzzle.size()) + "\n");
+    EXPECT_EQ(Grid(), Puzzle);
+    EXPECT_EQ(Status(), SetupText);
+
+    drop(QStringLiteral("big.txt"), QByteArray(9 << 20, '\n'));
+    EXPECT_EQ(Form().Controls().News(), "Cannot paste: the file is larger than 8 MiB");
+    drop(QStringLiteral("long.txt"), "\n" + QByteArray(5000, '.') + "\n");
+    EXPECT_EQ(Form().Controls().News(), "Cannot paste: line 2 is too long: 5000 characters");
+    EXPECT_EQ(Grid(), Puzzle) << "a refused file changes nothing";
+
+    QMimeData folderUrl;
+    folderUrl.setUrls({QUrl::fromLocalFile(folder.path())});
+    ASSERT_TRUE(Drop(folderUrl));
+    EXPECT_EQ(Form().Controls().News(), "Cannot paste: the file cannot be read");
+    // A device that never ends is read no further than a line may run.
+    QMimeData device;
+    device.setUrls({QUrl::fromLocalFile(QStringLiteral("/dev/zero"))});
+    ASSERT_TRUE(Drop(device));
+    EXPECT_EQ(Form().Controls().News(), "Cannot paste: line 1 has no line break within 1 MiB");
+    EXPECT_EQ(Grid(), Puzzle);
+}
+
 TEST_F(WindowInputTest, ArrowsDeleteAndBackSpaceOnTheGrid)
 {
     TypePuzzle(Puzzle);

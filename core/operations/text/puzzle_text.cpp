@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace quorix {
 
@@ -47,19 +46,19 @@ bool IsFrameLine(std::string_view line)
            >= 3;
 }
 
-// The lines that hold squares: frame lines, comments and blank lines left out.
-std::vector<TextLine> ContentLines(std::string_view text)
+// Calls `visit` with every line that holds squares: frame lines, comments and blank lines left
+// out. The text is walked in place, so that a long paste costs no memory of its own.
+template <typename Visit> void ForEachContentLine(std::string_view text, Visit &&visit)
 {
-    std::vector<TextLine> lines;
     for (int number = 1;; ++number) {
         const auto end = text.find('\n');
         const std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         const auto first = std::find_if_not(line.begin(), line.end(), IsBlank);
         if (first != line.end() && *first != '#' && !IsFrameLine(line))
-            lines.push_back({line, number});
+            visit(TextLine{line, number});
         if (end == std::string_view::npos)
-            return lines;
+            return;
     }
 }
 
@@ -85,25 +84,30 @@ std::string SquareCountError(std::size_t found, const char *what)
 }
 
 // Reads the squares one character each; `squares` is how many it found.
-bool ParsePlain(const std::vector<TextLine> &lines, PastedPuzzle &puzzle, std::string &error,
+bool ParsePlain(std::string_view text, PastedPuzzle &puzzle, std::string &error,
                 std::size_t &squares)
 {
+    int lines = 0;
+    ForEachContentLine(text, [&lines](const TextLine &) { ++lines; });
     squares = 0;
-    for (const TextLine &line : lines) {
-        for (std::size_t i = 0; i < line.Text.size(); ++i) {
+    bool unknown = false;
+    ForEachContentLine(text, [&](const TextLine &line) {
+        for (std::size_t i = 0; i < line.Text.size() && !unknown; ++i) {
             const char c = line.Text[i];
             if (IsBlank(c) || c == '|' || c == '+' || c == ':')
                 continue;
             if (!IsDigit(c) && !IsEmptyMark(c)) {
-                error =
-                    "unknown character " + Shown(c) + " at " + Where(line, i, lines.size() == 1);
-                return false;
+                error = "unknown character " + Shown(c) + " at " + Where(line, i, lines == 1);
+                unknown = true;
+                return;
             }
             if (squares < 81)
                 puzzle.Values[squares] = static_cast<std::int16_t>(IsDigit(c) ? c - '1' : -1);
             ++squares;
         }
-    }
+    });
+    if (unknown)
+        return false;
     if (squares != 81) {
         error = SquareCountError(squares, "square");
         return false;
@@ -111,11 +115,27 @@ bool ParsePlain(const std::vector<TextLine> &lines, PastedPuzzle &puzzle, std::s
     return true;
 }
 
-// The tokens of a candidate grid, split at whitespace and '|'.
-std::vector<std::pair<std::string_view, TextLine>> Tokens(const std::vector<TextLine> &lines)
+// A token of a candidate grid that lists candidates: two to nine digits (a longer run of
+// digits is no square's candidates, but squares written without a space).
+bool IsCandidateToken(std::string_view token)
 {
-    std::vector<std::pair<std::string_view, TextLine>> tokens;
-    for (const TextLine &line : lines) {
+    return token.size() >= 2 && token.size() <= 9
+           && std::all_of(token.begin(), token.end(), IsDigit);
+}
+
+// The tokens of a candidate grid, split at whitespace and '|': how many there are, the first
+// 81 of them, and whether any is a square's candidates or a square with none.
+struct GridTokens
+{
+    std::size_t Count = 0;
+    std::array<std::string_view, 81> First{};
+    bool AnyCandidates = false;
+};
+
+GridTokens Tokens(std::string_view text)
+{
+    GridTokens tokens;
+    ForEachContentLine(text, [&tokens](const TextLine &line) {
         std::string_view rest = line.Text;
         while (!rest.empty()) {
             const auto start = rest.find_first_not_of(" \t\r\f\v|");
@@ -123,44 +143,54 @@ std::vector<std::pair<std::string_view, TextLine>> Tokens(const std::vector<Text
                 break;
             rest.remove_prefix(start);
             const auto end = rest.find_first_of(" \t\r\f\v|");
-            tokens.push_back({rest.substr(0, end), line});
+            const std::string_view token = rest.substr(0, end);
+            if (tokens.Count < tokens.First.size())
+                tokens.First[tokens.Count] = token;
+            ++tokens.Count;
+            tokens.AnyCandidates =
+                tokens.AnyCandidates || IsCandidateToken(token) || token == NoCandidateToken;
             rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
         }
-    }
+    });
     return tokens;
 }
 
-bool ParseCandidates(const std::vector<std::pair<std::string_view, TextLine>> &tokens,
-                     PastedPuzzle &puzzle, std::string &error)
+// Reads one square's token: a set square's digit, an empty square's candidates, or the mark of
+// an empty square with none. False with the reason when it is none of these.
+bool ParseCandidateToken(std::string_view token, int square, PastedPuzzle &puzzle,
+                         std::string &error)
 {
-    if (tokens.size() != 81) {
-        error = SquareCountError(tokens.size(), "square");
-        return false;
-    }
-    puzzle.HasCandidates = true;
-    for (std::size_t s = 0; s < tokens.size(); ++s) {
-        const std::string_view token = tokens[s].first;
-        std::uint16_t digits = 0;
+    const std::string where = "square " + std::to_string(square + 1);
+    std::uint16_t digits = 0;
+    if (token != NoCandidateToken) {
         for (const char c : token) {
             if (!IsDigit(c)) {
-                error =
-                    IsEmptyMark(c) && token.size() == 1
-                        ? "square " + std::to_string(s + 1) + " has no candidate"
-                        : "unknown character " + Shown(c) + " in square " + std::to_string(s + 1);
+                error = IsEmptyMark(c) && token.size() == 1
+                            ? where + " lists no candidates (write " + std::string(NoCandidateToken)
+                                  + " for none)"
+                            : "unknown character " + Shown(c) + " in " + where;
                 return false;
             }
             digits = static_cast<std::uint16_t>(digits | (1U << (c - '1')));
         }
-        const bool set = token.size() == 1;
-        puzzle.Values[s] = static_cast<std::int16_t>(set ? token[0] - '1' : -1);
-        puzzle.Candidates[s] = set ? 0 : digits;
     }
+    const bool set = token.size() == 1;
+    puzzle.Values[square] = static_cast<std::int16_t>(set ? token[0] - '1' : -1);
+    puzzle.Candidates[square] = set ? 0 : digits;
     return true;
 }
 
-bool IsCandidateToken(std::string_view token)
+bool ParseCandidates(const GridTokens &tokens, PastedPuzzle &puzzle, std::string &error)
 {
-    return token.size() >= 2 && std::all_of(token.begin(), token.end(), IsDigit);
+    if (tokens.Count != 81) {
+        error = SquareCountError(tokens.Count, "square");
+        return false;
+    }
+    puzzle.HasCandidates = true;
+    for (int s = 0; s < SquareCount; ++s)
+        if (!ParseCandidateToken(tokens.First[s], s, puzzle, error))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -172,21 +202,17 @@ bool ParsePuzzleText(std::string_view text, PastedPuzzle &puzzle, std::string &e
         error = "there is no text";
         return false;
     }
-    const std::vector<TextLine> lines = ContentLines(text);
     // A full row of a box in a framed grid ("|195|") is a run of digits just like a token of a
     // candidate grid, but only the grid of 81 squares reads as 81 squares square by square:
     // a candidate grid with any token of several digits holds more.
     std::string plainError;
     std::size_t squares = 0;
-    if (ParsePlain(lines, puzzle, plainError, squares))
+    if (ParsePlain(text, puzzle, plainError, squares))
         return true;
-    const auto tokens = Tokens(lines);
-    const bool candidateTokens = std::any_of(tokens.begin(), tokens.end(), [](const auto &token) {
-        return IsCandidateToken(token.first);
-    });
+    const GridTokens tokens = Tokens(text);
     // When neither reading holds, say what is wrong with the one the text is nearer to.
     const auto off = [](std::size_t count) { return count > 81 ? count - 81 : 81 - count; };
-    if (candidateTokens && (tokens.size() == 81 || off(tokens.size()) < off(squares))) {
+    if (tokens.AnyCandidates && (tokens.Count == 81 || off(tokens.Count) < off(squares))) {
         puzzle = {};
         return ParseCandidates(tokens, puzzle, error);
     }
@@ -207,10 +233,10 @@ std::string CandidateGridText(const std::array<std::int16_t, 82> &grid,
             for (int d = 0; d < DigitCount; ++d)
                 if ((candidates[s] >> d) & 1U)
                     digits += static_cast<char>('1' + d);
-            // Nothing left reads back as a square with no candidate; one digit alone would read
-            // back as a set square, so it is written twice.
+            // Nothing left has a mark of its own, which nothing else reads as; one digit alone
+            // would read back as a set square, so it is written twice.
             if (digits.empty())
-                tokens[s] = std::string(1, '.');
+                tokens[s] = NoCandidateToken;
             else if (digits.size() == 1)
                 tokens[s] = std::string(2, digits.front());
             else
