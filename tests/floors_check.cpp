@@ -4,9 +4,10 @@
 //
 //   floors_check SOURCE_DIR [--floors PREFIX=FLOOR,...] [--objects LIST_FILE]...
 //
-// A file and its header count as one (placing.h and placing.cpp). LIST_FILE names compiled
-// objects, one a line; the calls between them are read with nm: an object that leaves a
-// symbol undefined calls the object that defines it. Prints each fault and exits 1 when there
+// A file and its header count as one (placing.h and placing.cpp), and so does a source that
+// adds to a header of its own folder (propagation_rules.cpp to propagation.h). LIST_FILE names
+// compiled objects, one a line; the calls between them are read with nm: an object that leaves
+// a symbol undefined calls the object that defines it. Prints each fault and exits 1 when there
 // is one, 2 on a usage error.
 #include <algorithm>
 #include <cstdio>
@@ -47,10 +48,24 @@ int FloorOf(const std::string &path)
     return floor;
 }
 
-// A file and its header: the path without its extension.
+fs::path Root;
+
+// A file and its header are one module: the path without its extension. So is a source with
+// no header of its own named after a header of its folder with a part added: it defines more
+// members of that header's class (propagation_rules.cpp and propagation.h), and the parts of
+// one class may call each other.
 std::string ModuleOf(const std::string &path)
 {
-    return path.substr(0, path.rfind('.'));
+    const std::string module = path.substr(0, path.rfind('.'));
+    if (!path.ends_with(".cpp") || fs::exists(Root / (module + ".h")))
+        return module;
+    const auto slash = module.rfind('/');
+    const auto start = slash == std::string::npos ? 0 : slash + 1;
+    for (auto cut = module.rfind('_'); cut != std::string::npos && cut > start;
+         cut = module.rfind('_', cut - 1))
+        if (fs::exists(Root / (module.substr(0, cut) + ".h")))
+            return module.substr(0, cut);
+    return module;
 }
 
 int Faults = 0;
@@ -230,8 +245,8 @@ int CheckCalls(const fs::path &root, const std::vector<std::string> &objects)
     for (const auto &[source, symbols] : needs)
         for (const std::string &symbol : symbols) {
             const auto definer = definedBy.find(symbol);
-            if (definer == definedBy.end() || definer->second == source
-                || !edges[source].insert(definer->second).second)
+            if (definer == definedBy.end() || ModuleOf(definer->second) == ModuleOf(source)
+                || !edges[ModuleOf(source)].insert(ModuleOf(definer->second)).second)
                 continue;
             ++count;
             if (FloorOf(definer->second) > FloorOf(source))
@@ -252,6 +267,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const fs::path root = argv[1];
+    Root = root;
     std::vector<std::string> objects;
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string option = argv[i], value = argv[i + 1];

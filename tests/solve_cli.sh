@@ -86,6 +86,24 @@ expect "/dev/zero as a file" 2 "^quorix-solve: /dev/zero: line 1 has no line bre
 expect "/dev/zero as the standard input" 2 "^quorix-solve: -: line 1 has no line break" \
     sh -c "timeout 60 '$solve' </dev/zero"
 
+# The hint engine's modes: rows, steps and grades, the same on any number of threads.
+expect "logic rows" 1 '' "$solve" --logic "$golden/logic.txt"
+same "logic rows" "$golden/logic.expected"
+expect "logic steps" 1 '' "$solve" --steps --jobs=1 "$golden/logic.txt"
+same "logic steps" "$golden/logic-steps.expected"
+expect "logic steps on two threads" 1 '' "$solve" --logic --steps --jobs=2 - <"$golden/logic.txt"
+same "logic steps on two threads" "$golden/logic-steps.expected"
+expect "grades" 1 '' "$solve" --grade "$golden/logic.txt"
+same "grades" "$golden/grade.expected"
+sed -n '1~9p' "$puzzles/hard-1465.txt" >sample.txt
+expect "a sample by logic on one thread" 0 '' "$solve" --steps --jobs=1 sample.txt
+mv "$work/out" one-thread.out
+expect "the same sample on three threads" 0 '' "$solve" --steps --jobs=3 sample.txt
+same "the same sample on three threads" one-thread.out
+expect "--grade with --steps" 2 "^quorix-solve: --grade takes neither" "$solve" --grade --steps blank.txt
+expect "--explain with --logic" 2 "^quorix-solve: --explain walks Next" \
+    "$solve" --logic --explain blank.txt
+
 expect "--version" 0 '' "$solve" --version
 [ "$(cat "$work/out")" = "quorix-solve 1.0" ] || fail "--version says $(cat "$work/out")"
 expect "--help" 0 '' "$solve" --help

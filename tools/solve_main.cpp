@@ -30,9 +30,11 @@ unsigned AllCores()
 std::string Usage()
 {
     std::string text =
-        "usage: quorix-solve [--explain] [--jobs N] [FILE | PUZZLE | --puzzle TEXT]...\n"
+        "usage: quorix-solve [--explain | --logic [--steps] | --grade] [--jobs N]\n"
+        "                    [FILE | PUZZLE | --puzzle TEXT]...\n"
         "Solves each puzzle with the program's Auto, asks Check Unique whether the solution is\n"
-        "the only one, and prints the verdict; one puzzle a line.\n"
+        "the only one, and prints the verdict; one puzzle a line. With --logic or --grade, solves\n"
+        "it by the hint engine's deductions alone instead, never guessing.\n"
         "  FILE            a file of puzzles, one a line; blank lines and lines starting with\n"
         "                  '#' (after any blanks) are skipped. '-', or no input at all: the\n"
         "                  standard input\n"
@@ -40,6 +42,14 @@ std::string Usage()
         "                  1-9 a given, . 0 _ * x X an empty square; spaces | + : skipped\n"
         "  --puzzle TEXT   TEXT is a puzzle, whatever it reads as\n"
         "  --explain       every step Next takes, then what Auto and Check Unique said\n"
+        "  --logic         LINE  BOARD  STATUS  STEPS  TIER  HARDEST: the board the hint\n"
+        "                  engine reaches ('.' where it stopped), solved or stuck (none or\n"
+        "                  several when the givens have no or several solutions), how many\n"
+        "                  steps, the hardest step's tier (1-5, 0 for none) and name\n"
+        "  --steps         with --logic: after each row, a line per step: an empty field,\n"
+        "                  NUMBER  TIER  NAME  SETS (r3c5=7 ...)  STRIKES (r4c5-7 ...)  SENTENCE\n"
+        "  --grade         LINE  GRADE: easy, medium, hard, fiendish or extreme (the hardest\n"
+        "                  tier the logic needs), or stuck, none, several\n"
         "  -j, --jobs N    solve on N threads (default: one per core, here ";
     text += std::to_string(AllCores());
     text += ")\n"
@@ -138,11 +148,27 @@ int PrintAndExit(std::string_view text)
     return FinishStandardOutput("quorix-solve") ? 0 : 2;
 }
 
+// Which report the options ask for; an exit status when they contradict one another.
+std::optional<int> ChooseMode(bool logic, bool steps, bool grade, SolveOptions &options)
+{
+    if (grade && (logic || steps))
+        return Refuse("--grade takes neither --logic nor --steps");
+    if (options.Explain && (logic || steps || grade))
+        return Refuse("--explain walks Next; --logic, --steps and --grade use the hint engine");
+    if (grade)
+        options.Logic = LogicMode::Grade;
+    else if (steps)
+        options.Logic = LogicMode::Steps;
+    else if (logic)
+        options.Logic = LogicMode::Rows;
+    return std::nullopt;
+}
+
 // Reads the command line into `request`; an exit status when there is nothing to solve.
 std::optional<int> ReadArguments(const std::vector<std::string> &arguments, Request &request)
 {
     request.Options.Jobs = AllCores();
-    bool optionsEnd = false;
+    bool optionsEnd = false, logic = false, steps = false, grade = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string &argument = arguments[i];
         std::string value;
@@ -160,6 +186,12 @@ std::optional<int> ReadArguments(const std::vector<std::string> &arguments, Requ
             return PrintAndExit("quorix-solve " QUORIX_VERSION "\n");
         } else if (argument == "--explain") {
             request.Options.Explain = true;
+        } else if (argument == "--logic") {
+            logic = true;
+        } else if (argument == "--steps") {
+            steps = true;
+        } else if (argument == "--grade") {
+            grade = true;
         } else if ((match = TakeValue(arguments, i, "--jobs", "-j", value)) != Match::No) {
             const auto jobs = ReadJobs(value);
             if (match == Match::Missing || !jobs)
@@ -173,7 +205,7 @@ std::optional<int> ReadArguments(const std::vector<std::string> &arguments, Requ
             return Refuse("unknown option " + QuoteForMessage(argument) + " (see --help)");
         }
     }
-    return std::nullopt;
+    return ChooseMode(logic, steps, grade, request.Options);
 }
 
 } // namespace

@@ -25,7 +25,9 @@ SolveRunner::SolveRunner(const SolveOptions &options, std::ostream &out, std::os
 {
     Options.Jobs = std::max(Options.Jobs, 1U);
     if (Options.ChunkLines == 0)
-        Options.ChunkLines = Options.Explain ? ExplainChunkLines : TableChunkLines;
+        Options.ChunkLines = Options.Explain || Options.Logic == LogicMode::Steps
+                                 ? ExplainChunkLines
+                                 : TableChunkLines;
 }
 
 SolveRunner::~SolveRunner() = default;
@@ -123,8 +125,14 @@ void SolveRunner::Work(PuzzleSolver &solver, std::atomic<std::size_t> &next, boo
 {
     for (std::size_t i = next++; i < Pending.size(); i = next++) {
         Item &item = Pending[i];
-        item.Report = item.Refused ? ReportRefusedLine(item.Where, item.Text, Options.Explain)
-                                   : ReportLine(solver, item.Where, item.Text, Options.Explain);
+        if (Options.Logic != LogicMode::Off)
+            item.Report = item.Refused
+                              ? ReportRefusedLogicLine(item.Where, item.Text, Options.Logic)
+                              : ReportLogicLine(item.Where, item.Text, Options.Logic);
+        else
+            item.Report = item.Refused
+                              ? ReportRefusedLine(item.Where, item.Text, Options.Explain)
+                              : ReportLine(solver, item.Where, item.Text, Options.Explain);
         ++Done;
         if (showProgress)
             ShowProgress();

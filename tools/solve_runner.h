@@ -3,6 +3,7 @@
 // it reads on, so that memory stays bounded whatever the length of the input.
 #pragma once
 
+#include "tools/solve_logic.h"
 #include "tools/solve_report.h"
 
 #include <atomic>
@@ -20,6 +21,8 @@ class PuzzleSource;
 struct SolveOptions
 {
     bool Explain = false;
+    // The hint engine's solve by logic alone instead of the verdict (solve_logic.h).
+    LogicMode Logic = LogicMode::Off;
     unsigned Jobs = 1;
     // Show how many puzzles are done on the error stream, once there are many, and take the
     // line away at the end.
