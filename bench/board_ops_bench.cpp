@@ -1,9 +1,9 @@
 // The board operations every auto cycle repeats, on a board in the middle of a solve: the full
 // re-strike after each step, the consistency check after each burst, and the snapshot pair
 // behind every guess and backtrack.
+#include "core/form/form1.h"
 #include "tools/form_setup.h"
 #include "tools/puzzle_file.h"
-#include "window/form1.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -37,7 +37,7 @@ void BM_StrikeSetDigits(benchmark::State &state)
     Form1 &form = fixture->Form;
     for (auto _ : state) {
         form.StrikeSetDigits();
-        benchmark::DoNotOptimize(form.Controls.CandidateBits);
+        benchmark::DoNotOptimize(form.Controls().CandidateBits);
     }
 }
 BENCHMARK(BM_StrikeSetDigits);
@@ -57,7 +57,7 @@ void BM_SaveSnapshot(benchmark::State &state)
     Form1 &form = fixture->Form;
     for (auto _ : state) {
         form.SaveSnapshot(5);
-        benchmark::DoNotOptimize(form.Guesses.DepthSlots[5]);
+        benchmark::DoNotOptimize(form.Guesses().DepthSlots[5]);
     }
 }
 BENCHMARK(BM_SaveSnapshot);
@@ -69,7 +69,7 @@ void BM_RestoreSnapshot(benchmark::State &state)
     form.SaveSnapshot(5);
     for (auto _ : state) {
         form.RestoreSnapshot(5);
-        benchmark::DoNotOptimize(form.Board.Grid);
+        benchmark::DoNotOptimize(form.Board().Grid);
     }
 }
 BENCHMARK(BM_RestoreSnapshot);
@@ -82,7 +82,7 @@ void BM_SaveThenRestoreSnapshot(benchmark::State &state)
     for (auto _ : state) {
         form.SaveSnapshot(5);
         form.RestoreSnapshot(5);
-        benchmark::DoNotOptimize(form.Board.Grid);
+        benchmark::DoNotOptimize(form.Board().Grid);
     }
 }
 BENCHMARK(BM_SaveThenRestoreSnapshot);

@@ -1,8 +1,8 @@
 // FindStep on three kinds of board: a step the first rule finds, a step only the last rule
 // finds, and a board where every rule runs and finds nothing (the end of every auto burst).
+#include "core/form/form1.h"
 #include "tools/form_setup.h"
 #include "tools/puzzle_file.h"
-#include "window/form1.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -75,7 +75,7 @@ void BM_FindStepOnlyTriples(benchmark::State &state)
         auto fixture = Started(line.Text);
         Form1 &form = fixture->Form;
         const auto isTriple = [](const Form1 &f) {
-            return f.Board.Explanation.find(',') != std::string::npos;
+            return f.Board().Explanation.find(',') != std::string::npos;
         };
         for (int guesses = 0; guesses < 20; ++guesses) {
             if (RunUntil(form, isTriple)) {

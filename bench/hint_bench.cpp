@@ -9,9 +9,9 @@
 // hint_press_bench.h).
 #include "bench/hint_press_bench.h"
 #include "bench/thread_clock.h"
+#include "core/operations/verify/solution_count.h"
 #include "hint/engine.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,11 +1,12 @@
 #include "fuzz/auto_answer.h"
 
-#include "tools/solution_count.h"
-#include "window/puzzle_text.h"
+#include "core/ground/status_texts.h"
+#include "core/operations/text/puzzle_text.h"
+#include "core/operations/verify/solution_count.h"
 
 namespace quorix::fuzz {
 
-void AutoOnlyWatch::Saw(const Event &event, const Form1 &form)
+void AutoOnlyWatch::Saw(const Event &event, const FormState &form)
 {
     switch (event.Kind) {
     case Op::Key: {
@@ -39,7 +40,7 @@ void AutoOnlyWatch::Saw(const Event &event, const Form1 &form)
     }
 }
 
-bool LaidOutAsTyped(const Form1 &form)
+bool LaidOutAsTyped(const FormState &form)
 {
     // A step left pending by an earlier solve is carried out again by the next search that
     // finds nothing, over whatever was typed since: Auto would not start on the puzzle alone.
@@ -53,7 +54,7 @@ bool LaidOutAsTyped(const Form1 &form)
     return true;
 }
 
-std::string GivensText(const Form1 &form)
+std::string GivensText(const FormState &form)
 {
     return GridText(form.Board.Givens);
 }
@@ -70,7 +71,7 @@ int SolutionCounts::Of(const std::string &puzzle)
     return count;
 }
 
-void CheckAutoAnswer(const Form1 &form, SolutionCounts &counts, const Failure &fail)
+void CheckAutoAnswer(const FormState &form, SolutionCounts &counts, const Failure &fail)
 {
     const std::string &line = form.Controls.News();
     const bool noSolution =

@@ -5,9 +5,9 @@
 // The solutions are counted by the independent counter, never by the program under test.
 #pragma once
 
+#include "core/control/control_state.h"
 #include "fuzz/event_codec.h"
 #include "fuzz/window_invariants.h"
-#include "window/form1.h"
 
 #include <cstddef>
 #include <string>
@@ -24,7 +24,7 @@ public:
     // A digit key or a paste the window takes outside every auto run is typing: it starts the
     // watch again when it leaves the board laid out as typed. Events that only schedule others
     // leave the watch as it is.
-    void Saw(const Event &event, const Form1 &form);
+    void Saw(const Event &event, const FormState &form);
     [[nodiscard]] bool Holds() const { return Holding; }
     // A run stopped before it answered (the seventeenth nested Auto click stops them all, as
     // any click does) leaves its guesses on the board, and later runs start from them: their
@@ -38,10 +38,10 @@ private:
 // Every square holds its given (or nothing) and shows it on its button, and no step is left
 // pending: the board as typing leaves it in setup form, from which Auto starts on the puzzle
 // alone.
-[[nodiscard]] bool LaidOutAsTyped(const Form1 &form);
+[[nodiscard]] bool LaidOutAsTyped(const FormState &form);
 
 // The puzzle as typed: '1'..'9' for a given, '.' for an empty square.
-[[nodiscard]] std::string GivensText(const Form1 &form);
+[[nodiscard]] std::string GivensText(const FormState &form);
 
 // Solution counts (0, 1, or 2 for two or more) by puzzle text. The harness asks about the same
 // few puzzles millions of times, so one instance lives as long as the process.
@@ -58,6 +58,6 @@ private:
 // Checks what the outermost auto run has just left, on a puzzle with exactly one solution: the
 // status line gives no verdict that there is none (impossible, too few squares, nothing to do),
 // and a run that ended solved left that solution on the board. Other puzzles pass unchecked.
-void CheckAutoAnswer(const Form1 &form, SolutionCounts &counts, const Failure &fail);
+void CheckAutoAnswer(const FormState &form, SolutionCounts &counts, const Failure &fail);
 
 } // namespace quorix::fuzz

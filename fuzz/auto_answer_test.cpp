@@ -1,11 +1,13 @@
 // The check of Auto's answer and the watch that decides when it applies. A watch that outlives
 // an event able to change the board under the search makes the check cry wolf; one that never
 // holds, or a check that never fires, leaves the fuzzer blind.
+#include "core/form/form1.h"
+#include "core/ground/status_texts.h"
+#include "core/operations/text/puzzle_text.h"
 #include "fuzz/auto_answer.h"
 #include "fuzz/event_codec.h"
 #include "fuzz/event_harness.h"
 #include "fuzz/seed_corpus.h"
-#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 
@@ -47,15 +49,16 @@ struct TypedWindow
         for (int s = 0; s < SquareCount; ++s) {
             const char key = puzzle[s] == '.' ? '0' : puzzle[s];
             Form.cmdSquare_KeyPress(s, key);
-            Watch.Saw(Make(Op::Key, s, key), Form);
+            Watch.Saw(Make(Op::Key, s, key), Form.State());
         }
     }
 
-    // The first failure of the answer check, or "".
-    std::string Answer()
+    // The first failure of the answer check on the window, or on `state`, or "".
+    std::string Answer() { return Answer(Form.State()); }
+    std::string Answer(const FormState &state)
     {
         try {
-            CheckAutoAnswer(Form, Counts, Throw);
+            CheckAutoAnswer(state, Counts, Throw);
         } catch (const Broken &broken) {
             return broken.What;
         }
@@ -75,30 +78,30 @@ TEST(AutoOnlyWatch, TypingStartsItOnlyOutsideRunsOnABoardLaidOutAsTyped)
 
     // A key that types nothing.
     window.Form.cmdSquare_KeyPress(0, 'a');
-    window.Watch.Saw(Make(Op::Key, 0, 'a'), window.Form);
+    window.Watch.Saw(Make(Op::Key, 0, 'a'), window.Form.State());
     EXPECT_FALSE(window.Watch.Holds());
-    window.Watch.Saw(Make(Op::Key, 0, '0'), window.Form);
+    window.Watch.Saw(Make(Op::Key, 0, '0'), window.Form.State());
     EXPECT_TRUE(window.Watch.Holds());
 
     // A digit typed inside an auto run's yield.
-    window.Form.Dispatch.AutoDepth = 1;
-    window.Watch.Saw(Make(Op::Key, 0, '0'), window.Form);
+    FormState inYield = window.Form.State();
+    inYield.Dispatch.AutoDepth = 1;
+    window.Watch.Saw(Make(Op::Key, 0, '0'), inYield);
     EXPECT_FALSE(window.Watch.Holds());
-    window.Form.Dispatch.AutoDepth = 0;
 
     // Typing over a started board leaves the other squares' candidates as they were.
     window.Form.cmdMode_Click(ModeStart);
     window.Form.cmdSquare_KeyPress(2, '3');
-    window.Watch.Saw(Make(Op::Key, 2, '3'), window.Form);
+    window.Watch.Saw(Make(Op::Key, 2, '3'), window.Form.State());
     EXPECT_FALSE(window.Watch.Holds());
-    EXPECT_FALSE(LaidOutAsTyped(window.Form));
+    EXPECT_FALSE(LaidOutAsTyped(window.Form.State()));
 
     // Typing a whole grid over a board Auto has solved: its last step stays pending, and the
     // next search that finds nothing carries it out again over what was typed.
     TypedWindow solved(Easy);
     solved.Form.cmdMode_Click(ModeAuto);
-    ASSERT_EQ(solved.Form.Board.StepKind, StepPlace);
-    solved.Type(GridText(solved.Form.Board.Grid));
+    ASSERT_EQ(solved.Form.Board().StepKind, StepPlace);
+    solved.Type(GridText(solved.Form.Board().Grid));
     EXPECT_FALSE(solved.Watch.Holds());
 }
 
@@ -120,9 +123,9 @@ TEST(AutoOnlyWatch, OnlyAutoClicksTicksAndSchedulingKeepIt)
             cases.push_back({Make(Op::Command, index), false});
     TypedWindow window(Hard);
     for (const auto &[event, keeps] : cases) {
-        window.Watch.Saw(Make(Op::Key, 80, '0'), window.Form);
+        window.Watch.Saw(Make(Op::Key, 80, '0'), window.Form.State());
         ASSERT_TRUE(window.Watch.Holds());
-        window.Watch.Saw(event, window.Form);
+        window.Watch.Saw(event, window.Form.State());
         EXPECT_EQ(window.Watch.Holds(), keeps) << Describe(event);
     }
 }
@@ -134,7 +137,7 @@ TEST(AutoAnswer, GivensTextAndCountsArePerPuzzleAsTyped)
     SolutionCounts counts;
     for (const auto &[puzzle, solutions] : cases) {
         TypedWindow window(puzzle);
-        const std::string text = GivensText(window.Form);
+        const std::string text = GivensText(window.Form.State());
         EXPECT_EQ(text, BuiltInPuzzles[puzzle]);
         EXPECT_EQ(counts.Of(text), solutions) << text;
         EXPECT_EQ(counts.Of(text), solutions) << text;
@@ -147,34 +150,37 @@ TEST(AutoAnswer, AWrongAnswerOnAPuzzleWithOneSolutionIsReported)
     TypedWindow window(NeedsGuesses);
     Form1 &form = window.Form;
     form.cmdMode_Click(ModeAuto);
-    ASSERT_EQ(form.Dispatch.LastAutoStatus, StatusSolved);
+    ASSERT_EQ(form.Dispatch().LastAutoStatus, StatusSolved);
     EXPECT_EQ(window.Answer(), "");
 
     // Two squares that are not givens swapped: full, but not the solution.
-    std::swap(form.Board.Grid[2], form.Board.Grid[5]);
-    EXPECT_EQ(window.Answer(),
+    FormState swapped = form.State();
+    std::swap(swapped.Board.Grid[2], swapped.Board.Grid[5]);
+    EXPECT_EQ(window.Answer(swapped),
               "Auto ended solved on a board that is not the puzzle's one solution");
-    std::swap(form.Board.Grid[2], form.Board.Grid[5]);
 
     for (const std::string_view verdict :
          {news::AutoImpossible, news::AutoTooFew, news::NothingToDo}) {
-        form.Dispatch.LastAutoStatus = StatusImpossible;
-        form.Controls.SetNews(verdict);
-        EXPECT_EQ(window.Answer(),
+        FormState said = form.State();
+        said.Dispatch.LastAutoStatus = StatusImpossible;
+        said.Controls.SetNews(verdict);
+        EXPECT_EQ(window.Answer(said),
                   "Auto answered \"" + std::string(verdict) + "\" on a puzzle with one solution");
     }
-    form.Controls.SetNews(news::Suspended);
-    form.Dispatch.LastAutoStatus = StatusConsistent;
-    EXPECT_EQ(window.Answer(), "") << "a stopped run gives no answer";
+    FormState stopped = form.State();
+    stopped.Controls.SetNews(news::Suspended);
+    stopped.Dispatch.LastAutoStatus = StatusConsistent;
+    EXPECT_EQ(window.Answer(stopped), "") << "a stopped run gives no answer";
 }
 
 TEST(AutoAnswer, PuzzlesWithoutExactlyOneSolutionAreNotChecked)
 {
     for (const BuiltIn puzzle : {TwoSolutions, Duplicate}) {
         TypedWindow window(puzzle);
-        window.Form.Controls.SetNews(news::AutoImpossible);
-        window.Form.Dispatch.LastAutoStatus = StatusSolved; // and a board far from solved
-        EXPECT_EQ(window.Answer(), "") << BuiltInPuzzles[puzzle];
+        FormState said = window.Form.State();
+        said.Controls.SetNews(news::AutoImpossible);
+        said.Dispatch.LastAutoStatus = StatusSolved; // and a board far from solved
+        EXPECT_EQ(window.Answer(said), "") << BuiltInPuzzles[puzzle];
     }
 }
 

@@ -1,6 +1,6 @@
 #include "fuzz/event_codec.h"
 
-#include "window/controls.h"
+#include "core/ground/controls.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // The byte encoding: what EventWriter writes decodes to the event it meant, arguments are
 // brought into range, and inputs cut short or nested too deeply end cleanly.
+#include "core/form/form1.h"
 #include "fuzz/event_codec.h"
-#include "window/form1.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "fuzz/event_harness.h"
 
+#include "core/form/form1.h"
 #include "fuzz/auto_answer.h"
 #include "fuzz/event_codec.h"
 #include "fuzz/paste_oracle.h"
 #include "fuzz/status_grammar.h"
 #include "fuzz/window_invariants.h"
-#include "window/form1.h"
 
 #include <algorithm>
 #include <array>
@@ -43,10 +43,10 @@ public:
     {
         YieldsThisEvent = 0;
         Deliver(event);
-        if (Window->Dispatch.AutoDepth != 0)
+        if (Window->Dispatch().AutoDepth != 0)
             Fail("an auto run is still in progress after its click returned");
         if (Options.Log && event.Kind != Op::At && event.Kind != Op::AutoEach)
-            Options.Log("  -> [" + Window->Controls.News() + "]");
+            Options.Log("  -> [" + Window->Controls().News() + "]");
     }
 
 private:
@@ -59,7 +59,7 @@ private:
         std::fprintf(stderr, "\n*** invariant broken: %s\n*** after these events:\n", what.c_str());
         for (const auto &line : History)
             std::fprintf(stderr, "    %s\n", line.c_str());
-        std::fprintf(stderr, "*** status line: [%s]\n", Window->Controls.News().c_str());
+        std::fprintf(stderr, "*** status line: [%s]\n", Window->Controls().News().c_str());
         std::abort();
     }
 
@@ -96,13 +96,13 @@ private:
         ++Depth;
         Act(event);
         --Depth;
-        Watch.Saw(event, Form());
+        Watch.Saw(event, Form().State());
     }
 
     // Whether the control the event is aimed at takes clicks and keys now.
     [[nodiscard]] bool Reachable(const Event &event) const
     {
-        const auto &controls = Window->Controls;
+        const auto &controls = Window->Controls();
         switch (event.Kind) {
         case Op::Key:
         case Op::Square:
@@ -188,7 +188,7 @@ private:
         if (CheckedPaste(form, text,
                          [this](const std::string &what) { Fail(what + " (paste)"); })) {
             ++Stats.PastesTaken;
-            std::copy_n(form.Board.Givens.begin(), SquareCount, ExpectedGivens.begin());
+            std::copy_n(form.Board().Givens.begin(), SquareCount, ExpectedGivens.begin());
         }
         CheckInvariants("paste");
     }
@@ -206,13 +206,13 @@ private:
     {
         auto &form = Form();
         // A blank caption starts the cycle at 1; a digit moves one step on, 9 to blank.
-        const std::int16_t grid = form.Board.Grid[square];
-        ExpectedGivens[square] = form.Controls.Squares[square].Caption == 0
+        const std::int16_t grid = form.Board().Grid[square];
+        ExpectedGivens[square] = form.Controls().Squares[square].Caption == 0
                                      ? 0
                                      : static_cast<std::int16_t>(grid >= 8 ? Empty : grid + 1);
         Counted();
         form.cmdSquare_Click(square);
-        if (form.Board.Grid[square] != ExpectedGivens[square])
+        if (form.Board().Grid[square] != ExpectedGivens[square])
             Fail("a square click did not step the square to the next digit");
         CheckInvariants("square click");
     }
@@ -222,7 +222,7 @@ private:
         auto &form = Form();
         Counted();
         form.cmdEle_Click(candidate);
-        if (form.Controls.CandidateVisible(candidate))
+        if (form.Controls().CandidateVisible(candidate))
             Fail("a clicked candidate is still visible");
         CheckInvariants("candidate click");
     }
@@ -231,7 +231,7 @@ private:
     void ClickCandidateOf(int square, int n)
     {
         auto &form = Form();
-        const std::uint16_t bits = form.Controls.CandidateBits[square];
+        const std::uint16_t bits = form.Controls().CandidateBits[square];
         n %= std::popcount(bits);
         int digit = 0;
         for (; digit < DigitCount; ++digit)
@@ -261,33 +261,33 @@ private:
         const bool restoreRightAfterSave = index == ModeRestore && LastSaveEvent == Stats.Events
                                            && LastSaveYield == YieldsSeen && LastSaveDepth == Depth;
         // Restore with nothing saved must say so and leave the board alone.
-        const bool nothingSaved = index == ModeRestore && !form.Snapshots.SaveSlotUsed;
+        const bool nothingSaved = index == ModeRestore && !form.Snapshots().SaveSlotUsed;
         const std::optional<BoardImage> before =
-            nothingSaved ? std::optional<BoardImage>(TakeImage(form)) : std::nullopt;
-        const bool outermostAuto = index == ModeAuto && form.Dispatch.AutoDepth == 0;
+            nothingSaved ? std::optional<BoardImage>(TakeImage(form.State())) : std::nullopt;
+        const bool outermostAuto = index == ModeAuto && form.Dispatch().AutoDepth == 0;
         Counted();
         form.cmdMode_Click(index);
         if (outermostAuto && Watch.Holds()) {
             ++Stats.AnswersChecked;
-            CheckAutoAnswer(form, Counts, [this](const std::string &what) {
+            CheckAutoAnswer(form.State(), Counts, [this](const std::string &what) {
                 Fail(what + " (end of the outermost auto run)");
             });
-            const BoardStatus answer = form.Dispatch.LastAutoStatus;
+            const BoardStatus answer = form.Dispatch().LastAutoStatus;
             if (answer != StatusSolved && answer != StatusImpossible)
                 Watch.Forget();
         }
         if (before) {
-            const BoardImage now = TakeImage(form);
+            const BoardImage now = TakeImage(form.State());
             if (now.Grid != before->Grid || now.Candidates != before->Candidates)
                 Fail("Restore with nothing saved changed the board");
-            if (form.Controls.News() != news::NothingSaved)
+            if (form.Controls().News() != news::NothingSaved)
                 Fail("Restore with nothing saved did not say so");
         }
         if (index == ModeSave) {
             LastSaveEvent = Stats.Events;
             LastSaveYield = YieldsSeen;
             LastSaveDepth = Depth;
-            Saved = TakeImage(form);
+            Saved = TakeImage(form.State());
         }
         if (restoreRightAfterSave)
             CheckSaveRestore();
@@ -299,7 +299,7 @@ private:
     void CheckSaveRestore()
     {
         const auto &form = Form();
-        const BoardImage now = TakeImage(form);
+        const BoardImage now = TakeImage(form.State());
         if (now.Grid != Saved.Grid || now.Givens != Saved.Givens)
             Fail("Save then Restore changed the values");
         if (now.Candidates != Saved.Candidates)
@@ -322,9 +322,9 @@ private:
         ++Stats.Yields;
         ++YieldsSeen;
         ++YieldsThisEvent;
-        if (Form().Dispatch.AutoDepth <= 0)
+        if (Form().Dispatch().AutoDepth <= 0)
             Fail("the auto loop yielded while no auto run was counted");
-        Stats.DeepestAutoRuns = std::max(Stats.DeepestAutoRuns, Form().Dispatch.AutoDepth);
+        Stats.DeepestAutoRuns = std::max(Stats.DeepestAutoRuns, Form().Dispatch().AutoDepth);
         CheckInvariants("at a yield");
         auto [first, last] = Scheduled.equal_range(YieldsSeen);
         std::vector<std::shared_ptr<const Event>> due;
@@ -340,7 +340,7 @@ private:
             ++Stats.StopClicks;
             Note(Indent() + "click Check (stop)");
             Click(ModeCheck);
-            Watch.Saw(Event{Op::Command, ModeCheck, 0, nullptr, {}}, Form());
+            Watch.Saw(Event{Op::Command, ModeCheck, 0, nullptr, {}}, Form().State());
         }
         ServedYield = outerYield;
     }
@@ -349,18 +349,18 @@ private:
     {
         auto &form = Form();
         const Failure fail = [&](const std::string &what) { Fail(what + " (" + when + ")"); };
-        CheckSquares(form, ExpectedGivens, fail);
-        CheckButtonsAndMarks(form, fail);
-        if (!IsSystemText(form.Controls.News()))
+        CheckSquares(form.State(), ExpectedGivens, fail);
+        CheckButtonsAndMarks(form.State(), fail);
+        if (!IsSystemText(form.Controls().News()))
             fail("the status line is not one of the program's texts");
         if (!Host.Messages.empty())
             fail("a message box opened: " + Host.Messages.front());
         const BoardStatus status =
-            ProbeCheckBoard(form, [this](const std::string &what) { Fail(what); });
+            ProbeCheckBoard(form.State(), [this](const std::string &what) { Fail(what); });
         if (status < StatusImpossible || status > StatusTooFew)
             fail("CheckBoard returned " + std::to_string(static_cast<int>(status)));
         if (status == StatusSolved)
-            CheckSolvedGrid(form, fail);
+            CheckSolvedGrid(form.State(), fail);
     }
 
     const HarnessOptions &Options;

@@ -1,6 +1,6 @@
 #include "fuzz/paste_oracle.h"
 
-#include "window/puzzle_text.h"
+#include "core/operations/text/puzzle_text.h"
 
 #include <algorithm>
 
@@ -43,8 +43,8 @@ std::string Square(int s)
 // candidate grid started with its candidates, less the digits set around each square.
 void CheckAccepted(const Form1 &form, const PastedPuzzle &read, const Failure &fail)
 {
-    const auto &board = form.Board;
-    const auto &controls = form.Controls;
+    const auto &board = form.Board();
+    const auto &controls = form.Controls();
     int dead = -1;
     for (int s = 0; s < SquareCount; ++s) {
         if (board.Grid[s] != read.Values[s] || board.Givens[s] != read.Values[s])
@@ -74,13 +74,13 @@ void CheckAccepted(const Form1 &form, const PastedPuzzle &read, const Failure &f
 void CheckUndo(Form1 &form, const BoardImage &before, const std::string &newsBefore,
                const Failure &fail)
 {
-    const BoardImage after = TakeImage(form);
-    const std::string newsAfter = form.Controls.News();
+    const BoardImage after = TakeImage(form.State());
+    const std::string newsAfter = form.Controls().News();
     form.Undo();
-    if (!SameImage(TakeImage(form), before) || form.Controls.News() != newsBefore)
+    if (!SameImage(TakeImage(form.State()), before) || form.Controls().News() != newsBefore)
         fail("undo did not give back the board before the paste");
     form.Redo();
-    if (!SameImage(TakeImage(form), after) || form.Controls.News() != newsAfter)
+    if (!SameImage(TakeImage(form.State()), after) || form.Controls().News() != newsAfter)
         fail("redo did not give back the board after the paste");
 }
 
@@ -91,26 +91,26 @@ bool CheckedPaste(Form1 &form, std::string_view text, const Failure &fail)
     PastedPuzzle read;
     std::string error;
     const bool accepted = ParsePuzzleText(text, read, error);
-    const bool topLevel = form.Dispatch.AutoDepth == 0;
-    const BoardImage before = TakeImage(form);
-    const std::string newsBefore = form.Controls.News();
+    const bool topLevel = form.Dispatch().AutoDepth == 0;
+    const BoardImage before = TakeImage(form.State());
+    const std::string newsBefore = form.Controls().News();
     const std::size_t undoSteps = form.History().UndoSteps();
     const std::size_t redoSteps = form.History().RedoSteps();
     form.AsUserStep([&] { form.Paste(text); });
     if (!accepted) {
-        if (!SameImage(TakeImage(form), before))
+        if (!SameImage(TakeImage(form.State()), before))
             fail("a refused paste changed the board");
         if (form.History().UndoSteps() != undoSteps || form.History().RedoSteps() != redoSteps)
             fail("a refused paste changed the undo history");
-        if (form.Controls.News() != std::string(news::CannotPaste) + error)
+        if (form.Controls().News() != std::string(news::CannotPaste) + error)
             fail("a refused paste did not say why");
         return false;
     }
     CheckAccepted(form, read, fail);
-    if (!topLevel || form.Dispatch.AutoDepth != 0)
+    if (!topLevel || form.Dispatch().AutoDepth != 0)
         return true;
     // A step is kept whenever the board changed; at the bound the count stays put.
-    const bool same = SameImage(TakeImage(form), before);
+    const bool same = SameImage(TakeImage(form.State()), before);
     const bool stepAdded =
         form.History().UndoSteps() > undoSteps || (undoSteps == UndoHistory::MaxSteps && !same);
     if (!stepAdded) {
@@ -130,13 +130,13 @@ std::string CheckedCopy(const Form1 &form, bool candidates, const Failure &fail)
     if (!ParsePuzzleText(text, read, error))
         fail("the copy of the board does not paste back: " + error);
     for (int s = 0; s < SquareCount; ++s) {
-        const std::int16_t value = form.Board.Grid[s];
+        const std::int16_t value = form.Board().Grid[s];
         if (read.Values[s] != value)
             fail("the copy of the board reads back another value on " + Square(s));
         if (!candidates || value >= 0)
             continue;
         const std::uint16_t shown =
-            form.Controls.Squares[s].Visible ? AllCandidates : form.Controls.CandidateBits[s];
+            form.Controls().Squares[s].Visible ? AllCandidates : form.Controls().CandidateBits[s];
         if (!read.HasCandidates || read.Candidates[s] != shown)
             fail("the copy of the candidate grid reads back other candidates on " + Square(s));
     }

@@ -5,8 +5,8 @@
 // any board reads back as that board.
 #pragma once
 
+#include "core/form/form1.h"
 #include "fuzz/window_invariants.h"
-#include "window/form1.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "fuzz/seed_corpus.h"
 
+#include "core/form/form1.h"
 #include "fuzz/event_codec.h"
-#include "window/form1.h"
 
 #include <string>
 

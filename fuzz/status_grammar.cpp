@@ -1,6 +1,6 @@
 #include "fuzz/status_grammar.h"
 
-#include "control/status_texts.h"
+#include "core/ground/status_texts.h"
 
 #include <cstddef>
 #include <span>

@@ -1,8 +1,8 @@
 // The status-line grammar: it must take every text the program writes, and nothing else, or the
 // fuzzer either reports faults that are none or misses garbled lines.
-#include "control/status_texts.h"
+#include "core/ground/status_texts.h"
+#include "core/operations/text/puzzle_text.h"
 #include "fuzz/status_grammar.h"
-#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 

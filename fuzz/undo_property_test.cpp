@@ -1,8 +1,8 @@
 // Undo over long random sequences of the harness's events: undoing a step puts back exactly what
 // `show` printed and the status line before it, and redoing it what stood after it.
+#include "core/operations/text/puzzle_text.h"
 #include "fuzz/event_codec.h"
 #include "tools/script.h"
-#include "window/puzzle_text.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ protected:
 
     std::string Seen() const
     {
-        return FormatState(*Form) + "status [" + Form->Controls.News() + "]";
+        return FormatState(*Form) + "status [" + Form->Controls().News() + "]";
     }
 
     // One event as the user's input: a whole step of the undo history.

@@ -1,10 +1,12 @@
 #include "fuzz/window_invariants.h"
 
+#include "core/ground/units.h"
+#include "core/operations/board/consistency.h"
 #include "fuzz/event_codec.h"
 
 namespace quorix::fuzz {
 
-BoardImage TakeImage(const Form1 &form)
+BoardImage TakeImage(const FormState &form)
 {
     return {form.Board.Grid, form.Board.Givens, form.Controls.CandidateBits, form.Controls.Squares};
 }
@@ -15,8 +17,8 @@ bool SameButton(const ControlStore::SquareButton &a, const ControlStore::SquareB
            && a.Enabled == b.Enabled;
 }
 
-void CheckSquares(const Form1 &form, const std::array<std::int16_t, SquareCount> &expectedGivens,
-                  const Failure &fail)
+void CheckSquares(const FormState &form,
+                  const std::array<std::int16_t, SquareCount> &expectedGivens, const Failure &fail)
 {
     const auto &board = form.Board;
     const auto &controls = form.Controls;
@@ -49,7 +51,7 @@ void CheckSquares(const Form1 &form, const std::array<std::int16_t, SquareCount>
     }
 }
 
-void CheckButtonsAndMarks(const Form1 &form, const Failure &fail)
+void CheckButtonsAndMarks(const FormState &form, const Failure &fail)
 {
     const auto &board = form.Board;
     const auto &controls = form.Controls;
@@ -79,27 +81,17 @@ void CheckButtonsAndMarks(const Form1 &form, const Failure &fail)
         fail("more auto runs in progress than may be, or fewer than none");
 }
 
-BoardStatus ProbeCheckBoard(Form1 &form, const Failure &fail)
+BoardStatus ProbeCheckBoard(const FormState &form, const Failure &fail)
 {
-    const std::string explanation = form.Board.Explanation;
-    const auto square = form.Board.HighlightSquare;
-    const auto unit = form.Board.HighlightUnit;
-    const auto unitType = form.Board.HighlightUnitType;
-    const auto frames = form.Controls.Highlights;
-    const BoardImage before = TakeImage(form);
-    const BoardStatus status = form.CheckBoard();
-    const BoardImage after = TakeImage(form);
-    if (before.Grid != after.Grid || before.Candidates != after.Candidates)
+    BoardState board = form.Board;
+    ControlStore controls = form.Controls;
+    const BoardStatus status = CheckBoard(board, controls);
+    if (board.Grid != form.Board.Grid || controls.CandidateBits != form.Controls.CandidateBits)
         fail("CheckBoard changed the board");
-    form.Board.Explanation = explanation;
-    form.Board.HighlightSquare = square;
-    form.Board.HighlightUnit = unit;
-    form.Board.HighlightUnitType = unitType;
-    form.Controls.Highlights = frames;
     return status;
 }
 
-void CheckSolvedGrid(const Form1 &form, const Failure &fail)
+void CheckSolvedGrid(const FormState &form, const Failure &fail)
 {
     const auto &grid = form.Board.Grid;
     for (int t = 0; t < 3; ++t)

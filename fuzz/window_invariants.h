@@ -3,7 +3,7 @@
 // the marks on the board, and CheckBoard agreeing with the board.
 #pragma once
 
-#include "window/form1.h"
+#include "core/control/control_state.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +25,7 @@ struct BoardImage
     std::array<ControlStore::SquareButton, SquareCount> Squares{};
 };
 
-[[nodiscard]] BoardImage TakeImage(const Form1 &form);
+[[nodiscard]] BoardImage TakeImage(const FormState &form);
 
 // Whether two square buttons look and behave alike; geometry and font aside.
 [[nodiscard]] bool SameButton(const ControlStore::SquareButton &a,
@@ -33,18 +33,17 @@ struct BoardImage
 
 // Every square: value and given in range, the given as `expectedGivens` has it, and the button
 // showing the value, or the candidates only in solving form.
-void CheckSquares(const Form1 &form, const std::array<std::int16_t, SquareCount> &expectedGivens,
-                  const Failure &fail);
+void CheckSquares(const FormState &form,
+                  const std::array<std::int16_t, SquareCount> &expectedGivens, const Failure &fail);
 
 // The command buttons that must be shown, the pending step, the highlight marks, the guess
 // stack depth and the number of auto runs in progress.
-void CheckButtonsAndMarks(const Form1 &form, const Failure &fail);
+void CheckButtonsAndMarks(const FormState &form, const Failure &fail);
 
-// Runs CheckBoard without leaving a trace: fails when it changes the board, and puts back the
-// explanation, the marks and the frames it writes.
-[[nodiscard]] BoardStatus ProbeCheckBoard(Form1 &form, const Failure &fail);
+// Runs CheckBoard on a copy of the board and the store: fails when it changes the board.
+[[nodiscard]] BoardStatus ProbeCheckBoard(const FormState &form, const Failure &fail);
 
 // Fails unless every row, column and group of the grid holds each digit once.
-void CheckSolvedGrid(const Form1 &form, const Failure &fail);
+void CheckSolvedGrid(const FormState &form, const Failure &fail);
 
 } // namespace quorix::fuzz

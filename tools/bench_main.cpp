@@ -9,11 +9,11 @@
 // the verification failures under its file with the line number (the first hundred, then a
 // count), and one summary line over all files last. Exits 1 when any result fails
 // verification, 2 when a file cannot be read or the output cannot be written.
+#include "core/form/form1.h"
+#include "core/operations/text/puzzle_text.h"
+#include "core/operations/verify/solution_count.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 #include "tools/tool_support.h"
-#include "window/form1.h"
-#include "window/puzzle_text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -110,21 +110,21 @@ public:
         const auto start = Clock::now();
         Form.cmdMode_Click(ModeAuto);
         tally.AutoMicros.push_back(MicrosSince(start));
-        tally.Cycles += Form.Stats.Cycles;
-        tally.Guesses += Form.Stats.Guesses;
+        tally.Cycles += Form.Stats().Cycles;
+        tally.Guesses += Form.Stats().Guesses;
 
-        const BoardStatus status = Form.Dispatch.LastAutoStatus;
+        const BoardStatus status = Form.Dispatch().LastAutoStatus;
         const int solutions = CountSolutions(puzzle, CountLimit);
         const int givens = CountGivens(puzzle);
         auto fail = [&](const std::string &what) {
-            tally.Fail(where + ": " + what + " (Auto said \"" + Form.Controls.News() + "\"; "
+            tally.Fail(where + ": " + what + " (Auto said \"" + Form.Controls().News() + "\"; "
                        + std::to_string(givens) + " givens, " + SolutionWords(solutions) + ")");
         };
         if (status == StatusSolved) {
             ++tally.Solved;
-            if (!IsValidSolution(puzzle, Form.Board.Grid))
+            if (!IsValidSolution(puzzle, Form.Board().Grid))
                 fail("the solved board is not a valid solution keeping the givens");
-            else if (!Form.Board.Guessed && solutions != 1)
+            else if (!Form.Board().Guessed && solutions != 1)
                 fail("solved without a guess, yet the solution is not unique");
         } else if (status == StatusImpossible) {
             ++tally.Impossible;
@@ -145,28 +145,28 @@ private:
     void RunCheckUnique(std::string_view puzzle, int solutions, const std::string &where,
                         Tally &tally)
     {
-        const auto first = Form.Board.Grid;
+        const auto first = Form.Board().Grid;
         const auto start = Clock::now();
         Form.cmdMode_Click(ModeCheckUnique);
         tally.UniqueMicros.push_back(MicrosSince(start));
 
         auto fail = [&](const std::string &what) {
-            tally.Fail(where + ": Check Unique " + what + " (it said \"" + Form.Controls.News()
+            tally.Fail(where + ": Check Unique " + what + " (it said \"" + Form.Controls().News()
                        + "\"; " + SolutionWords(solutions) + ")");
         };
-        switch (Form.Unique.LastVerdict) {
+        switch (Form.Unique().LastVerdict) {
         case UniqueVerdict::Unique:
             if (solutions != 1)
                 fail("called the solution unique");
-            else if (Form.Board.Grid != first)
+            else if (Form.Board().Grid != first)
                 fail("called the solution unique but left another board");
             break;
         case UniqueVerdict::AnotherSolution:
             if (solutions < 2)
                 fail("reported a second solution of a unique puzzle");
-            else if (!IsValidSolution(puzzle, Form.Board.Grid))
+            else if (!IsValidSolution(puzzle, Form.Board().Grid))
                 fail("left a second solution that is not valid");
-            else if (Form.Board.Grid == first)
+            else if (Form.Board().Grid == first)
                 fail("left the first solution as the second");
             break;
         case UniqueVerdict::None:

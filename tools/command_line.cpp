@@ -1,8 +1,8 @@
 #include "tools/command_line.h"
 
+#include "core/operations/text/puzzle_text.h"
 #include "tools/puzzle_file.h"
 #include "tools/tool_support.h"
-#include "window/puzzle_text.h"
 
 #include <charconv>
 #include <filesystem>

@@ -4,7 +4,7 @@
 // the file and the line.
 #pragma once
 
-#include "window/puzzle_lines.h"
+#include "core/operations/text/puzzle_lines.h"
 
 #include <cstdint>
 #include <fstream>

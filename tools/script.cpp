@@ -1,8 +1,7 @@
 #include "tools/script.h"
 
+#include "core/operations/text/puzzle_lines.h"
 #include "tools/tool_support.h"
-#include "window/puzzle_lines.h"
-#include "window/puzzle_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -101,17 +100,60 @@ bool ParseIndex(std::string_view rest, int last, const char *usage, ScriptComman
     return true;
 }
 
-bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand &command,
-                    std::string &error)
+// The commands that take no argument.
+bool ParseBare(std::string_view word, std::string_view rest, ScriptCommand &command,
+               std::string &error)
+{
+    command.What = word == "show"   ? Kind::Show
+                   : word == "tick" ? Kind::Tick
+                   : word == "undo" ? Kind::Undo
+                   : word == "redo" ? Kind::Redo
+                                    : Kind::Focus;
+    if (rest.empty())
+        return true;
+    error = std::string(word) + " takes no argument";
+    return false;
+}
+
+bool ParseClick(std::string_view rest, ScriptCommand &command, std::string &error)
+{
+    command.What = Kind::Click;
+    const auto it = std::find_if(std::begin(CommandNames), std::end(CommandNames),
+                                 [&](const auto &entry) { return entry.first == rest; });
+    if (it != std::end(CommandNames)) {
+        command.Index = it->second;
+        return true;
+    }
+    error = "unknown command button " + QuoteForMessage(rest);
+    return false;
+}
+
+// `key <square> <character>`, or a grid key by name.
+bool ParseKey(std::string_view rest, ScriptCommand &command, std::string &error)
 {
     long long value = 0;
-    if (word == "show" || word == "tick") {
-        command.What = word == "show" ? Kind::Show : Kind::Tick;
-        if (rest.empty())
-            return true;
-        error = std::string(word) + " takes no argument";
+    command.What = Kind::Key;
+    const std::string_view square = NextWord(rest);
+    const auto named = std::find_if(std::begin(KeyNames), std::end(KeyNames),
+                                    [&](const auto &entry) { return entry.first == rest; });
+    if (!ParseNumber(square, 0, SquareCount - 1, value)
+        || (rest.size() != 1 && named == std::end(KeyNames))) {
+        error = "usage: key <0..80> <one character, or Up, Down, Left, Right, Delete, BackSpace>";
         return false;
     }
+    command.Index = static_cast<int>(value);
+    if (rest.size() == 1) {
+        command.Key = static_cast<unsigned char>(rest[0]);
+    } else {
+        command.What = Kind::GridKey;
+        command.Key = static_cast<int>(named->second);
+    }
+    return true;
+}
+
+bool ParseText(std::string_view word, std::string_view rest, ScriptCommand &command,
+               std::string &error)
+{
     if (word == "enter") {
         command.What = Kind::Enter;
         command.Text = rest;
@@ -120,55 +162,29 @@ bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand 
         error = "enter needs exactly 81 characters";
         return false;
     }
-    if (word == "click") {
-        command.What = Kind::Click;
-        const auto it = std::find_if(std::begin(CommandNames), std::end(CommandNames),
-                                     [&](const auto &entry) { return entry.first == rest; });
-        if (it != std::end(CommandNames)) {
-            command.Index = it->second;
-            return true;
-        }
-        error = "unknown command button " + QuoteForMessage(rest);
-        return false;
-    }
-    if (word == "key") {
-        command.What = Kind::Key;
-        const std::string_view square = NextWord(rest);
-        const auto named = std::find_if(std::begin(KeyNames), std::end(KeyNames),
-                                        [&](const auto &entry) { return entry.first == rest; });
-        if (ParseNumber(square, 0, SquareCount - 1, value)
-            && (rest.size() == 1 || named != std::end(KeyNames))) {
-            command.Index = static_cast<int>(value);
-            if (rest.size() == 1) {
-                command.Key = static_cast<unsigned char>(rest[0]);
-            } else {
-                command.What = Kind::GridKey;
-                command.Key = static_cast<int>(named->second);
-            }
-            return true;
-        }
-        error = "usage: key <0..80> <one character, or Up, Down, Left, Right, Delete, BackSpace>";
-        return false;
-    }
     if (word == "paste") {
         command.What = Kind::Paste;
         command.Text = PastedText(rest);
         return true;
     }
-    if (word == "copy") {
-        command.What = rest.empty() ? Kind::Copy : Kind::CopyCandidates;
-        if (rest.empty() || rest == "candidates")
-            return true;
-        error = "usage: copy [candidates]";
-        return false;
-    }
-    if (word == "undo" || word == "redo" || word == "focus") {
-        command.What = word == "undo" ? Kind::Undo : word == "redo" ? Kind::Redo : Kind::Focus;
-        if (rest.empty())
-            return true;
-        error = std::string(word) + " takes no argument";
-        return false;
-    }
+    command.What = rest.empty() ? Kind::Copy : Kind::CopyCandidates;
+    if (rest.empty() || rest == "candidates")
+        return true;
+    error = "usage: copy [candidates]";
+    return false;
+}
+
+bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand &command,
+                    std::string &error)
+{
+    if (word == "show" || word == "tick" || word == "undo" || word == "redo" || word == "focus")
+        return ParseBare(word, rest, command, error);
+    if (word == "enter" || word == "paste" || word == "copy")
+        return ParseText(word, rest, command, error);
+    if (word == "click")
+        return ParseClick(rest, command, error);
+    if (word == "key")
+        return ParseKey(rest, command, error);
     if (word == "square") {
         command.What = Kind::Square;
         return ParseIndex(rest, SquareCount - 1, "usage: square <0..80>", command, error);
@@ -211,43 +227,6 @@ std::shared_ptr<const ScriptCommand> ParseScriptCommand(std::string_view line, s
     if (!ParseArguments(word, rest, *command, error))
         return nullptr;
     return command;
-}
-
-std::string FormatState(const Form1 &form)
-{
-    const auto &board = form.Board;
-    const auto &controls = form.Controls;
-    std::string out = "grid " + GridText(board.Grid) + "\ngivens " + GridText(board.Givens);
-    out += "\nsquares ";
-    for (int s = 0; s < SquareCount; ++s)
-        out += controls.Squares[s].Visible ? 'V' : 'H';
-    out += "\ncands";
-    for (int s = 0; s < SquareCount; ++s) {
-        out += ' ';
-        const std::uint16_t bits = controls.CandidateBits[s];
-        if (bits == 0)
-            out += '-';
-        for (int d = 0; d < DigitCount; ++d)
-            if ((bits >> d) & 1U)
-                out += char('1' + d);
-    }
-    out += "\nstep " + std::to_string(board.StepKind) + ' ' + std::to_string(board.StepTarget) + ' '
-           + std::to_string(board.StepDigit);
-    out += "\nmarks " + std::to_string(board.HighlightSquare) + ' '
-           + std::to_string(board.HighlightUnit) + ' ' + std::to_string(board.HighlightUnitType)
-           + '\n';
-    for (int frame = 0; frame < 2; ++frame) {
-        const Frame &shown = controls.Highlights[frame];
-        out += "frame" + std::to_string(frame) + (shown.Visible ? " 1 " : " 0 ")
-               + std::to_string(shown.Geometry.X) + ' ' + std::to_string(shown.Geometry.Y) + ' '
-               + std::to_string(shown.Geometry.Width) + ' ' + std::to_string(shown.Geometry.Height)
-               + '\n';
-    }
-    out += "timer " + std::string(controls.Timer.Enabled ? "1 " : "0 ")
-           + std::to_string(controls.Timer.PeriodMs);
-    out += "\nunique " + std::string(controls.Modes[ModeCheckUnique].Visible ? "1" : "0");
-    out += "\nguessed " + std::string(board.Guessed ? "1" : "0") + '\n';
-    return out;
 }
 
 ScriptRunner::ScriptRunner(Form1 &form, std::ostream &out) : Form(form), Out(out)
@@ -312,7 +291,7 @@ void ScriptRunner::Execute(const ScriptCommand &command)
         Form.AsUserStep([&] { Deliver(command); });
         break;
     }
-    Out << "status [" << Form.Controls.News() << "]\n";
+    Out << "status [" << Form.Controls().News() << "]\n";
 }
 
 void ScriptRunner::Deliver(const ScriptCommand &command)

@@ -7,7 +7,8 @@
 // tool, with `show` taking a picture instead.
 #pragma once
 
-#include "window/form1.h"
+#include "core/form/form1.h"
+#include "tools/state_text.h"
 
 #include <functional>
 #include <iosfwd>
@@ -17,9 +18,6 @@
 #include <string_view>
 
 namespace quorix {
-
-// The eleven-line state block printed by `show`.
-std::string FormatState(const Form1 &form);
 
 // One command of a script, checked and parsed when its line is read.
 struct ScriptCommand

@@ -5,7 +5,7 @@
 // script cannot be read to its end) or a picture or the trace cannot be written.
 #include "tools/script.h"
 #include "tools/tool_support.h"
-#include "window/qt/main_window.h"
+#include "view/main_window.h"
 
 #include <QApplication>
 #include <QDir>

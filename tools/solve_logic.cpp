@@ -1,8 +1,8 @@
 #include "tools/solve_logic.h"
 
+#include "core/operations/verify/solution_count.h"
 #include "hint/engine.h"
 #include "hint/wording.h"
-#include "tools/solution_count.h"
 
 #include <algorithm>
 #include <string>
@@ -40,12 +40,11 @@ LineReport ReportLogicLine(std::string_view where, std::string_view line, LogicM
     std::string steps;
     int number = 0;
     const auto start = hint::Position::FromLine(puzzle);
-    const hint::LogicSolve solve =
-        hint::SolveByLogic(*start, options, [&](const hint::Step &step) {
-            ++number;
-            if (mode == LogicMode::Steps)
-                steps += StepLine(number, step);
-        });
+    const hint::LogicSolve solve = hint::SolveByLogic(*start, options, [&](const hint::Step &step) {
+        ++number;
+        if (mode == LogicMode::Steps)
+            steps += StepLine(number, step);
+    });
     const std::string_view status = StatusOf(solutions, solve.Solved);
     std::string text(where);
     if (mode == LogicMode::Grade) {

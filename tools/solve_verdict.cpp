@@ -1,9 +1,9 @@
 #include "tools/solve_verdict.h"
 
+#include "core/form/form1.h"
+#include "core/operations/text/puzzle_text.h"
 #include "tools/puzzle_file.h"
 #include "tools/tool_support.h"
-#include "window/form1.h"
-#include "window/puzzle_text.h"
 
 #include <algorithm>
 
@@ -114,13 +114,13 @@ PuzzleVerdict PuzzleSolver::Judge(std::string_view puzzle)
     // Auto calls a given twice in a unit impossible, just like a puzzle without solution;
     // the board as typed tells the two apart.
     if (Form->CheckBoard() == StatusImpossible)
-        return InvalidVerdict("duplicated given: " + Form->Board.Explanation);
+        return InvalidVerdict("duplicated given: " + Form->Board().Explanation);
 
     Form->cmdMode_Click(ModeAuto);
     PuzzleVerdict verdict;
-    verdict.Guesses = Form->Stats.Guesses;
-    verdict.AutoNews = Form->Controls.News();
-    switch (Form->Dispatch.LastAutoStatus) {
+    verdict.Guesses = Form->Stats().Guesses;
+    verdict.AutoNews = Form->Controls().News();
+    switch (Form->Dispatch().LastAutoStatus) {
     case StatusTooFew: {
         const int givens = CountGivens(puzzle);
         verdict.What = Verdict::Invalid;
@@ -132,7 +132,7 @@ PuzzleVerdict PuzzleSolver::Judge(std::string_view puzzle)
         verdict.What = Verdict::None;
         break;
     case StatusSolved:
-        verdict.Solution = GridText(Form->Board.Grid);
+        verdict.Solution = GridText(Form->Board().Grid);
         CheckUnique(verdict);
         break;
     default:
@@ -147,8 +147,8 @@ void PuzzleSolver::CheckUnique(PuzzleVerdict &verdict)
 {
     // Check Unique leaves the other solution, if any, on the board; the one reported is Auto's.
     Form->cmdMode_Click(ModeCheckUnique);
-    verdict.UniqueNews = Form->Controls.News();
-    switch (Form->Unique.LastVerdict) {
+    verdict.UniqueNews = Form->Controls().News();
+    switch (Form->Unique().LastVerdict) {
     case UniqueVerdict::Unique:
         verdict.What = Verdict::Unique;
         break;
@@ -170,12 +170,12 @@ NextPath PuzzleSolver::WalkNext(std::string_view puzzle)
         Form->cmdMode_Click(ModeNext);
         // A Next that finds a step leaves it pending, to be carried out by the next click;
         // every other outcome (solved, stuck, impossible, not enough entered) leaves none.
-        const PendingStepKind pending = Form->Board.StepKind;
+        const PendingStepKind pending = Form->Board().StepKind;
         if (pending != StepPlace && pending != StepStrike) {
-            path.Stop = Form->Controls.News();
+            path.Stop = Form->Controls().News();
             return path;
         }
-        path.Steps.push_back(Form->Controls.News());
+        path.Steps.push_back(Form->Controls().News());
     }
     path.GaveUp = true;
     return path;

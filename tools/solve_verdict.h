@@ -3,7 +3,7 @@
 // and the solving path as the Next button walks it.
 #pragma once
 
-#include "window/puzzle_lines.h"
+#include "core/operations/text/puzzle_lines.h"
 
 #include <cstddef>
 #include <cstdint>

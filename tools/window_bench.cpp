@@ -17,35 +17,21 @@
 // The second form times one headless Auto click per puzzle of the files and lists the slowest,
 // each re-timed a few times: how the default puzzle was chosen.
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 #include "tools/tool_support.h"
-#include "window/puzzle_text.h"
-#include "window/qt/main_window.h"
+#include "tools/window_runs.h"
 
 #include <QApplication>
-#include <QFontMetrics>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 #include <algorithm>
-#include <array>
-#include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using namespace quorix;
-using quorix::qt::MainWindow;
 
 // The slowest puzzle of the puzzle sets for a headless Auto click (found with --scan): a
 // puzzle without solution that the search needs some 169,000 cycles to refute.
@@ -53,188 +39,6 @@ constexpr std::string_view DefaultFile = "edge-invalid-17.txt";
 constexpr int DefaultLine = 16;
 constexpr double FinalMessageBudgetMs = 50.0; // over the headless time
 constexpr double EventGapBudgetMs = 16.0;     // one frame at 60 Hz
-
-double MillisBetween(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-// Processor time of this thread: unlike wall time, untouched by other processes that take
-// the processor away on a shared machine.
-double ThreadCpuMillis()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-struct HeadlessRun
-{
-    double Millis = 0;
-    double CpuMillis = 0;
-    std::string News;
-    BoardStatus Status{};
-    long long Cycles = 0;
-    bool Valid = false;
-};
-
-// One Auto click on a fresh headless Form1 with `puzzle` typed in.
-HeadlessRun SolveHeadless(std::string_view puzzle)
-{
-    // On the heap, like the window's, so that both runs see the same memory layout.
-    HeadlessPlatform host;
-    const auto owner = std::make_unique<Form1>(host);
-    Form1 &form = *owner;
-    form.Form_Load();
-    TypePuzzle(form, puzzle);
-    const double cpuStart = ThreadCpuMillis();
-    const auto start = Clock::now();
-    form.cmdMode_Click(ModeAuto);
-    HeadlessRun run;
-    run.Millis = MillisBetween(start, Clock::now());
-    run.CpuMillis = ThreadCpuMillis() - cpuStart;
-    run.News = form.Controls.News();
-    run.Status = form.Dispatch.LastAutoStatus;
-    run.Cycles = form.Stats.Cycles;
-    run.Valid = IsValidSolution(puzzle, form.Board.Grid);
-    return run;
-}
-
-struct WindowRun
-{
-    double Millis = 0;          // click to final message painted
-    double CpuMillis = 0;       // the same in processor time
-    std::vector<double> Gaps;   // intervals in which the window system was not asked for input
-    std::size_t WorstGapAt = 0; // the yield after which the longest gap began (0: the click)
-    long long Yields = 0;
-    long long Polls = 0;
-    double YieldMillis = 0; // inside the window's yields
-    long long Mirrors = 0;
-    long long ChangingMirrors = 0;
-    long long HiddenTextLabels = 0; // label texts with characters beyond the right edge
-    int LongestLabelText = 0;
-    std::string News;
-    BoardStatus Status{};
-    bool Valid = false;
-};
-
-// Checks every text the status label is given for characters that start at or beyond its
-// right edge. Measuring is dear, so a text is measured once, when it is new.
-class LabelWatch
-{
-public:
-    explicit LabelWatch(const QLabel &label) : Label(label) {}
-
-    void Look()
-    {
-        const QString text = Label.text();
-        if (text.constData() == Last.constData() && text.size() == Last.size())
-            return;
-        Last = text;
-        Longest = std::max(Longest, static_cast<int>(text.size()));
-        if (text.size() >= 2
-            && Label.fontMetrics().horizontalAdvance(text.left(text.size() - 1))
-                   >= Label.contentsRect().width())
-            ++Hidden;
-    }
-
-    long long Hidden = 0;
-    int Longest = 0;
-
-private:
-    const QLabel &Label;
-    QString Last;
-};
-
-WindowRun SolveOnWindow(std::string_view puzzle)
-{
-    MainWindow window;
-    window.Host().OnMessageBox = [](std::string_view) {};
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
-        std::fputs("quorix-window-bench: the window was never exposed\n", stderr);
-    for (int square = 0; square < SquareCount; ++square) {
-        QPushButton *button = window.SquareButton(square);
-        button->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(button, puzzle[square] == '.' ? '0' : puzzle[square]);
-        QCoreApplication::processEvents();
-    }
-    QCoreApplication::processEvents();
-
-    WindowRun run;
-    const QLabel &label = *window.NewsLabel();
-    LabelWatch watch(label);
-    std::vector<Clock::time_point> yields;
-    yields.reserve(1 << 16);
-    std::vector<std::size_t> yieldNumbers;
-    yieldNumbers.reserve(1 << 16);
-    const qt::QtPlatform &host = window.Host();
-    long long polled = host.Polls;
-    // Runs right after the yield has let the window's events run, before anything is mirrored:
-    // the label still holds what the previous mirror put there. A moment counts when the
-    // window system was asked for input in it, not only posted events run.
-    // The hook reads the label and the platform's counters, never the store: yields that do
-    // nothing else may skip it.
-    window.Host().HookTouchesStateAtNextYield = [] { return false; };
-    window.Host().OnDoEvents = [&] {
-        if (host.Polls != polled) {
-            polled = host.Polls;
-            yields.push_back(Clock::now());
-            yieldNumbers.push_back(static_cast<std::size_t>(host.Yields));
-        }
-        watch.Look();
-    };
-    const auto mirrorsBefore = window.Mirrors();
-    const long long yieldsBefore = host.Yields;
-    const long long pollsBefore = host.Polls;
-    const qint64 yieldNsBefore = host.YieldNs;
-
-    const double cpuStart = ThreadCpuMillis();
-    const auto start = Clock::now();
-    QTest::mouseClick(window.ModeButton(ModeAuto), Qt::LeftButton);
-    const auto returned = Clock::now();
-    // The event loop's next turn paints the final state.
-    QCoreApplication::processEvents();
-    const auto painted = Clock::now();
-    run.CpuMillis = ThreadCpuMillis() - cpuStart;
-
-    window.Host().OnDoEvents = nullptr;
-    window.Host().HookTouchesStateAtNextYield = nullptr;
-    run.Millis = MillisBetween(start, painted);
-    Clock::time_point previous = start;
-    std::size_t previousYield = 0;
-    double worst = -1;
-    const auto addGap = [&](Clock::time_point at, std::size_t yield) {
-        const double gap = MillisBetween(previous, at);
-        if (gap > worst) {
-            worst = gap;
-            run.WorstGapAt = previousYield;
-        }
-        run.Gaps.push_back(gap);
-        previous = at;
-        previousYield = yield;
-    };
-    for (std::size_t i = 0; i < yields.size(); ++i)
-        addGap(yields[i], yieldNumbers[i] - static_cast<std::size_t>(yieldsBefore));
-    addGap(returned, 0);
-    run.Yields = host.Yields - yieldsBefore;
-    run.Polls = host.Polls - pollsBefore;
-    run.YieldMillis = static_cast<double>(host.YieldNs - yieldNsBefore) / 1e6;
-    run.Mirrors = window.Mirrors().Calls - mirrorsBefore.Calls;
-    run.ChangingMirrors = window.Mirrors().Changed - mirrorsBefore.Changed;
-    watch.Look();
-    run.HiddenTextLabels = watch.Hidden;
-    run.LongestLabelText = watch.Longest;
-    run.News = label.text().toStdString();
-    run.Status = window.Form().Dispatch.LastAutoStatus;
-    run.Valid = IsValidSolution(puzzle, window.Form().Board.Grid);
-    for (int square = 0; square < SquareCount && run.Valid; ++square) {
-        const QString caption = window.SquareButton(square)->text();
-        run.Valid = caption.size() == 1
-                    && caption.front().unicode() == u'1' + window.Form().Board.Grid[square];
-    }
-    return run;
-}
 
 // --scan: the slowest puzzles for a headless Auto click.
 int Scan(const std::vector<std::string> &files)

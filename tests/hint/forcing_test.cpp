@@ -1,11 +1,11 @@
 // Forcing chains and nets on positions taken from the puzzle sets where each form is the
 // engine's step, the sentences that explain them, and their soundness where the engine would
 // not even have reached them.
+#include "core/operations/verify/solution_count.h"
 #include "hint/finders.h"
 #include "hint/forcing.h"
 #include "hint_support.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Properties of the hint engine over samples of every puzzle set, checked against the
 // independent solution counter: every step keeps every solution of its puzzle, the uniqueness
 // rules never run on a puzzle with several solutions, and the grades follow the bank's buckets.
+#include "core/operations/verify/solution_count.h"
 #include "hint_support.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The uniqueness rules over the puzzle sets: they never run on a puzzle with several solutions,
 // and where the puzzle has one they never strike its solution's digit nor set another.
+#include "core/operations/verify/solution_count.h"
 #include "hint/finders.h"
 #include "hint_support.h"
 #include "tools/puzzle_file.h"
-#include "tools/solution_count.h"
 
 #include <gtest/gtest.h>
 
