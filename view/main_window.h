@@ -53,6 +53,8 @@ public:
     void TellCannotOpen(const QString &reason);
     void PasteFromClipboard();
     void CopyToClipboard(bool candidates);
+    // Undo and redo mirror the store, then put the focus on the square the step changed,
+    // where it was one square whose button can take the focus.
     void UndoStep();
     void RedoStep();
 
@@ -130,6 +132,7 @@ private:
     // The start of `text` that the status label can show: the whole line when it fits,
     // else just enough characters to reach the label's right edge.
     [[nodiscard]] QString VisibleNews(std::string_view text) const;
+    void FocusChangedSquare(int square);
     // Sizes the window for the layout at `factor`, or as near as the screen allows.
     void ZoomTo(double factor);
     // Runs a handler as one step of the user's (see Form1::AsUserStep), then mirrors the store,

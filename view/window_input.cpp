@@ -164,14 +164,20 @@ void MainWindow::CopyToClipboard(bool candidates)
 
 void MainWindow::UndoStep()
 {
-    TheForm.Undo();
-    Mirror();
+    FocusChangedSquare(TheForm.Undo());
 }
 
 void MainWindow::RedoStep()
 {
-    TheForm.Redo();
+    FocusChangedSquare(TheForm.Redo());
+}
+
+void MainWindow::FocusChangedSquare(int square)
+{
     Mirror();
+    // Where the button is hidden (an empty square in solving form) the focus stays put.
+    if (square >= 0 && FocusableSquare(TheForm.Controls(), square))
+        FocusSquareButton(square);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)

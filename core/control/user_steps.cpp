@@ -4,34 +4,49 @@
 
 namespace quorix {
 
-void UserSteps::Undo(FormState &state)
+int UserSteps::Undo(FormState &state)
 {
     if (state.Dispatch.AutoDepth > 0)
-        return;
+        return -1;
     if (Steps.UndoSteps() == 0) {
         state.Controls.SetNews(news::NothingToUndo);
-        return;
+        return -1;
     }
     if (auto before = Steps.Undo({state.Controls, state.Board}))
-        PutBack(state, std::move(*before));
+        return PutBack(state, std::move(*before));
+    return -1;
 }
 
-void UserSteps::Redo(FormState &state)
+int UserSteps::Redo(FormState &state)
 {
     if (state.Dispatch.AutoDepth > 0)
-        return;
+        return -1;
     if (Steps.RedoSteps() == 0) {
         state.Controls.SetNews(news::NothingToRedo);
-        return;
+        return -1;
     }
     if (auto after = Steps.Redo({state.Controls, state.Board}))
-        PutBack(state, std::move(*after));
+        return PutBack(state, std::move(*after));
+    return -1;
 }
 
-void UserSteps::PutBack(FormState &state, HistoryEntry &&entry)
+int UserSteps::PutBack(FormState &state, HistoryEntry &&entry)
 {
+    // A square changed when its value or the digit its button shows did.
+    int changed = -1;
+    for (int s = 0; s < SquareCount; ++s) {
+        if (entry.Board.Grid[s] == state.Board.Grid[s]
+            && entry.Controls.Squares[s].Caption == state.Controls.Squares[s].Caption)
+            continue;
+        if (changed >= 0) {
+            changed = -1;
+            break;
+        }
+        changed = s;
+    }
     state.Controls.Restore(std::move(entry.Controls));
     state.Board = std::move(entry.Board);
+    return changed;
 }
 
 } // namespace quorix

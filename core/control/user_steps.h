@@ -17,14 +17,16 @@ public:
     // show). Input that arrives while Auto runs, or within another input, belongs to that step.
     template <typename Action> void Run(FormState &state, Action &&action);
     // Take back the latest step, or do again the step taken back last; the status line says so
-    // when there is none. Neither does anything while Auto runs.
-    void Undo(FormState &state);
-    void Redo(FormState &state);
+    // when there is none. Neither does anything while Auto runs. Each returns the square whose
+    // value the step changed, where it changed exactly one (a square typed, emptied or placed by
+    // a deduction), so that the focus can go back to it; -1 otherwise.
+    int Undo(FormState &state);
+    int Redo(FormState &state);
 
     [[nodiscard]] const UndoHistory &History() const { return Steps; }
 
 private:
-    static void PutBack(FormState &state, HistoryEntry &&entry);
+    static int PutBack(FormState &state, HistoryEntry &&entry);
 
     UndoHistory Steps;
     bool Open = false; // a step is running

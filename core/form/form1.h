@@ -129,8 +129,9 @@ public:
     {
         return quorix::CopyCandidates(Owned.Board, Owned.Controls);
     }
-    void Undo() { Steps.Undo(Owned); }
-    void Redo() { Steps.Redo(Owned); }
+    // Each returns the square whose value the step changed, where it was one; -1 otherwise.
+    int Undo() { return Steps.Undo(Owned); }
+    int Redo() { return Steps.Redo(Owned); }
     // Runs `action`, one input of the user's, as one step of the undo history (UserSteps::Run).
     template <typename Action> void AsUserStep(Action &&action)
     {

@@ -217,6 +217,33 @@ TEST_F(UserSteps, InputDuringAutoBelongsToTheRunAndUndoWaits)
     EXPECT_EQ(Seen(), before);
 }
 
+TEST_F(UserSteps, UndoAndRedoNameTheOneSquareTheStepChanged)
+{
+    Step([&] { Form.cmdSquare_KeyPress(4, '7'); });
+    Step([&] { Form.cmdSquare_KeyPress(4, '0'); }); // emptied again: still square 4
+    EXPECT_EQ(Form.Undo(), 4);
+    EXPECT_EQ(Form.Undo(), 4);
+    EXPECT_EQ(Form.Redo(), 4);
+    EXPECT_EQ(Form.Undo(), 4);
+    EXPECT_EQ(Form.Undo(), -1) << "nothing to undo";
+
+    Step([&] { Form.Paste(EasyPuzzle); });
+    EXPECT_EQ(Form.Undo(), -1) << "a paste changes many squares";
+    EXPECT_EQ(Form.Redo(), -1);
+    ClickStep(ModeStart);
+    EXPECT_EQ(Form.Undo(), -1) << "Start shows candidates but changes no value";
+    Form.Redo();
+    Step([&] { Form.cmdEle_Click(2 * 9 + 0); });
+    EXPECT_EQ(Form.Undo(), -1) << "a strike changes no value";
+    ClickStep(ModeNext); // explains
+    ClickStep(ModeNext); // carries out: one square placed, its peers' candidates struck
+    const int placed = Form.Undo();
+    ASSERT_GE(placed, 0);
+    EXPECT_EQ(Form.Board().Grid[placed], Empty);
+    EXPECT_EQ(Form.Redo(), placed);
+    EXPECT_GE(Form.Board().Grid[placed], 0);
+}
+
 TEST_F(UserSteps, TheHistoryIsBounded)
 {
     Step([&] { Form.Paste(EasyPuzzle); });

@@ -91,6 +91,33 @@ TEST_F(WindowInputTest, UndoAndRedoShortcuts)
     EXPECT_EQ(Status(), "Nothing to redo");
 }
 
+TEST_F(WindowInputTest, UndoAndRedoPutTheFocusOnTheSquareTheyChange)
+{
+    Type(4, '7');
+    Type(30, '2');
+    ASSERT_EQ(Focused(), 31);
+    Press(31, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Focused(), 30);
+    Press(60, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Focused(), 4);
+    EXPECT_EQ(Form().Board().Grid[4], Empty);
+    Press(70, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Focused(), 4);
+
+    // Start changes no value: the focus stays where it is.
+    Window->PasteText(QString::fromUtf8(Puzzle.data(), Puzzle.size()));
+    Click(Mode(ModeStart));
+    Press(0, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Focused(), 0);
+    // In solving form too: a click on a set square changes its value.
+    Click(Mode(ModeStart));
+    Click(Square(0));
+    ASSERT_EQ(Form().Board().Grid[0], 5);
+    Press(1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form().Board().Grid[0], 4);
+    EXPECT_EQ(Focused(), 0);
+}
+
 TEST_F(WindowInputTest, DroppedTextAndDroppedFilesArePasted)
 {
     QMimeData text;
