@@ -26,6 +26,16 @@ void UndoHistory::Push(HistoryEntry before)
         Past.pop_front();
 }
 
+void UndoHistory::Replace(std::deque<HistoryEntry> past, std::deque<HistoryEntry> future)
+{
+    Past = std::move(past);
+    Future = std::move(future);
+    while (Past.size() > MaxSteps)
+        Past.pop_front();
+    while (Future.size() > MaxSteps)
+        Future.pop_front();
+}
+
 namespace {
 
 // Takes the latest entry of `from`, putting `now` at the end of `to`; nothing when `from` is

@@ -39,6 +39,12 @@ public:
 
     [[nodiscard]] std::size_t UndoSteps() const { return Past.size(); }
     [[nodiscard]] std::size_t RedoSteps() const { return Future.size(); }
+    // What Undo takes back, the latest last; what Redo does again, the next one last.
+    [[nodiscard]] const std::deque<HistoryEntry> &PastSteps() const { return Past; }
+    [[nodiscard]] const std::deque<HistoryEntry> &FutureSteps() const { return Future; }
+    // Puts a whole history in place (a saved game's), the oldest steps beyond MaxSteps
+    // forgotten.
+    void Replace(std::deque<HistoryEntry> past, std::deque<HistoryEntry> future);
 
 private:
     std::deque<HistoryEntry> Past;

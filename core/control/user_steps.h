@@ -24,6 +24,10 @@ public:
     int Redo(FormState &state);
 
     [[nodiscard]] const UndoHistory &History() const { return Steps; }
+    void ReplaceHistory(std::deque<HistoryEntry> past, std::deque<HistoryEntry> future)
+    {
+        Steps.Replace(std::move(past), std::move(future));
+    }
 
 private:
     static int PutBack(FormState &state, HistoryEntry &&entry);

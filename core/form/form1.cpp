@@ -23,6 +23,13 @@ void Form1::Seed(FormState state)
     Owned.Stats = state.Stats;
 }
 
+void Form1::Resume(SavedGame game)
+{
+    assert(Owned.Dispatch.AutoDepth == 0 && "a saved game is put back between runs");
+    Seed(std::move(game.State));
+    Steps.ReplaceHistory(std::move(game.Past), std::move(game.Future));
+}
+
 void TypePuzzle(Form1 &form, std::string_view puzzle)
 {
     for (int s = 0; s < SquareCount && s < static_cast<int>(puzzle.size()); ++s) {

@@ -23,6 +23,7 @@
 #include "core/control/entry.h"
 #include "core/control/grid_keys.h"
 #include "core/control/guessing.h"
+#include "core/control/saved_game.h"
 #include "core/control/snapshots.h"
 #include "core/control/startup.h"
 #include "core/control/user_steps.h"
@@ -64,6 +65,14 @@ public:
     // that needs a board no sequence of input reaches. Inside the yield of a running auto
     // loop it is one more thing the yield runs, which may change the board under the search.
     void Seed(FormState state);
+    // Puts a saved game back (ReadSavedGame over State()): its state as Seed does, and its undo
+    // history. Not while an auto run is in progress.
+    void Resume(SavedGame game);
+    // The saved game of the state as it stands (WriteSavedGame).
+    [[nodiscard]] std::string SaveGame() const { return WriteSavedGame(Owned, History()); }
+    // Puts `text` on the status line, as no step of the user's: what the window has to say of
+    // itself (a saved game that could not be read, say).
+    void Tell(std::string_view text) { Owned.Controls.SetNews(text); }
     // Whether the auto loop may stop a burst bound to fail and work out its rest only when it
     // could show (it leaves everything as running it to the end does; tests compare both).
     void StopFailingBursts(bool stop) { Owned.Dispatch.StopFailingBursts = stop; }

@@ -1,0 +1,199 @@
+// The saved game as text: what is written comes back whole, and a file that is cut short or
+// damaged anywhere is refused with the line that gave it away.
+#include "core/control/saved_picture.h"
+#include "test_support.h"
+#include "tools/script.h"
+
+#include <memory>
+
+namespace quorix::testing {
+namespace {
+
+class SavedGameTest : public FormTest
+{
+protected:
+    template <typename Action> void Step(Action action) { Form.AsUserStep(action); }
+    void ClickStep(ModeIndex index)
+    {
+        Step([&] { Form.cmdMode_Click(index); });
+    }
+
+    // What a person can see of a form and get back from it, as one text.
+    static std::string Seen(const Form1 &form)
+    {
+        const auto &snapshots = form.Snapshots();
+        return FormatState(form) + "status [" + form.Controls().News() + "]\n"
+               + form.CopyCandidates() + "\nsave " + std::to_string(snapshots.SaveSlotUsed)
+               + quorix::GridText(snapshots.SaveSlot.Grid) + "\nunique "
+               + std::to_string(form.Unique().ReverseGuessOrder)
+               + quorix::GridText(form.Unique().FirstSolution) + " "
+               + std::to_string(form.Dispatch().LastAutoStatus) + "\nsteps "
+               + std::to_string(form.History().UndoSteps()) + " "
+               + std::to_string(form.History().RedoSteps()) + "\n";
+    }
+
+    // A session with something of everything: typed squares, a paste, strikes, Save, Next,
+    // Auto and Check Unique, and steps taken back so that some can be redone.
+    void PlayASession()
+    {
+        Step([&] { Form.cmdSquare_KeyPress(3, '4'); });
+        Step([&] { Form.Paste(EasyPuzzle); });
+        ClickStep(ModeStart);
+        Step([&] { Form.cmdEle_Click(2 * 9 + 0); });
+        Step([&] { Form.cmdEle_Click(5 * 9 + 7); });
+        ClickStep(ModeSave);
+        ClickStep(ModeNext);
+        ClickStep(ModeNext);
+        ClickStep(ModeAuto);
+        ClickStep(ModeCheckUnique);
+        Form.Undo();
+        Form.Undo();
+        ClickStep(ModeNext); // explains: a frame, a pending step, an explanation
+    }
+
+    // A new form with `text` put back into it; null when it is refused.
+    std::unique_ptr<Form1> Reopen(const std::string &text, std::string *reason = nullptr)
+    {
+        auto form = std::make_unique<Form1>(OtherPlatform);
+        form->Form_Load();
+        SavedGame game{form->State(), {}, {}};
+        std::string why;
+        if (!ReadSavedGame(text, game, why)) {
+            if (reason != nullptr)
+                *reason = why;
+            return nullptr;
+        }
+        form->Resume(std::move(game));
+        return form;
+    }
+
+    HeadlessPlatform OtherPlatform;
+};
+
+TEST_F(SavedGameTest, ASessionComesBackWholeWithEveryStepOfItsHistory)
+{
+    PlayASession();
+    const std::string text = Form.SaveGame();
+    std::string reason;
+    const auto back = Reopen(text, &reason);
+    ASSERT_TRUE(back) << reason;
+    ASSERT_EQ(Seen(*back), Seen(Form));
+    EXPECT_EQ(back->SaveGame(), text) << "written again, the same text";
+
+    // Every step, back and forth, puts back the same on both.
+    while (Form.History().UndoSteps() > 0) {
+        EXPECT_EQ(back->Undo(), Form.Undo());
+        ASSERT_EQ(Seen(*back), Seen(Form));
+    }
+    while (Form.History().RedoSteps() > 0) {
+        EXPECT_EQ(back->Redo(), Form.Redo());
+        ASSERT_EQ(Seen(*back), Seen(Form));
+    }
+    // The board kept by Save and the first solution of Check Unique work as before.
+    ClickStep(ModeRestore);
+    back->AsUserStep([&] { back->cmdMode_Click(ModeRestore); });
+    EXPECT_EQ(Seen(*back), Seen(Form));
+}
+
+TEST_F(SavedGameTest, TheStartingWindowAndTextsWithAnyByteComeBack)
+{
+    EXPECT_EQ(Seen(*Reopen(Form.SaveGame())), Seen(Form)) << "nothing done yet";
+    // A refused paste puts the pasted text on the status line, whatever bytes it holds.
+    Step([&] { Form.Paste(std::string("x% \t'\x7f\x01\xc3\xa9\n-", 11)); });
+    const auto back = Reopen(Form.SaveGame());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Controls().News(), Form.Controls().News());
+}
+
+TEST_F(SavedGameTest, AtMostTheWindowsOwnHistoryIsWritten)
+{
+    Step([&] { Form.Paste(EasyPuzzle); });
+    for (std::size_t k = 0; k < SavedStepLimit + 5; ++k)
+        Step([&] { Form.cmdSquare_Click(2); });
+    const auto back = Reopen(Form.SaveGame());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->History().UndoSteps(), SavedStepLimit);
+    EXPECT_EQ(Seen(*back), Seen(Form));
+}
+
+TEST_F(SavedGameTest, AFileCutShortAnywhereIsRefused)
+{
+    PlayASession();
+    const std::string text = Form.SaveGame();
+    std::string reason;
+    for (std::size_t cut = 0; cut < text.size(); cut += cut < 2000 ? 1 : 37) {
+        ASSERT_FALSE(Reopen(text.substr(0, cut), &reason)) << "cut at " << cut;
+        EXPECT_FALSE(reason.empty());
+    }
+    // Cut at every line break, too, keeping whole lines.
+    for (std::size_t at = text.find('\n'); at + 1 < text.size(); at = text.find('\n', at + 1))
+        ASSERT_FALSE(Reopen(text.substr(0, at + 1))) << "cut after byte " << at;
+}
+
+// `text` with the first line that starts with `start` replaced by `line` (or removed when
+// `line` is empty).
+std::string Replaced(std::string text, std::string_view start, std::string_view line)
+{
+    const std::size_t at = ("\n" + text).find("\n" + std::string(start));
+    EXPECT_NE(at, std::string::npos) << start;
+    const std::size_t end = text.find('\n', at) + 1;
+    return text.replace(at, end - at, line.empty() ? std::string() : std::string(line) + "\n");
+}
+
+TEST_F(SavedGameTest, ADamagedLineAnywhereRefusesTheWholeFile)
+{
+    PlayASession();
+    const std::string text = Form.SaveGame();
+    const std::string square0 =
+        text.substr(text.find("\nsq 0 ") + 1,
+                    text.find('\n', text.find("\nsq 0 ") + 1) - text.find("\nsq 0 ") - 1);
+    const std::pair<std::string_view, std::string> damages[] = {
+        {"quorix-state", "quorix-state 2"},
+        {"sq 0 ", "sq 0 x F0000001 180 480 480 495 495 1 1 1FF -1 -1"},
+        {"sq 0 ", "sq 0 - FF000001 180 480 480 495 495 1 1 200 -1 -1"}, // a tenth candidate
+        {"sq 0 ", "sq 0 - FF000001 180 480 480 495 495 1 1 1FF 9 -1"},  // digit code 9
+        {"sq 0 ", "sq 0 - FF000001 180 480 480 495 495 1 1 1FF -1"},    // a field short
+        {"sq 0 ", "sq 81 - FF000001 180 480 480 495 495 1 1 1FF -1 -1"},
+        {"sq 0 ", "sq 0 - FF000001 180 480 480 -1 495 1 1 1FF -1 -1"}, // a negative width
+        {"sq 0 ", ""},
+        {"step ", "step 1 100 4"}, // a placement outside the board
+        {"step ", "step 4 0 0"},   // no such step
+        {"highlight", "highlight 81 0 0"},
+        {"news", "news 'a%2"},
+        {"news", "news a"},
+        {"timer", "timer 1 0"},
+        {"save", "save 1 ..."},
+        {"lastauto", "lastauto 2"},
+        {"unique", "unique 2 0 " + std::string(81, '.')},
+        {"undo", "undo 99"},
+        {"redo", "redo 1001"},
+        {"end", "end\nmore"},
+        {"present", "present\n" + square0}, // a line twice
+        {"guessed", std::string(MaxSavedLineLength + 1, 'g')},
+    };
+    for (const auto &[start, line] : damages) {
+        std::string reason;
+        EXPECT_FALSE(Reopen(Replaced(text, start, line), &reason)) << start << " -> " << line;
+        EXPECT_TRUE(reason.starts_with("line ") || reason.starts_with("not a saved game"))
+            << reason;
+    }
+    EXPECT_TRUE(Reopen(text)) << "the undamaged text reads";
+}
+
+TEST_F(SavedGameTest, TextTokensKeepEveryByte)
+{
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte)
+        all.push_back(static_cast<char>(byte));
+    std::string token, back;
+    AppendTextToken(token, all);
+    EXPECT_EQ(token.find_first_of(std::string(" \n\r\t\0", 5)), std::string::npos);
+    ASSERT_TRUE(ReadTextToken(token, back));
+    EXPECT_EQ(back, all);
+    EXPECT_FALSE(ReadTextToken("no quote", back));
+    EXPECT_FALSE(ReadTextToken("'%G0", back));
+    EXPECT_FALSE(ReadTextToken("'%4", back));
+}
+
+} // namespace
+} // namespace quorix::testing
