@@ -63,12 +63,14 @@ AppRequest OpenRequest(const std::vector<std::string> &arguments);
 
 std::string AppUsage()
 {
-    return "usage: quorix [--digits | --no-digits] [PUZZLE | FILE [LINE]]\n"
-           "Opens the window; with a puzzle, pasted in ready to start.\n"
+    return "usage: quorix [--digits | --no-digits] [--fresh] [PUZZLE | FILE [LINE]]\n"
+           "Opens the window as it was left; with a puzzle, pasted in ready to start\n"
+           "(the game it replaces is kept as a backup file).\n"
            "  PUZZLE       81 squares in reading order: 1-9 a given, . or 0 an empty square\n"
            "  FILE         a file with one puzzle a line (blank lines and lines starting\n"
            "               with '#' skipped); LINE picks one by its line number in the file,\n"
            "               the number quorix-solve gives it (default: the first puzzle)\n"
+           "  --fresh      start as the first time, without the saved game, and save none\n"
            "  --digits     draw each candidate's digit on it (Ctrl+D in the window), and\n"
            "  --no-digits  do not; the choice is kept for the next time\n"
            "  --help       this text\n"
@@ -82,10 +84,13 @@ AppRequest ReadCommandLine(const std::vector<std::string> &all)
     if (all.size() == 1 && all[0] == "--version")
         return Answer(AppRequest::Kind::Version, std::string("quorix ") + QUORIX_VERSION + "\n");
     std::optional<bool> digits;
+    bool fresh = false;
     std::vector<std::string> arguments;
     for (const std::string &argument : all) {
         if (argument == "--digits" || argument == "--no-digits")
             digits = argument == "--digits";
+        else if (argument == "--fresh")
+            fresh = true;
         else if (argument.starts_with("-") && argument.size() > 1)
             return Refuse("unknown option " + QuoteForMessage(argument) + " (see --help)");
         else
@@ -93,6 +98,7 @@ AppRequest ReadCommandLine(const std::vector<std::string> &all)
     }
     AppRequest request = OpenRequest(arguments);
     request.CandidateDigits = digits;
+    request.Fresh = fresh;
     return request;
 }
 

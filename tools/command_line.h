@@ -1,5 +1,5 @@
-// The window program's command line: quorix [--digits | --no-digits] [PUZZLE | FILE [LINE]],
-// --help, --version.
+// The window program's command line: quorix [--digits | --no-digits] [--fresh]
+// [PUZZLE | FILE [LINE]], --help, --version.
 #pragma once
 
 #include <optional>
@@ -21,6 +21,8 @@ struct AppRequest
     bool OpenEmpty = false;
     // --digits or --no-digits: draw the candidates' digits, or not (otherwise as last time).
     std::optional<bool> CandidateDigits;
+    // --fresh: start as the first time, neither reading nor writing the saved game.
+    bool Fresh = false;
 };
 
 // Reads the arguments after the program's name. PUZZLE is a puzzle in any form Paste reads

@@ -65,6 +65,12 @@ public:
     // names it); none of them is a key the squares or the other shortcuts use.
     [[nodiscard]] static QKeySequence ModeShortcut(int index);
 
+    // Called after every input of the user's (a step or not), once the store is mirrored: how
+    // the program keeps the person's work. Called before a command that runs Auto (Auto, Check
+    // Unique) is given outside a run, so that what stands before it can be kept first.
+    std::function<void()> OnInput;
+    std::function<void()> BeforeAuto;
+
     // Draws each candidate's digit on its coloured patch (off by default; Ctrl+D turns it over,
     // and then calls OnCandidateDigitsChanged, through which the program remembers it).
     void SetCandidateDigits(bool shown);
@@ -141,6 +147,8 @@ private:
     {
         TheForm.AsUserStep(handler);
         Mirror();
+        if (OnInput)
+            OnInput();
     }
 
     QtPlatform HostPlatform;

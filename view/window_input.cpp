@@ -62,8 +62,12 @@ std::optional<QString> DroppedFile(const QMimeData &data)
 void MainWindow::ClickMode(int index)
 {
     const auto &props = TheForm.Controls().Modes[index];
-    if (props.Visible && props.Enabled)
-        Dispatch([&] { TheForm.cmdMode_Click(index); });
+    if (!props.Visible || !props.Enabled)
+        return;
+    if ((index == ModeAuto || index == ModeCheckUnique) && TheForm.Dispatch().AutoDepth == 0
+        && BeforeAuto)
+        BeforeAuto();
+    Dispatch([&] { TheForm.cmdMode_Click(index); });
 }
 
 void MainWindow::MakeShortcuts()
@@ -175,6 +179,8 @@ void MainWindow::RedoStep()
 void MainWindow::FocusChangedSquare(int square)
 {
     Mirror();
+    if (OnInput)
+        OnInput();
     // Where the button is hidden (an empty square in solving form) the focus stays put.
     if (square >= 0 && FocusableSquare(TheForm.Controls(), square))
         FocusSquareButton(square);

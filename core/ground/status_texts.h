@@ -53,6 +53,14 @@ inline constexpr std::string_view CannotPaste = "Cannot paste: ";
 inline constexpr std::string_view NothingToUndo = "Nothing to undo";
 inline constexpr std::string_view NothingToRedo = "Nothing to redo";
 
+// The saved game, at start-up and when writing it fails: followed by the reason.
+inline constexpr std::string_view SavedGameUnreadable =
+    "A fresh start: the saved game could not be read: ";
+inline constexpr std::string_view CannotSaveGame = "Cannot save the game: ";
+// A second window, while another keeps the saved game.
+inline constexpr std::string_view OtherWindowKeeps =
+    "Another window keeps the saved game; this one saves nothing";
+
 } // namespace quorix::news
 
 namespace quorix {

@@ -66,6 +66,16 @@ TEST(CommandLine, AFileWithoutLineBreaksIsRefused)
     EXPECT_EQ(request.Text, "/dev/zero: line 1 has no line break within 1 MiB");
 }
 
+TEST(CommandLine, FreshStartsWithoutTheSavedGame)
+{
+    EXPECT_FALSE(Read({}).Fresh);
+    EXPECT_TRUE(Read({"--fresh"}).Fresh);
+    const AppRequest both = Read({"--fresh", std::string(EasyPuzzle)});
+    EXPECT_TRUE(both.Fresh);
+    EXPECT_EQ(both.Text, EasyPuzzle);
+    EXPECT_NE(Read({"--help"}).Text.find("--fresh"), std::string::npos);
+}
+
 TEST(CommandLine, DigitsOnTheCandidatesAreAskedForOrNot)
 {
     EXPECT_FALSE(Read({}).CandidateDigits.has_value()) << "as last time";
