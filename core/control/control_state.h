@@ -4,6 +4,7 @@
 
 #include "core/ground/board_state.h"
 #include "core/ground/controls.h"
+#include "core/operations/text/collection.h"
 
 #include <array>
 #include <bit>
@@ -116,6 +117,8 @@ struct FormState
     DispatchState Dispatch;
     UniqueState Unique;
     AutoStats Stats;
+    // The file of many puzzles being walked, if any (no undo step takes it back).
+    PuzzleCollection Collection;
 };
 
 } // namespace quorix

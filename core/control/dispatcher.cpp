@@ -9,6 +9,7 @@
 #include "core/operations/board/highlight.h"
 #include "core/operations/board/placing.h"
 #include "core/operations/deduce/find_step.h"
+#include "core/operations/text/collection.h"
 #include "core/operations/text/puzzle_lines.h"
 #include "core/operations/text/puzzle_text.h"
 
@@ -230,6 +231,34 @@ void Dispatcher::PasteFile(std::istream &file)
         return;
     }
     Paste(text);
+}
+
+void Dispatcher::OpenFile(std::istream &file, std::string name, int line)
+{
+    std::string text, reason;
+    if (!ReadPuzzleFileText(file, text, reason)) {
+        State.Controls.SetNews(std::string(news::CannotPaste) + reason);
+        return;
+    }
+    PuzzleCollection collection;
+    if (!SplitCollection(text, collection)) {
+        Paste(text);
+        return;
+    }
+    collection.Name = std::move(name);
+    const int index = collection.IndexOfLine(line);
+    State.Collection = std::move(collection);
+    ShowPuzzle(index);
+}
+
+bool Dispatcher::ShowPuzzle(int index)
+{
+    PuzzleCollection &collection = State.Collection;
+    if (index < 0 || index >= collection.Size())
+        return false;
+    collection.Position = index;
+    Paste(collection.Puzzles[static_cast<std::size_t>(index)]);
+    return true;
 }
 
 void Dispatcher::RequestShutdown()

@@ -34,6 +34,12 @@ public:
     // Pastes the text of a file (a dropped one) read within bounds (see ReadPuzzleFileText); a
     // file that cannot be a puzzle is refused with the reason, like text that is none.
     void PasteFile(std::istream &file);
+    // Opens a file named `name`, read as PasteFile reads it: a collection (SplitCollection)
+    // shows its puzzle on file line `line` (its first where there is none), anything else is
+    // pasted.
+    void OpenFile(std::istream &file, std::string name, int line = 0);
+    // Pastes puzzle `index` of the collection; false, changing nothing, where there is none.
+    bool ShowPuzzle(int index);
     // Ends every running auto loop at its next cycle; used when the window closes.
     void RequestShutdown();
 

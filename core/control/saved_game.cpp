@@ -1,6 +1,7 @@
 #include "core/control/saved_game.h"
 
 #include "core/control/saved_picture.h"
+#include "core/operations/text/puzzle_text.h"
 
 #include <algorithm>
 #include <vector>
@@ -25,6 +26,20 @@ void AppendSnapshot(std::string &out, std::string_view key, const Snapshot &snap
     out.push_back(' ');
     AppendMasks(out, snapshot.Candidates.data());
     out.push_back('\n');
+}
+
+void AppendCollection(std::string &out, const PuzzleCollection &collection)
+{
+    out.append("collection " + std::to_string(collection.Size()) + " "
+               + std::to_string(collection.Position) + " ");
+    AppendTextToken(out, collection.Name);
+    out.push_back('\n');
+    for (int k = 0; k < collection.Size(); ++k) {
+        out.append("p " + std::to_string(collection.LineNumbers[static_cast<std::size_t>(k)])
+                   + " ");
+        AppendTextToken(out, collection.Puzzles[static_cast<std::size_t>(k)]);
+        out.push_back('\n');
+    }
 }
 
 // `steps` from the back (the one nearest the present) on, at most SavedStepLimit, each as the
@@ -99,6 +114,7 @@ private:
     bool Expect(std::string_view wanted);
     bool Present();
     bool Keeps();
+    bool Collection();
     bool Steps(std::string_view key, std::deque<HistoryEntry> &into);
     // The lines of a picture up to the first line that is none, written over `picture`.
     bool StepLines(PictureText &picture);
@@ -175,6 +191,30 @@ bool Reader::Keeps()
     return true;
 }
 
+bool Reader::Collection()
+{
+    std::vector<std::string_view> fields;
+    long long count = 0, position = 0, number = 0;
+    PuzzleCollection &collection = Game.State.Collection;
+    if (!Fields("collection", 4, fields) || !ReadNumber(fields[1], 0, MaxCollectionSize, count)
+        || !ReadNumber(fields[2], 0, std::max(count - 1, 0LL), position)
+        || !ReadTextToken(fields[3], collection.Name))
+        return Fail("a bad collection line");
+    collection.Puzzles.assign(static_cast<std::size_t>(count), {});
+    collection.LineNumbers.assign(static_cast<std::size_t>(count), 0);
+    collection.Position = static_cast<int>(position);
+    PastedPuzzle puzzle;
+    std::string error;
+    for (std::size_t k = 0; k < collection.Puzzles.size(); ++k) {
+        std::string &text = collection.Puzzles[k];
+        if (!Fields("p", 3, fields) || !ReadNumber(fields[1], 1, 1'000'000'000, number)
+            || !ReadTextToken(fields[2], text) || !ParsePuzzleText(text, puzzle, error))
+            return Fail("a bad puzzle of the collection");
+        collection.LineNumbers[k] = static_cast<int>(number);
+    }
+    return true;
+}
+
 bool Reader::StepLines(PictureText &picture)
 {
     std::string_view line;
@@ -212,7 +252,7 @@ bool Reader::Read(std::string &reason)
 {
     if (!Expect(Header))
         reason = "not a saved game of this version";
-    else if (!Present() || !Keeps())
+    else if (!Present() || !Keeps() || !Collection())
         reason = Why;
     else if (!Steps("undo", Game.Past))
         reason = Why;
@@ -245,6 +285,7 @@ std::string WriteSavedGame(const FormState &state, const UndoHistory &history)
     AppendValues(out, state.Unique.FirstSolution.data());
     out.push_back('\n');
     AppendLine(out, "lastauto " + std::to_string(state.Dispatch.LastAutoStatus));
+    AppendCollection(out, state.Collection);
     AppendSteps(out, "undo", history.PastSteps(), present);
     AppendSteps(out, "redo", history.FutureSteps(), present);
     AppendLine(out, "end");

@@ -7,6 +7,8 @@
 //   depth0 VALUES MASKS            the board the latest Auto started from (Check Unique's)
 //   unique REVERSE VERDICT VALUES  what Check Unique keeps
 //   lastauto STATUS                what the latest Auto run ended with
+//   collection N POSITION NAME     the file of puzzles walked (N = 0: none), then N lines
+//     p LINE PUZZLE                  each puzzle (a text token) and its line in the file
 //   undo N                         then N steps, the latest first, and
 //   redo M                         M steps, the next first, each as
 //     entry                          `entry` and the lines of its picture that differ from

@@ -21,6 +21,7 @@ void Form1::Seed(FormState state)
     Owned.Dispatch = state.Dispatch;
     Owned.Unique = state.Unique;
     Owned.Stats = state.Stats;
+    Owned.Collection = std::move(state.Collection);
 }
 
 void Form1::Resume(SavedGame game)

@@ -133,6 +133,12 @@ public:
     }
     void Paste(std::string_view text) { Commands.Paste(text); }
     void PasteFile(std::istream &file) { Commands.PasteFile(file); }
+    void OpenFile(std::istream &file, std::string name, int line = 0)
+    {
+        Commands.OpenFile(file, std::move(name), line);
+    }
+    bool ShowPuzzle(int index) { return Commands.ShowPuzzle(index); }
+    [[nodiscard]] const PuzzleCollection &Collection() const { return Owned.Collection; }
     [[nodiscard]] std::string CopyLine() const { return quorix::CopyLine(Owned.Board); }
     [[nodiscard]] std::string CopyCandidates() const
     {

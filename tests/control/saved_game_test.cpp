@@ -29,7 +29,13 @@ protected:
                + quorix::GridText(form.Unique().FirstSolution) + " "
                + std::to_string(form.Dispatch().LastAutoStatus) + "\nsteps "
                + std::to_string(form.History().UndoSteps()) + " "
-               + std::to_string(form.History().RedoSteps()) + "\n";
+               + std::to_string(form.History().RedoSteps()) + "\ncollection "
+               + form.Collection().Name + " " + std::to_string(form.Collection().Position) + " "
+               + std::to_string(form.Collection().Size()) + " "
+               + (form.Collection().Empty() ? "" : form.Collection().Puzzles.back()) + " "
+               + (form.Collection().Empty() ? ""
+                                            : std::to_string(form.Collection().LineNumbers.back()))
+               + "\n";
     }
 
     // A session with something of everything: typed squares, a paste, strikes, Save, Next,
@@ -49,6 +55,14 @@ protected:
         Form.Undo();
         Form.Undo();
         ClickStep(ModeNext); // explains: a frame, a pending step, an explanation
+        PuzzleCollection collection;
+        ASSERT_TRUE(SplitCollection(
+            std::string(EasyPuzzle) + "\n# x\n" + std::string(EasyPuzzle) + "\n", collection));
+        collection.Name = "a set of 'two'.txt";
+        collection.Position = 1;
+        FormState state = Form.State();
+        state.Collection = collection;
+        Form.Seed(std::move(state));
     }
 
     // A new form with `text` put back into it; null when it is refused.
@@ -164,6 +178,8 @@ TEST_F(SavedGameTest, ADamagedLineAnywhereRefusesTheWholeFile)
         {"timer", "timer 1 0"},
         {"save", "save 1 ..."},
         {"lastauto", "lastauto 2"},
+        {"collection", "collection 2 2 'x"},
+        {"p 3", "p 3 '53..7"},
         {"unique", "unique 2 0 " + std::string(81, '.')},
         {"undo", "undo 99"},
         {"redo", "redo 1001"},
