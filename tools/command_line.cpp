@@ -49,7 +49,10 @@ AppRequest FromFile(const std::string &path, int wanted)
         std::string error;
         if (!ParsePuzzleText(line.Text, puzzle, error))
             return CannotOpen(path + ":" + std::to_string(line.Number) + ": " + error);
-        return Answer(AppRequest::Kind::Open, line.Text);
+        AppRequest request = Answer(AppRequest::Kind::Open, line.Text);
+        request.File = path;
+        request.Line = line.Number;
+        return request;
     }
     if (wanted == 0)
         return CannotOpen(path + ": holds no puzzle");

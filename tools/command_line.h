@@ -21,6 +21,10 @@ struct AppRequest
     bool OpenEmpty = false;
     // --digits or --no-digits: draw the candidates' digits, or not (otherwise as last time).
     std::optional<bool> CandidateDigits;
+    // For Open from a FILE: the file and the line of the puzzle chosen, so that the window can
+    // open the file whole (a collection) at that puzzle.
+    std::string File;
+    int Line = 0;
     // --fresh: start as the first time, neither reading nor writing the saved game.
     bool Fresh = false;
 };

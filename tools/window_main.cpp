@@ -125,6 +125,8 @@ int main(int argc, char *argv[])
     const std::unique_ptr<quorix::qt::StateKeeper> keeper = KeepTheGame(window, request);
     if (request.What == quorix::AppRequest::Kind::Error)
         window.TellCannotOpen(QString::fromStdString(request.Text));
+    else if (!request.File.empty())
+        window.OpenFile(QString::fromStdString(request.File), request.Line);
     else if (!request.Text.empty())
         window.PasteText(QString::fromStdString(request.Text));
     CloseOnSignals(window);

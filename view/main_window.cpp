@@ -40,6 +40,7 @@ MainWindow::MainWindow(QWidget *parent)
     BuildWidgets();
     DescribeControls();
     MakeShortcuts();
+    MakeFileShortcuts();
     Mirror();
     Squares[0]->setFocus(Qt::OtherFocusReason);
 }

@@ -51,6 +51,15 @@ public:
     // Says in a message box, once the event loop runs, why the puzzle the window was given
     // could not be opened; the board is left as it is.
     void TellCannotOpen(const QString &reason);
+    // Opens a file (Ctrl+O, a drop, the command line): a saved game (Ctrl+Shift+S) is put
+    // back, a collection shows its puzzle on file line `line` (its first by default), any other
+    // file is pasted. The title bar shows the collection's name and the place in it.
+    void OpenFile(const QString &path, int line = 0);
+    // Alt+Right or Page Down (`step` 1), Alt+Left or Page Up (-1): the next or previous puzzle
+    // of the collection; at either end, or with none, the status line says so.
+    void WalkCollection(int step);
+    // Ctrl+Shift+S: the saved game written to `path`; false, saying so, when it cannot be.
+    bool SaveGameTo(const QString &path);
     void PasteFromClipboard();
     void CopyToClipboard(bool candidates);
     // Undo and redo mirror the store, then put the focus on the square the step changed,
@@ -118,6 +127,9 @@ private:
     template <typename OnClick> FaceButton *MakeButton(int index, int bevel, OnClick onClick);
     void ChainFocus();
     void MakeShortcuts();
+    void MakeFileShortcuts();
+    void OpenSavedGame(const QString &path);
+    void MirrorTitle();
     // Tooltips, and the names and descriptions that do not change.
     void DescribeControls();
     // The accessible names that follow the store: the squares' values, and the status line,

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -16,7 +15,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <fstream>
 #include <optional>
 
 namespace quorix::qt {
@@ -196,9 +194,7 @@ void MainWindow::dropEvent(QDropEvent *event)
 {
     const QMimeData &data = *event->mimeData();
     if (const auto path = DroppedFile(data)) {
-        // The core reads the file within its bounds, and says why when it cannot be pasted.
-        std::ifstream file(QFile::encodeName(*path).toStdString(), std::ios::binary);
-        Dispatch([&] { TheForm.PasteFile(file); });
+        OpenFile(*path);
     } else if (data.hasText()) {
         PasteText(data.text());
     } else {

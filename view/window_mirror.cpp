@@ -61,6 +61,7 @@ void MainWindow::Mirror()
     bool changed = MirrorLook(all);
     changed |= MirrorTimer(all);
     MirrorAccessibility(all);
+    MirrorTitle();
     AppliedOnce = true;
     ++MirrorTally.Calls;
     if (changed)

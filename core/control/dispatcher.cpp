@@ -242,7 +242,9 @@ void Dispatcher::OpenFile(std::istream &file, std::string name, int line)
     }
     PuzzleCollection collection;
     if (!SplitCollection(text, collection)) {
-        Paste(text);
+        // One whole puzzle line among lines that are none: that puzzle, as `quorix FILE` takes
+        // it; a grid over many lines: the whole text.
+        Paste(collection.Size() == 1 ? std::string_view(collection.Puzzles[0]) : text);
         return;
     }
     collection.Name = std::move(name);

@@ -35,8 +35,8 @@ public:
     // file that cannot be a puzzle is refused with the reason, like text that is none.
     void PasteFile(std::istream &file);
     // Opens a file named `name`, read as PasteFile reads it: a collection (SplitCollection)
-    // shows its puzzle on file line `line` (its first where there is none), anything else is
-    // pasted.
+    // shows its puzzle on file line `line` (its first where there is none); a file with one
+    // line that is a whole puzzle pastes that line; anything else is pasted whole.
     void OpenFile(std::istream &file, std::string name, int line = 0);
     // Pastes puzzle `index` of the collection; false, changing nothing, where there is none.
     bool ShowPuzzle(int index);

@@ -57,6 +57,13 @@ inline constexpr std::string_view NothingToRedo = "Nothing to redo";
 inline constexpr std::string_view SavedGameUnreadable =
     "A fresh start: the saved game could not be read: ";
 inline constexpr std::string_view CannotSaveGame = "Cannot save the game: ";
+// A saved game opened from a file (Ctrl+O) that cannot be put back: followed by the reason.
+inline constexpr std::string_view CannotOpenGame = "Cannot open the game: ";
+// The keys that walk a collection, with none open or at either end.
+inline constexpr std::string_view NoCollection =
+    "No collection open: Ctrl+O opens a file of puzzles";
+inline constexpr std::string_view LastOfCollection = "This is the last puzzle of the collection";
+inline constexpr std::string_view FirstOfCollection = "This is the first puzzle of the collection";
 // A second window, while another keeps the saved game.
 inline constexpr std::string_view OtherWindowKeeps =
     "Another window keeps the saved game; this one saves nothing";
