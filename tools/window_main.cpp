@@ -129,6 +129,8 @@ int main(int argc, char *argv[])
         window.OpenFile(QString::fromStdString(request.File), request.Line);
     else if (!request.Text.empty())
         window.PasteText(QString::fromStdString(request.Text));
+    if (keeper)
+        keeper->RepeatLockNotice();
     CloseOnSignals(window);
     // The window comes back at the size it was closed at.
     quorix::qt::RestoreWindowSize(settings, window);

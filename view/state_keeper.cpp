@@ -62,14 +62,21 @@ bool StateKeeper::TakeLock()
     Lock->setStaleLockTime(0);
     Owning = Lock->tryLock(0);
     if (!Owning) {
-        Window.Form().Tell(news::OtherWindowKeeps);
-        Window.Mirror();
+        RepeatLockNotice();
         return false;
     }
     Window.OnInput = [this] { Changed(); };
     Window.BeforeAuto = [this] { Flush(); };
     Window.installEventFilter(this);
     return true;
+}
+
+void StateKeeper::RepeatLockNotice()
+{
+    if (Owning || !Lock)
+        return;
+    Window.Form().Tell(news::OtherWindowKeeps);
+    Window.Mirror();
 }
 
 StateKeeper::Opening StateKeeper::Resume()

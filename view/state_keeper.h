@@ -54,6 +54,9 @@ public:
     [[nodiscard]] QString FilePath() const;
     [[nodiscard]] QString BackupPath() const;
     [[nodiscard]] bool Owns() const { return Owning; }
+    // Says on the status line, again, that another window keeps the game, where it does (after
+    // a puzzle given on the command line has been pasted over the first notice).
+    void RepeatLockNotice();
     // The file an unreadable saved game was moved to (empty when none was).
     [[nodiscard]] const QString &SetAsidePath() const { return SetAsideAs; }
 

@@ -136,7 +136,14 @@ TEST_F(WindowStateTest, ASecondWindowNeitherResumesNorWritesOverTheFirst)
     EXPECT_EQ(second.NewsLabel()->text().toStdString(),
               "Another window keeps the saved game; this one saves nothing");
     EXPECT_EQ(second.Form().CopyLine(), std::string(81, '.'));
-    second.PasteText(QStringLiteral("1234"));
+    second.PasteText(QString::fromUtf8(Puzzle.data(), static_cast<int>(Puzzle.size())));
+    other.RepeatLockNotice();
+    EXPECT_EQ(second.NewsLabel()->text().toStdString(),
+              "Another window keeps the saved game; this one saves nothing")
+        << "said again after a puzzle given on the command line";
+    const std::string status = Status();
+    Keeper->RepeatLockNotice();
+    EXPECT_EQ(Status(), status) << "the window that keeps the game has nothing to say";
     other.Flush();
     second.close();
     EXPECT_EQ(FileText(), first);
