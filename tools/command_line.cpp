@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 
 namespace quorix {
 
@@ -57,6 +58,15 @@ AppRequest FromFile(const std::string &path, int wanted)
     if (wanted == 0)
         return CannotOpen(path + ": holds no puzzle");
     return CannotOpen(path + ": has no puzzle on line " + std::to_string(wanted));
+}
+
+// Whether `path` starts as a game saved by the window (Ctrl+Shift+S) does.
+bool IsSavedGameFile(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::string start(12, '\0');
+    return file.read(start.data(), static_cast<std::streamsize>(start.size()))
+           && start == "quorix-state";
 }
 
 // The puzzle to open, from the arguments that are no options.
@@ -125,6 +135,11 @@ AppRequest OpenRequest(const std::vector<std::string> &arguments)
             return CannotOpen("LINE must be a line number from 1, not " + QuoteForMessage(number));
         if (!isFile)
             return CannotOpen("no such file: " + QuoteForMessage(first));
+    }
+    if (isFile && arguments.size() == 1 && IsSavedGameFile(first)) {
+        AppRequest request = Answer(AppRequest::Kind::Open, {});
+        request.File = first;
+        return request;
     }
     if (isFile) {
         try {

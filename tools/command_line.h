@@ -22,7 +22,8 @@ struct AppRequest
     // --digits or --no-digits: draw the candidates' digits, or not (otherwise as last time).
     std::optional<bool> CandidateDigits;
     // For Open from a FILE: the file and the line of the puzzle chosen, so that the window can
-    // open the file whole (a collection) at that puzzle.
+    // open the file whole (a collection) at that puzzle. A game saved by the window comes with
+    // the file only (and no Text): the window puts it back.
     std::string File;
     int Line = 0;
     // --fresh: start as the first time, neither reading nor writing the saved game.

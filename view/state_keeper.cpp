@@ -117,7 +117,12 @@ StateKeeper::Opening StateKeeper::KeepAsBackup()
     if (!QFile::exists(FilePath()))
         return Opening::Fresh;
     QFile::remove(BackupPath());
-    QFile::rename(FilePath(), BackupPath());
+    if (!QFile::rename(FilePath(), BackupPath())) {
+        // The game could not be kept aside, so it is not written over either.
+        qWarning("quorix: the saved game cannot be kept as %s; this window saves nothing",
+                 qUtf8Printable(BackupPath()));
+        Abandoned = true;
+    }
     return Opening::BackedUp;
 }
 

@@ -43,6 +43,7 @@ public:
     Opening Resume();
     // Takes the folder for a window that opens something else (a puzzle given on the command
     // line): the saved game, if any, becomes the one backup file, replacing an older one.
+    // Where it cannot be moved there, this window writes nothing, saying so on standard error.
     Opening KeepAsBackup();
 
     // Writes now what is unwritten, unless Auto runs or nothing may be written.

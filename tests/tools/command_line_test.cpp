@@ -76,6 +76,40 @@ TEST(CommandLine, FreshStartsWithoutTheSavedGame)
     EXPECT_NE(Read({"--help"}).Text.find("--fresh"), std::string::npos);
 }
 
+// A file of the test's own in the temporary folder, removed at the end of its scope.
+class TempFile
+{
+public:
+    explicit TempFile(const std::string &text)
+        : Name((std::filesystem::temp_directory_path()
+                / ("quorix-command-line-" + std::to_string(::getpid()) + "-"
+                   + std::to_string(++Made) + ".txt"))
+                   .string())
+    {
+        std::ofstream(Name, std::ios::binary) << text;
+    }
+    ~TempFile() { std::filesystem::remove(Name); }
+    [[nodiscard]] const std::string &Path() const { return Name; }
+
+private:
+    static inline int Made = 0;
+    std::string Name;
+};
+
+TEST(CommandLine, AFileOfPuzzlesOrASavedGameIsOpenedWhole)
+{
+    const TempFile set("#\n" + std::string(EasyPuzzle) + "\n" + std::string(EasyPuzzle) + "\n");
+    const AppRequest chosen = Read({set.Path(), "3"});
+    EXPECT_EQ(chosen.File, set.Path());
+    EXPECT_EQ(chosen.Line, 3);
+    EXPECT_EQ(chosen.Text, EasyPuzzle);
+    const TempFile game("quorix-state 1\npresent\n");
+    const AppRequest saved = Read({game.Path()});
+    EXPECT_EQ(saved.What, AppRequest::Kind::Open);
+    EXPECT_EQ(saved.File, game.Path());
+    EXPECT_TRUE(saved.Text.empty()) << "the window reads it, and says what is wrong with it";
+}
+
 TEST(CommandLine, DigitsOnTheCandidatesAreAskedForOrNot)
 {
     EXPECT_FALSE(Read({}).CandidateDigits.has_value()) << "as last time";
