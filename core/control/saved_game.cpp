@@ -52,7 +52,7 @@ void AppendSteps(std::string &out, std::string_view key, const std::deque<Histor
     out.append(" " + std::to_string(count) + "\n");
     for (std::size_t k = 0; k < count; ++k) {
         const HistoryEntry &entry = steps[steps.size() - 1 - k];
-        PictureText picture = WritePicture(entry.Controls, entry.Board);
+        PictureText picture = WritePicture(entry);
         AppendLine(out, "entry");
         for (int i = 0; i < PictureLines; ++i)
             if (picture[i] != previous[i])
@@ -123,6 +123,7 @@ private:
     Lines In;
     SavedGame &Game;
     PictureText Current;
+    int PresentPosition = 0; // the present picture's place, checked against the collection
     std::string Why;
 };
 
@@ -160,6 +161,7 @@ bool Reader::Present()
         return Fail(Why);
     Game.State.Controls.Restore(std::move(now.Controls));
     Game.State.Board = std::move(now.Board);
+    PresentPosition = now.CollectionPosition;
     return true;
 }
 
@@ -203,6 +205,8 @@ bool Reader::Collection()
     collection.Puzzles.assign(static_cast<std::size_t>(count), {});
     collection.LineNumbers.assign(static_cast<std::size_t>(count), 0);
     collection.Position = static_cast<int>(position);
+    if (collection.Position != PresentPosition)
+        return Fail("the collection's place differs from the board's");
     PastedPuzzle puzzle;
     std::string error;
     for (std::size_t k = 0; k < collection.Puzzles.size(); ++k) {
@@ -272,7 +276,8 @@ std::string WriteSavedGame(const FormState &state, const UndoHistory &history)
     std::string out;
     AppendLine(out, Header);
     AppendLine(out, "present");
-    const PictureText present = WritePicture(state.Controls, state.Board);
+    const PictureText present =
+        WritePicture({state.Controls, state.Board, state.Collection.Position});
     for (const std::string &line : present)
         AppendLine(out, line);
     out.append("save ");

@@ -19,7 +19,8 @@ constexpr int ExplanationLine = ColoursLine + 1;
 constexpr int HighlightLine = ExplanationLine + 1;
 constexpr int StepLine = HighlightLine + 1;
 constexpr int GuessedLine = StepLine + 1;
-static_assert(GuessedLine + 1 == PictureLines);
+constexpr int PlaceLine = GuessedLine + 1;
+static_assert(PlaceLine + 1 == PictureLines);
 
 constexpr const char Hex[] = "0123456789abcdef";
 
@@ -182,8 +183,10 @@ bool ReadMasks(std::string_view field, std::uint16_t *masks)
     return true;
 }
 
-PictureText WritePicture(const ControlStore &controls, const BoardState &board)
+PictureText WritePicture(const HistoryEntry &entry)
 {
+    const ControlStore &controls = entry.Controls;
+    const BoardState &board = entry.Board;
     PictureText lines;
     lines.reserve(PictureLines);
     for (int s = 0; s < SquareCount; ++s)
@@ -221,6 +224,7 @@ PictureText WritePicture(const ControlStore &controls, const BoardState &board)
         AppendInt(step, value);
     lines.push_back(std::move(step));
     lines.push_back(Keyed("guessed") + ' ' + (board.Guessed ? '1' : '0'));
+    lines.push_back(Keyed("place") + ' ' + std::to_string(entry.CollectionPosition));
     return lines;
 }
 
@@ -245,6 +249,7 @@ int PictureLineIndex(std::string_view line)
         {"highlight", HighlightLine, 0},
         {"step", StepLine, 0},
         {"guessed", GuessedLine, 0},
+        {"place", PlaceLine, 0},
     };
     for (const Kind &kind : Kinds) {
         if (kind.Key != key)

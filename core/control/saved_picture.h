@@ -4,9 +4,9 @@
 // A picture is PictureLines lines in a fixed order, each starting with its key: `sq S` for
 // square S (its button, its candidates, its value and given), `num D` and `mode I` for the
 // other buttons, `frame F`, `front`, `timer`, `news`, `colours`, `explanation`, `highlight`,
-// `step` and `guessed`. Numbers are decimal, colours and candidate masks hexadecimal, flags 0
-// or 1; a text is one token: a quote, then its bytes, with a space, '%', control bytes and
-// DEL written as %XX.
+// `step`, `guessed` and `place` (the puzzle of the collection shown). Numbers are decimal, colours
+// and candidate masks hexadecimal, flags 0 or 1; a text is one token: a quote, then its bytes, with
+// a space, '%', control bytes and DEL written as %XX.
 #pragma once
 
 #include "core/control/undo_history.h"
@@ -19,12 +19,12 @@
 
 namespace quorix {
 
-inline constexpr int PictureLines = 110;
+inline constexpr int PictureLines = 111;
 
 using PictureText = std::vector<std::string>;
 
-// The lines of `controls` and `board`, in the fixed order.
-[[nodiscard]] PictureText WritePicture(const ControlStore &controls, const BoardState &board);
+// The lines of `entry`, in the fixed order.
+[[nodiscard]] PictureText WritePicture(const HistoryEntry &entry);
 
 // Where `line` belongs in a picture, by its key; -1 when it is no picture line.
 [[nodiscard]] int PictureLineIndex(std::string_view line);

@@ -2,6 +2,7 @@
 // anything is taken from it.
 #include "core/control/saved_picture.h"
 #include "core/ground/units.h"
+#include "core/operations/text/collection.h"
 
 namespace quorix {
 
@@ -187,6 +188,11 @@ bool ReadSingle(int index, std::string_view line, HistoryEntry &entry, std::stri
     case 7: {
         Fields fields(padded, 3);
         board.Guessed = fields.Flag();
+        return fields.Ok();
+    }
+    case 8: {
+        Fields fields(padded, 3);
+        entry.CollectionPosition = static_cast<int>(fields.Number(0, MaxCollectionSize - 1));
         return fields.Ok();
     }
     default:

@@ -17,6 +17,8 @@ struct HistoryEntry
 {
     ControlStore Controls;
     BoardState Board;
+    // The puzzle of the collection shown, so that a step to another one is taken back whole.
+    int CollectionPosition = 0;
 
     // Whether the board differs: the values, the givens, which squares and candidates show.
     [[nodiscard]] bool SameBoard(const ControlStore &controls, const BoardState &board) const;

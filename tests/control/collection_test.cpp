@@ -72,6 +72,9 @@ TEST_F(CollectionWalk, ShowPuzzleWalksWithinTheCollectionOnly)
     EXPECT_EQ(Form.Collection().Position, 2);
     Form.Undo();
     EXPECT_EQ(GridText(), EasyPuzzle) << "showing a puzzle is one step";
+    EXPECT_EQ(Form.Collection().Position, 0) << "and its place in the collection with it";
+    Form.Redo();
+    EXPECT_EQ(Form.Collection().Position, 2);
 }
 
 TEST_F(CollectionWalk, AFileOfOnePuzzleIsPastedAndKeepsTheCollection)

@@ -179,6 +179,8 @@ TEST_F(SavedGameTest, ADamagedLineAnywhereRefusesTheWholeFile)
         {"save", "save 1 ..."},
         {"lastauto", "lastauto 2"},
         {"collection", "collection 2 2 'x"},
+        {"collection", "collection 2 0 'x"}, // not the place the board says
+        {"place", "place -1"},
         {"p 3", "p 3 '53..7"},
         {"unique", "unique 2 0 " + std::string(81, '.')},
         {"undo", "undo 99"},
