@@ -58,6 +58,9 @@ TEST_F(WindowFilesTest, ADroppedCollectionIsWalkedWithItsKeysAndNamedInTheTitle)
     Press(0, Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Status(), "This is the first puzzle of the collection");
     EXPECT_EQ(Grid(), Puzzle) << "the keys never reach a square";
+    Press(0, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Grid(), HardPuzzle);
+    EXPECT_EQ(Title(), "set.txt: 2 of 3 - Kelb's Quorix Solver") << "undo goes back a puzzle";
 }
 
 TEST_F(WindowFilesTest, WithoutACollectionTheKeysSaySoAndTheTitleIsTheWindows)
