@@ -72,7 +72,10 @@ std::unique_ptr<quorix::qt::StateKeeper> KeepTheGame(quorix::qt::MainWindow &win
         return nullptr;
     auto keeper =
         std::make_unique<quorix::qt::StateKeeper>(window, quorix::qt::StateKeeper::DefaultFolder());
-    const bool given = request.What == quorix::AppRequest::Kind::Error || !request.Text.empty();
+    // Anything named on the command line (a puzzle, a file, a saved game, or what cannot be
+    // opened) takes the place of the game, which is kept as the backup.
+    const bool given = request.What == quorix::AppRequest::Kind::Error || !request.Text.empty()
+                       || !request.File.empty();
     if (given)
         keeper->KeepAsBackup();
     else

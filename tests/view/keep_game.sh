@@ -55,4 +55,12 @@ first_square 1 || fail "a second window wrote over the first one's game"
 kill -TERM "$first"; wait "$first"
 first_square 1 || fail "the first window, resumed and closed, lost the game"
 grep -q "^sq 0 1 " "$backup" && fail "a second window replaced the backup"
+
+# A saved game named on the command line takes the game's place; the game becomes the backup.
+cp "$game" "$work/copy.txt"
+sed -i 's/^sq 0 1 /sq 0 2 /' "$work/copy.txt"
+start "$work/copy.txt"
+sleep 1
+kill -TERM "$last"; wait "$last"
+grep -q "^sq 0 1 " "$backup" || fail "a saved game named did not keep the game as the backup"
 exit $failed
