@@ -46,7 +46,7 @@ protected:
         Step([&] { Form.Paste(EasyPuzzle); });
         ClickStep(ModeStart);
         Step([&] { Form.cmdEle_Click(2 * 9 + 0); });
-        Step([&] { Form.cmdEle_Click(5 * 9 + 7); });
+        Step([&] { Form.cmdEle_Click(5 * 9 + 1); });
         ClickStep(ModeSave);
         ClickStep(ModeNext);
         ClickStep(ModeNext);
