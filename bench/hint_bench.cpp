@@ -4,6 +4,11 @@
 // time per whole solve (median, p90) and per step (median, p99, max), and the grades; with
 // --verify, every step is also checked against the puzzle's solutions by the independent counter,
 // and any unsound step is printed and fails the run.
+//
+// quorix-hint-bench --slips|--mistakes|--presses FILE...: the Hint command instead (see
+// hint_press_bench.h).
+#include "bench/hint_press_bench.h"
+#include "bench/thread_clock.h"
 #include "core/operations/verify/solution_count.h"
 #include "hint/engine.h"
 #include "tools/puzzle_file.h"
@@ -11,35 +16,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace quorix {
 namespace {
-
-// The processor time the calling thread has used.
-struct ThreadClock
-{
-    using duration = std::chrono::nanoseconds;
-    using time_point = std::chrono::time_point<ThreadClock>;
-    static time_point now()
-    {
-        timespec spec{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spec);
-        return time_point(duration(spec.tv_sec * 1'000'000'000LL + spec.tv_nsec));
-    }
-};
-
-double Percentile(std::vector<double> values, double share)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1));
-    return values[index];
-}
 
 // The puzzle with one more given.
 std::string With(const std::string &puzzle, int square, int digit)
@@ -70,11 +52,6 @@ struct FileFigures
     std::vector<double> SolveMs, StepUs;
     std::map<std::string, int> Grades;
 };
-
-template <typename Clock> double Micros(typename Clock::time_point since)
-{
-    return std::chrono::duration<double, std::micro>(Clock::now() - since).count();
-}
 
 // The puzzle solved twice: once whole, timed as the processor time of the whole solve, and
 // once step by step, each step timed by the steady clock (whose reading costs far less than
@@ -114,8 +91,33 @@ void RunPuzzle(const std::string &puzzle, bool verify, FileFigures &figures)
     figures.Solved += solve.Solved ? 1 : 0;
 }
 
+// The mode a flag names, if it names one of the Hint command's.
+bool PressModeOf(const std::string &arg, PressMode &mode)
+{
+    if (arg == "--slips")
+        mode = PressMode::Slips;
+    else if (arg == "--mistakes")
+        mode = PressMode::Mistakes;
+    else if (arg == "--presses")
+        mode = PressMode::Presses;
+    else
+        return false;
+    return true;
+}
+
 int Run(int argc, char **argv)
 {
+    PressMode mode{};
+    bool pressMode = false;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        if (PressModeOf(argv[i], mode))
+            pressMode = true;
+        else
+            files.emplace_back(argv[i]);
+    }
+    if (pressMode)
+        return RunPressBench(mode, files);
     bool verify = false;
     std::printf("%-30s %7s %8s %9s %9s %9s %9s %9s  %s\n", "file", "puzzles", "solved", "solve-med",
                 "solve-p90", "step-med", "step-p99", "step-max", "grades");
