@@ -2,6 +2,7 @@
 // request, what the uniqueness check keeps), and the whole state of the window as one value.
 #pragma once
 
+#include "core/control/hint_state.h"
 #include "core/ground/board_state.h"
 #include "core/ground/controls.h"
 
@@ -116,6 +117,7 @@ struct FormState
     DispatchState Dispatch;
     UniqueState Unique;
     AutoStats Stats;
+    HintState Hint;
 };
 
 } // namespace quorix

@@ -12,7 +12,7 @@ void UserSteps::Undo(FormState &state)
         state.Controls.SetNews(news::NothingToUndo);
         return;
     }
-    if (auto before = Steps.Undo({state.Controls, state.Board}))
+    if (auto before = Steps.Undo({state.Controls, state.Board, state.Hint.Puzzle}))
         PutBack(state, std::move(*before));
 }
 
@@ -24,7 +24,7 @@ void UserSteps::Redo(FormState &state)
         state.Controls.SetNews(news::NothingToRedo);
         return;
     }
-    if (auto after = Steps.Redo({state.Controls, state.Board}))
+    if (auto after = Steps.Redo({state.Controls, state.Board, state.Hint.Puzzle}))
         PutBack(state, std::move(*after));
 }
 
@@ -32,6 +32,7 @@ void UserSteps::PutBack(FormState &state, HistoryEntry &&entry)
 {
     state.Controls.Restore(std::move(entry.Controls));
     state.Board = std::move(entry.Board);
+    state.Hint.Puzzle = std::move(entry.HintPuzzle);
 }
 
 } // namespace quorix

@@ -37,7 +37,7 @@ template <typename Action> void UserSteps::Run(FormState &state, Action &&action
         return;
     }
     Open = true;
-    HistoryEntry before{state.Controls, state.Board};
+    HistoryEntry before{state.Controls, state.Board, state.Hint.Puzzle};
     std::forward<Action>(action)();
     Open = false;
     if (!before.SameBoard(state.Controls, state.Board))

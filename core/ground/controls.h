@@ -6,6 +6,8 @@
 // (1/1440 inch, 15 to a pixel at 96 dots per inch).
 #pragma once
 
+#include "core/ground/square_set.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -203,6 +205,9 @@ public:
     std::array<Frame, 2> Highlights;           // shpHighlight 0 (square) and 1 (unit)
     int FrontFrame = 1; // the frame drawn last among the two; BringToFront makes it 0
     BlinkTimer Timer;   // Timer1
+    // Squares the Hint command marks beyond its two frames (a pattern's squares): drawn by
+    // shape as well as colour. Empty unless Hint put them there; hidden with the frames.
+    SquareSet HintMarks;
 
     [[nodiscard]] bool CandidateVisible(int candidate) const
     {
