@@ -57,4 +57,21 @@ QRegion FrameRegion(const Frame &frame)
     return QRegion(outer) - QRegion(outer.adjusted(width, width, -width, -width));
 }
 
+QRegion MarkRegion(int square)
+{
+    constexpr int Width = 2, Dash = 4, Gap = 3;
+    Frame outline;
+    outline.Geometry = layout::FrameGeometry(square, 1, 1);
+    outline.WidthPixels = Width;
+    const QRect outer = ToPixels(outline.Geometry);
+    // Gaps cut across the outline: vertical strips through the top and bottom edges,
+    // horizontal ones through the sides, each starting a dash's length from the corner.
+    QRegion gaps;
+    for (int x = outer.left() + Dash; x < outer.right() - Dash; x += Dash + Gap)
+        gaps += QRect(x, outer.top(), Gap, outer.height());
+    for (int y = outer.top() + Dash; y < outer.bottom() - Dash; y += Dash + Gap)
+        gaps += QRect(outer.left(), y, outer.width(), Gap);
+    return FrameRegion(outline) - gaps;
+}
+
 } // namespace quorix::qt

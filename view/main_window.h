@@ -49,6 +49,8 @@ public:
     void CopyToClipboard(bool candidates);
     void UndoStep();
     void RedoStep();
+    // One press of Hint: its button and Ctrl+H.
+    void HintStep();
 
     // Draws each candidate's digit on its coloured patch (off by default; Ctrl+D turns it over,
     // and then calls OnCandidateDigitsChanged, through which the program remembers it).
@@ -62,6 +64,7 @@ public:
     [[nodiscard]] QPushButton *CandidateButton(int candidate) const;
     [[nodiscard]] QPushButton *NumberButton(int digitCode) const;
     [[nodiscard]] QPushButton *ModeButton(int index) const;
+    [[nodiscard]] QPushButton *HintButton() const;
     [[nodiscard]] QLabel *NewsLabel() const { return News; }
     [[nodiscard]] QTimer *Timer() const { return Timer1; }
     // How often the widgets were brought in line with the store, and how many of those
@@ -101,6 +104,7 @@ private:
     bool MirrorButtons(bool all);
     bool MirrorNews(bool all);
     bool MirrorFrames(bool all);
+    bool MirrorMarks(bool all);
     bool MirrorTimer(bool all);
     // The start of `text` that the status label can show: the whole line when it fits,
     // else just enough characters to reach the label's right edge.
@@ -120,6 +124,7 @@ private:
     std::array<FaceButton *, CandidateCount> Candidates{};
     std::array<FaceButton *, DigitCount> Numbers{};
     std::array<FaceButton *, ModeButtonCount> Modes{}; // element 2 stays null
+    FaceButton *Hint = nullptr;
     QLabel *News = nullptr;
     QTimer *Timer1 = nullptr;
 
@@ -132,6 +137,7 @@ private:
         std::array<Button, ModeButtonCount> Modes;
         std::array<Frame, 2> Highlights;
         int FrontFrame = 1;
+        SquareSet HintMarks;
         quorix::BlinkTimer Timer;
         std::uint64_t NewsRevision = 0;
         // The start of the status line that the label holds: all of it, or, when the line is

@@ -49,6 +49,7 @@ void MainWindow::DescribeControls()
     for (int index = 0; index < ModeButtonCount; ++index)
         if (Modes[index] != nullptr)
             Describe(Modes[index], TheForm.Controls().Modes[index].Caption, ModeToolTip(index));
+    Describe(Hint, std::string("Hint"), HintToolTip());
     News->setAccessibleDescription(QStringLiteral("The program's messages"));
 }
 

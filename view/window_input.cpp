@@ -44,6 +44,7 @@ void MainWindow::MakeShortcuts()
     bind(Qt::CTRL | Qt::Key_C, [this] { CopyToClipboard(false); });
     bind(Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { CopyToClipboard(true); });
     bind(Qt::CTRL | Qt::Key_Z, [this] { UndoStep(); });
+    bind(Qt::CTRL | Qt::Key_H, [this] { HintStep(); });
     bind(Qt::CTRL | Qt::Key_Y, [this] { RedoStep(); });
     bind(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, [this] { RedoStep(); });
     bind(Qt::CTRL | Qt::Key_D, [this] {

@@ -62,6 +62,7 @@ void MainWindow::Mirror()
     changed |= MirrorButtons(all);
     changed |= MirrorNews(all);
     changed |= MirrorFrames(all);
+    changed |= MirrorMarks(all);
     changed |= MirrorTimer(all);
     MirrorAccessibility(all);
     AppliedOnce = true;
@@ -206,6 +207,22 @@ bool MainWindow::MirrorFrames(bool all)
                 dirty += FrameRegion(frame);
         }
     }
+    if (dirty.isEmpty())
+        return false;
+    update(dirty);
+    return true;
+}
+
+bool MainWindow::MirrorMarks(bool all)
+{
+    const SquareSet now = TheForm.Controls().HintMarks;
+    if (!all && now == Applied.HintMarks)
+        return false;
+    QRegion dirty;
+    for (int square = 0; square < SquareCount; ++square)
+        if (now.Contains(square) || Applied.HintMarks.Contains(square))
+            dirty += MarkRegion(square);
+    Applied.HintMarks = now;
     if (dirty.isEmpty())
         return false;
     update(dirty);

@@ -97,6 +97,8 @@ constexpr int ModeHeight = 495;
 // A highlight frame stands this far outside the squares it surrounds.
 constexpr int FrameOutset = 60;
 constexpr Rect NewsGeometry{360, 7020, 9435, 375};
+// The Hint button, in the free place between Check and Next, on the command buttons' pitch.
+constexpr Rect HintGeometry{7560, 2520, 1335, ModeHeight};
 constexpr int GridLineStart = 360;
 constexpr int GridLineEnd = 6840;
 constexpr int GridLinePitch = 720;
