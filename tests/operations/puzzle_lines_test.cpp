@@ -127,6 +127,39 @@ TEST(BoundedLineReader, AReadErrorIsNoEndOfInput)
     EXPECT_TRUE(in.bad());
 }
 
+// An output whose text reaches `Delivered` only when it is flushed, as a pipe's does.
+class HeldOutput : public std::stringbuf
+{
+public:
+    std::string Delivered;
+
+protected:
+    int sync() override
+    {
+        Delivered += str();
+        str("");
+        return 0;
+    }
+};
+
+// A trace that waits for its script's next line has already put out what the lines before it
+// printed: the reader flushes the output tied to its input, as getline on std::cin would.
+TEST(BoundedLineReader, FlushesTheTiedOutputBeforeEachLine)
+{
+    HeldOutput held;
+    std::ostream out(&held);
+    std::istringstream in("click Start\nclick Auto\n");
+    in.tie(&out);
+    BoundedLineReader reader(in);
+    PuzzleLine line;
+    out << "status [first]\n";
+    ASSERT_TRUE(reader.NextLine(line));
+    EXPECT_EQ(held.Delivered, "status [first]\n");
+    out << "status [second]\n";
+    ASSERT_TRUE(reader.NextLine(line));
+    EXPECT_EQ(held.Delivered, "status [first]\nstatus [second]\n");
+}
+
 TEST(ReadPuzzleFileText, KeepsTheLineNumbersAndRefusesWhatCannotBeAPuzzle)
 {
     const auto read = [](const std::string &bytes) {

@@ -1,6 +1,7 @@
 #include "core/operations/text/puzzle_lines.h"
 
 #include <ios>
+#include <ostream>
 #include <string_view>
 
 namespace quorix {
@@ -33,6 +34,10 @@ bool BoundedLineReader::NextLine(PuzzleLine &line)
 {
     if (Stopping != Stop::None)
         return false;
+    // As a formatted read would: what was written to the tied stream (the trace before the
+    // script's next line, a prompt) is out before the wait for input.
+    if (std::ostream *tied = In.tie())
+        tied->flush();
     try {
         return ReadLine(line);
     } catch (const std::ios_base::failure &) {

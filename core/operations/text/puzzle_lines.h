@@ -31,8 +31,9 @@ struct PuzzleLine
 };
 
 // Reads lines off a stream's buffer, character by character, so that a line typed at a terminal
-// is handed on as soon as it is complete. A UTF-8 byte-order mark at the start of the input and
-// a carriage return at the end of a line are not part of the text.
+// is handed on as soon as it is complete; like a formatted read, it flushes the stream tied to
+// the input (standard output, for standard input) before each line. A UTF-8 byte-order mark at the
+// start of the input and a carriage return at the end of a line are not part of the text.
 class BoundedLineReader
 {
 public:
