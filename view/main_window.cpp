@@ -172,11 +172,6 @@ QPushButton *MainWindow::HintButton() const
     return Hint;
 }
 
-void MainWindow::HintStep()
-{
-    Dispatch([this] { TheForm.Hint(); });
-}
-
 void MainWindow::MoveFocusOn()
 {
     focusNextChild();

@@ -54,6 +54,11 @@ void MainWindow::MakeShortcuts()
     });
 }
 
+void MainWindow::HintStep()
+{
+    Dispatch([this] { TheForm.Hint(); });
+}
+
 bool MainWindow::HandleGridKey(int square, int key)
 {
     GridKey gridKey;
