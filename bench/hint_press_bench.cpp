@@ -2,12 +2,12 @@
 #include "bench/hint_press_bench.h"
 
 #include "bench/thread_clock.h"
+#include "core/operations/verify/solution_count.h"
 #include "hint/answer.h"
 #include "hint/engine.h"
 #include "hint/mistakes.h"
 #include "hint/wording.h"
 #include "tools/puzzle_file.h"
-#include "core/operations/verify/solution_count.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,9 +2,9 @@
 // puzzles studied through it, and board changes written as short codes.
 #pragma once
 
+#include "core/operations/verify/solution_count.h"
 #include "hint/answer.h"
 #include "hint_support.h"
-#include "core/operations/verify/solution_count.h"
 
 #include <string>
 #include <string_view>
