@@ -7,8 +7,10 @@ want=(cmake make g++ pkg-config ccache libgtest-dev libgmock-dev libbenchmark-de
       qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core)
 case "${1:-test}" in
   app) want+=(xvfb xauth) ;;
-  # The packaging tests: validators for the desktop files, dpkg-shlibdeps for cpack.
-  test) want+=(clang libclang-rt-14-dev desktop-file-utils appstream libxml2-utils dpkg-dev) ;;
+  # The packaging tests: validators for the desktop files, dpkg-shlibdeps for cpack; the
+  # screen-reader test: a virtual display, a session bus, the accessibility bus and its client.
+  test) want+=(clang libclang-rt-14-dev desktop-file-utils appstream libxml2-utils dpkg-dev
+               xvfb xauth dbus-daemon at-spi2-core python3-pyatspi) ;;
 esac
 
 missing=()

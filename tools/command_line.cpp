@@ -24,6 +24,14 @@ AppRequest Refuse(std::string reason)
     return Answer(AppRequest::Kind::Error, std::move(reason));
 }
 
+// A puzzle, file or line that cannot be opened.
+AppRequest CannotOpen(std::string reason)
+{
+    AppRequest request = Refuse(std::move(reason));
+    request.OpenEmpty = true;
+    return request;
+}
+
 // The puzzle on line `wanted` of `path` (0: the first puzzle there), numbered as quorix-solve
 // numbers its rows: every line counts, and blank and comment lines hold no puzzle.
 AppRequest FromFile(const std::string &path, int wanted)
@@ -35,17 +43,17 @@ AppRequest FromFile(const std::string &path, int wanted)
         if (wanted != 0 && line.Number != wanted)
             continue;
         if (line.TooLong())
-            return Refuse(path + ": line " + std::to_string(line.Number)
-                          + " is too long: " + std::to_string(line.Length) + " characters");
+            return CannotOpen(path + ": line " + std::to_string(line.Number)
+                              + " is too long: " + std::to_string(line.Length) + " characters");
         PastedPuzzle puzzle;
         std::string error;
         if (!ParsePuzzleText(line.Text, puzzle, error))
-            return Refuse(path + ":" + std::to_string(line.Number) + ": " + error);
+            return CannotOpen(path + ":" + std::to_string(line.Number) + ": " + error);
         return Answer(AppRequest::Kind::Open, line.Text);
     }
     if (wanted == 0)
-        return Refuse(path + ": holds no puzzle");
-    return Refuse(path + ": has no puzzle on line " + std::to_string(wanted));
+        return CannotOpen(path + ": holds no puzzle");
+    return CannotOpen(path + ": has no puzzle on line " + std::to_string(wanted));
 }
 
 // The puzzle to open, from the arguments that are no options.
@@ -105,21 +113,21 @@ AppRequest OpenRequest(const std::vector<std::string> &arguments)
         const std::string &number = arguments[1];
         const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), line);
         if (ec != std::errc() || end != number.data() + number.size() || line < 1)
-            return Refuse("LINE must be a line number from 1, not " + QuoteForMessage(number));
+            return CannotOpen("LINE must be a line number from 1, not " + QuoteForMessage(number));
         if (!isFile)
-            return Refuse("no such file: " + QuoteForMessage(first));
+            return CannotOpen("no such file: " + QuoteForMessage(first));
     }
     if (isFile) {
         try {
             return FromFile(first, line);
         } catch (const PuzzleFileError &failure) {
-            return Refuse(failure.what());
+            return CannotOpen(failure.what());
         }
     }
     PastedPuzzle puzzle;
     std::string reason;
     if (!ParsePuzzleText(first, puzzle, reason))
-        return Refuse(QuoteForMessage(first) + " is neither a file nor a puzzle: " + reason);
+        return CannotOpen(QuoteForMessage(first) + " is neither a file nor a puzzle: " + reason);
     return Answer(AppRequest::Kind::Open, first);
 }
 

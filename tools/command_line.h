@@ -15,6 +15,10 @@ struct AppRequest
     // For Open: the text to paste into the window at start (empty: none). For Help and
     // Version: what to print. For Error: the one-line reason.
     std::string Text;
+    // For Error: the reason is the puzzle, file or line named, which cannot be opened; the
+    // window opens all the same, with an empty board, and says why (someone who started it
+    // from a file manager sees no terminal). Otherwise the arguments themselves are wrong.
+    bool OpenEmpty = false;
     // --digits or --no-digits: draw the candidates' digits, or not (otherwise as last time).
     std::optional<bool> CandidateDigits;
 };

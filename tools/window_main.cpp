@@ -1,6 +1,9 @@
-// The application: one window, with a puzzle from the command line if one is given.
+// The application: one window, with a puzzle from the command line if one is given. A puzzle,
+// file or line that cannot be opened leaves the board empty and is told on standard error and
+// in a message box.
 #include "tools/command_line.h"
 #include "view/main_window.h"
+#include "view/window_settings.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -39,7 +42,9 @@ int main(int argc, char *argv[])
         return std::fflush(stdout) == 0 ? 0 : 2;
     case quorix::AppRequest::Kind::Error:
         std::fprintf(stderr, "quorix: %s\n", request.Text.c_str());
-        return 2;
+        if (!request.OpenEmpty)
+            return 2;
+        break;
     case quorix::AppRequest::Kind::Open:
         break;
     }
@@ -63,8 +68,17 @@ int main(int argc, char *argv[])
     window.OnCandidateDigitsChanged = [&settings](bool shown) {
         settings.setValue(QStringLiteral("candidateDigits"), shown);
     };
-    if (!request.Text.empty())
+    if (request.What == quorix::AppRequest::Kind::Error)
+        window.TellCannotOpen(QString::fromStdString(request.Text));
+    else if (!request.Text.empty())
         window.PasteText(QString::fromStdString(request.Text));
+    // The window comes back at the size it was closed at.
+    quorix::qt::RestoreWindowSize(settings, window);
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    quorix::qt::RememberWindowSize(settings, window);
+    // What was asked could not be done, however the window was used.
+    if (request.What == quorix::AppRequest::Kind::Error && status == 0)
+        return 2;
+    return status;
 }

@@ -3,11 +3,51 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <cmath>
+
 namespace quorix::qt {
 
 QRect ToPixels(const Rect &rect)
 {
     return {Px(rect.X), Px(rect.Y), Px(rect.Width), Px(rect.Height)};
+}
+
+LayoutScale LayoutScale::Fitting(QSize window)
+{
+    const double factor = std::min(double(window.width()) / DesignSize.width(),
+                                   double(window.height()) / DesignSize.height());
+    if (!(factor > 0))
+        return {};
+    const int width = qRound(DesignSize.width() * factor);
+    const int height = qRound(DesignSize.height() * factor);
+    return {factor, QPoint((window.width() - width) / 2, (window.height() - height) / 2)};
+}
+
+int LayoutScale::Edge(int design, int axis) const
+{
+    return (axis == 0 ? Origin.x() : Origin.y()) + qRound(design * Scale);
+}
+
+QRect LayoutScale::Map(const QRect &design) const
+{
+    const int left = Edge(design.x(), 0);
+    const int top = Edge(design.y(), 1);
+    return {left, top, Edge(design.x() + design.width(), 0) - left,
+            Edge(design.y() + design.height(), 1) - top};
+}
+
+int LayoutScale::Thickness(int designPixels) const
+{
+    return std::max(1, qRound(designPixels * Scale));
+}
+
+std::pair<int, int> LayoutScale::Band(int start, int width, int axis) const
+{
+    const int thickness = Thickness(width);
+    const double centre = (start + width / 2.0) * Scale;
+    const int from = static_cast<int>(std::floor(centre - thickness / 2.0 + 0.5));
+    return {(axis == 0 ? Origin.x() : Origin.y()) + from, thickness};
 }
 
 QColor ToQColor(Colour colour)
@@ -28,7 +68,7 @@ QColor ToQColor(Colour colour)
             static_cast<int>(colour & 0xFF)};
 }
 
-QFont CommandFont(int tenthPoints)
+QFont CommandFont(int tenthPoints, double scale)
 {
     static const bool haveClassicFace = QFontDatabase::families().contains("MS Sans Serif");
     QFont font;
@@ -39,21 +79,21 @@ QFont CommandFont(int tenthPoints)
         font.setStyleHint(QFont::SansSerif);
     }
     font.setWeight(QFont::Normal);
-    font.setPointSizeF(tenthPoints / 10.0);
+    font.setPointSizeF(tenthPoints / 10.0 * scale);
     return font;
 }
 
-QFont SquareFont(int tenthPoints)
+QFont SquareFont(int tenthPoints, double scale)
 {
     QFont font = QGuiApplication::font();
-    font.setPointSizeF(tenthPoints / 10.0);
+    font.setPointSizeF(tenthPoints / 10.0 * scale);
     return font;
 }
 
-QRegion FrameRegion(const Frame &frame)
+QRegion FrameRegion(const Frame &frame, const LayoutScale &scale)
 {
-    const QRect outer = ToPixels(frame.Geometry);
-    const int width = frame.WidthPixels;
+    const QRect outer = scale.Map(ToPixels(frame.Geometry));
+    const int width = scale.Thickness(frame.WidthPixels);
     return QRegion(outer) - QRegion(outer.adjusted(width, width, -width, -width));
 }
 

@@ -1,8 +1,9 @@
 #include "view/face_button.h"
 
+#include "view/drawing.h"
+
 #include <QPainter>
 #include <QPalette>
-#include <qdrawutil.h>
 
 #include <algorithm>
 
@@ -23,6 +24,19 @@ const QPalette &BevelPalette()
         return shades;
     }();
     return palette;
+}
+
+// One ring of the bevel, `line` pixels wide just inside `bounds`: lit on its top and left,
+// shaded on its bottom and right, where the shade also takes the two corners they share with
+// the lit sides.
+void PaintRing(QPainter &painter, const QRect &bounds, int line, const QColor &lit,
+               const QColor &shaded)
+{
+    painter.fillRect(QRect(bounds.left(), bounds.top(), bounds.width() - line, line), lit);
+    painter.fillRect(QRect(bounds.left(), bounds.top(), line, bounds.height() - line), lit);
+    painter.fillRect(QRect(bounds.left(), bounds.bottom() + 1 - line, bounds.width(), line),
+                     shaded);
+    painter.fillRect(QRect(bounds.right() + 1 - line, bounds.top(), line, bounds.height()), shaded);
 }
 
 } // namespace
@@ -50,40 +64,75 @@ void FaceButton::SetMark(const QString &mark)
     update();
 }
 
+void FaceButton::SetPlace(const QRect &design, const LayoutScale &scale)
+{
+    const int line = scale.Thickness(1);
+    if (line != LinePixels) {
+        LinePixels = line;
+        update();
+    }
+    setGeometry(scale.Map(design));
+}
+
+// Full-size buttons have two rings (outer: light over shadow, inner: face over dark; sunken,
+// the other way round), candidates one (light over dark).
+void FaceButton::PaintBevel(QPainter &painter, bool sunken) const
+{
+    const QPalette &shades = BevelPalette();
+    const QRect bounds = rect();
+    const int line = LinePixels;
+    const int inset = BevelWidth * line;
+    if (bounds.width() <= 2 * inset || bounds.height() <= 2 * inset) {
+        painter.fillRect(bounds, FaceColour);
+        return;
+    }
+    if (BevelWidth >= 2) {
+        const QColor light = shades.color(QPalette::Light);
+        const QColor shadow = shades.color(QPalette::Shadow);
+        const QColor dark = shades.color(QPalette::Dark);
+        const QColor face = shades.color(QPalette::Button);
+        const QRect inner = bounds.adjusted(line, line, -line, -line);
+        PaintRing(painter, bounds, line, sunken ? shadow : light, sunken ? light : shadow);
+        PaintRing(painter, inner, line, sunken ? dark : face, sunken ? face : dark);
+    } else {
+        const QColor light = shades.color(QPalette::Light);
+        const QColor dark = shades.color(QPalette::Dark);
+        PaintRing(painter, bounds, line, sunken ? dark : light, sunken ? light : dark);
+    }
+    painter.fillRect(bounds.adjusted(inset, inset, -inset, -inset), FaceColour);
+}
+
 void FaceButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect bounds = rect();
     const bool sunken = isDown();
-    const QBrush fill(FaceColour);
-    if (BevelWidth >= 2)
-        qDrawWinButton(&painter, bounds, BevelPalette(), sunken, &fill);
-    else
-        qDrawShadePanel(&painter, bounds, BevelPalette(), sunken, 1, &fill);
+    const int line = LinePixels;
+    PaintBevel(painter, sunken);
 
     if (!text().isEmpty()) {
         painter.setPen(isEnabled() ? QColor(0, 0, 0) : QColor(128, 128, 128));
         painter.setFont(font());
-        const QRect textArea = sunken ? bounds.translated(1, 1) : bounds;
+        const QRect textArea = sunken ? bounds.translated(line, line) : bounds;
         painter.drawText(textArea, Qt::AlignCenter, text());
     }
 
+    const int inset = BevelWidth * line;
     if (!Mark.isEmpty()) {
         // Dark on a light face, light on a dark one; the glyph fills most of the face, so that
         // it reads at twelve pixels and sharpens with the scale factor.
         painter.setPen(qGray(FaceColour.rgb()) >= 128 ? QColor(0, 0, 0) : QColor(255, 255, 255));
         QFont small = font();
-        small.setPixelSize(std::max(6, bounds.height() - 2 * BevelWidth));
+        small.setPixelSize(std::max(6, bounds.height() - 2 * inset));
         painter.setFont(small);
-        painter.drawText(bounds.adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth),
-                         Qt::AlignCenter, Mark);
+        painter.drawText(bounds.adjusted(inset, inset, -inset, -inset), Qt::AlignCenter, Mark);
     }
 
     if (hasFocus()) {
-        const int margin = BevelWidth + 1;
-        painter.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
+        const int margin = inset + line;
+        painter.setPen(QPen(QColor(0, 0, 0), line, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(bounds.adjusted(margin, margin, -margin - 1, -margin - 1));
+        painter.drawRect(bounds.adjusted(margin, margin, -margin - line, -margin - line));
     }
 }
 

@@ -6,6 +6,8 @@
 
 namespace quorix::qt {
 
+class LayoutScale;
+
 class FaceButton : public QPushButton
 {
 public:
@@ -19,13 +21,19 @@ public:
     // A small mark drawn over the face in a colour that stands out from it (the digit of a
     // candidate, when the window shows them); empty for none.
     void SetMark(const QString &mark);
+    // Puts the button at `design` (design pixels) drawn at `scale`: its place and size, and
+    // the width of its bevel's lines.
+    void SetPlace(const QRect &design, const LayoutScale &scale);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void PaintBevel(QPainter &painter, bool sunken) const;
+
     int ElementIndex;
     int BevelWidth;
+    int LinePixels = 1; // one line of the bevel, in window pixels
     QColor FaceColour;
     QString Mark;
 };

@@ -2,6 +2,7 @@
 
 #include "view/drawing.h"
 #include "view/face_button.h"
+#include "view/status_line.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -27,7 +28,10 @@ MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent), HostPlatform(*this), TheForm(HostPlatform)
 {
     setWindowTitle(QStringLiteral("Kelb's Quorix Solver"));
-    setFixedSize(Px(layout::ClientWidth), Px(layout::ClientHeight));
+    // Any size goes: the layout is drawn at the scale that fits (see resizeEvent), down to
+    // half its own size, where the candidates are six pixels wide.
+    resize(DesignSize);
+    setMinimumSize(DesignSize / 2);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     setAcceptDrops(true);
@@ -61,11 +65,7 @@ void MainWindow::BuildWidgets()
         });
     }
     const auto makeMode = [this](int index) {
-        Modes[index] = MakeButton(index, 2, [this, index] {
-            const auto &props = TheForm.Controls().Modes[index];
-            if (props.Visible && props.Enabled)
-                Dispatch([&] { TheForm.cmdMode_Click(index); });
-        });
+        Modes[index] = MakeButton(index, 2, [this, index] { ClickMode(index); });
     };
     makeMode(ModeStart);
     makeMode(ModeCheck);
@@ -85,13 +85,11 @@ void MainWindow::BuildWidgets()
     Hint->SetFace(ToQColor(SystemButtonFace));
     Hint->setGeometry(ToPixels(layout::HintGeometry));
 
-    News = new QLabel(this);
+    News = new StatusLine(this);
     News->setTextFormat(Qt::PlainText);
     News->setWordWrap(false);
     News->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     News->setFocusPolicy(Qt::NoFocus);
-    News->setFont(CommandFont(135));
-    News->setGeometry(ToPixels(layout::NewsGeometry));
 
     ChainFocus();
     Timer1 = new QTimer(this);
@@ -161,6 +159,11 @@ QPushButton *MainWindow::NumberButton(int digitCode) const
     return Numbers[digitCode];
 }
 
+QLabel *MainWindow::NewsLabel() const
+{
+    return News;
+}
+
 QPushButton *MainWindow::ModeButton(int index) const
 {
     assert(index >= 0 && index < ModeButtonCount && index != 2 && "no such command button");
@@ -182,18 +185,23 @@ void MainWindow::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), ToQColor(SystemInactiveBorder));
 
-    // Grid lines, centred on their position; each is lengthened by its own width so that
-    // the thick outer lines meet in square corners.
+    // Grid lines, centred on their position. Every line runs the whole length of the grid,
+    // over the thick outer lines, so that those meet in square corners.
     const QColor ink = ToQColor(SystemWindowText);
-    const int from = Px(layout::GridLineStart);
-    const int to = Px(layout::GridLineEnd);
-    for (int k = 0; k <= 9; ++k) {
+    const auto band = [this](int k, int axis) {
         const int width = layout::GridLineWidth(k);
-        const int at = Px(layout::GridLineStart + layout::GridLinePitch * k) - width / 2;
-        const int start = from - width / 2;
-        const int length = to - from + width;
-        painter.fillRect(QRect(at, start, width, length), ink);
-        painter.fillRect(QRect(start, at, length, width), ink);
+        return Layout.Band(Px(layout::GridLineStart + layout::GridLinePitch * k) - width / 2, width,
+                           axis);
+    };
+    for (int axis = 0; axis < 2; ++axis) {
+        const int from = band(0, 1 - axis).first;
+        const auto [last, lastWidth] = band(9, 1 - axis);
+        const int length = last + lastWidth - from;
+        for (int k = 0; k <= 9; ++k) {
+            const auto [at, width] = band(k, axis);
+            painter.fillRect(
+                axis == 0 ? QRect(at, from, width, length) : QRect(from, at, length, width), ink);
+        }
     }
 
     // The Hint command's marks lie under the frames, which keep their look where they meet.
@@ -209,7 +217,7 @@ void MainWindow::paintEvent(QPaintEvent *)
         if (!shown.Visible)
             continue;
         const QColor colour = ToQColor(shown.Border);
-        for (const QRect &strip : FrameRegion(shown))
+        for (const QRect &strip : FrameRegion(shown, Layout))
             painter.fillRect(strip, colour);
     }
 }

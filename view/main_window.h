@@ -2,8 +2,10 @@
 #pragma once
 
 #include "core/form/form1.h"
+#include "view/drawing.h"
 #include "view/qt_platform.h"
 
+#include <QKeySequence>
 #include <QWidget>
 
 #include <array>
@@ -21,6 +23,7 @@ class QTimer;
 namespace quorix::qt {
 
 class FaceButton;
+class StatusLine;
 
 class MainWindow : public QWidget, public PlatformWindow
 {
@@ -45,6 +48,9 @@ public:
     // What the shortcuts do (Ctrl+V and Shift+Insert, Ctrl+C, Ctrl+Shift+C, Ctrl+Z, Ctrl+Y and
     // Ctrl+Shift+Z), and a drop of text or of a text file.
     void PasteText(const QString &text);
+    // Says in a message box, once the event loop runs, why the puzzle the window was given
+    // could not be opened; the board is left as it is.
+    void TellCannotOpen(const QString &reason);
     void PasteFromClipboard();
     void CopyToClipboard(bool candidates);
     void UndoStep();
@@ -52,11 +58,27 @@ public:
     // One press of Hint: its button and Ctrl+H.
     void HintStep();
 
+    // A click on command button `index`, from the mouse or its shortcut: ignored while the store
+    // holds the button hidden or disabled.
+    void ClickMode(int index);
+    // The key that gives the command of button `index` wherever the focus is (its tooltip
+    // names it); none of them is a key the squares or the other shortcuts use.
+    [[nodiscard]] static QKeySequence ModeShortcut(int index);
+
     // Draws each candidate's digit on its coloured patch (off by default; Ctrl+D turns it over,
     // and then calls OnCandidateDigitsChanged, through which the program remembers it).
     void SetCandidateDigits(bool shown);
     [[nodiscard]] bool CandidateDigits() const { return DigitsShown; }
     std::function<void(bool)> OnCandidateDigitsChanged;
+
+    // The scale the layout is drawn at, which follows the window's size: the largest at which
+    // all of it fits, centred.
+    [[nodiscard]] const LayoutScale &Scale() const { return Layout; }
+    // Ctrl+Plus and Ctrl+Minus: the window made one step larger or smaller (by a quarter of
+    // the layout's own size, within the screen); Ctrl+0: back to the layout's own size.
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomToDefault();
 
     [[nodiscard]] QPushButton *SquareButton(int square) const;
     // The square whose button has the keyboard focus; -1 when the focus is elsewhere.
@@ -65,7 +87,7 @@ public:
     [[nodiscard]] QPushButton *NumberButton(int digitCode) const;
     [[nodiscard]] QPushButton *ModeButton(int index) const;
     [[nodiscard]] QPushButton *HintButton() const;
-    [[nodiscard]] QLabel *NewsLabel() const { return News; }
+    [[nodiscard]] QLabel *NewsLabel() const;
     [[nodiscard]] QTimer *Timer() const { return Timer1; }
     // How often the widgets were brought in line with the store, and how many of those
     // times changed any widget (benchmarks read these).
@@ -79,6 +101,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -98,7 +121,9 @@ private:
     void MirrorAccessibility(bool all);
     // A key on a square beyond the digits (arrows, Delete, BackSpace); false for other keys.
     bool HandleGridKey(int square, int key);
-    // Each returns whether it touched a widget.
+    // Each returns whether it touched a widget. MirrorLook runs all those that place, size and
+    // draw widgets (all but the timer's).
+    bool MirrorLook(bool all);
     bool MirrorSquares(bool all);
     bool MirrorCandidates(bool all);
     bool MirrorButtons(bool all);
@@ -109,6 +134,8 @@ private:
     // The start of `text` that the status label can show: the whole line when it fits,
     // else just enough characters to reach the label's right edge.
     [[nodiscard]] QString VisibleNews(std::string_view text) const;
+    // Sizes the window for the layout at `factor`, or as near as the screen allows.
+    void ZoomTo(double factor);
     // Runs a handler as one step of the user's (see Form1::AsUserStep), then mirrors the store,
     // which may have changed anywhere.
     template <typename Handler> void Dispatch(Handler &&handler)
@@ -125,7 +152,7 @@ private:
     std::array<FaceButton *, DigitCount> Numbers{};
     std::array<FaceButton *, ModeButtonCount> Modes{}; // element 2 stays null
     FaceButton *Hint = nullptr;
-    QLabel *News = nullptr;
+    StatusLine *News = nullptr;
     QTimer *Timer1 = nullptr;
 
     // What the widgets show now, as last taken from the store.
@@ -148,6 +175,7 @@ private:
         std::uint64_t AnnouncedNews = 0;
     };
     Shown Applied;
+    LayoutScale Layout;
     bool AppliedOnce = false;
     MirrorCounts MirrorTally;
     bool DigitsShown = false;

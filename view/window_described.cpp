@@ -1,16 +1,33 @@
 // What the window tells those who do not see it as drawn: tooltips, the names and
-// descriptions that screen readers read out, and the digits drawn on the candidates.
+// descriptions that screen readers read out, the keys that give the commands, and the digits
+// drawn on the candidates.
 #include "core/operations/text/control_texts.h"
 #include "view/drawing.h"
 #include "view/face_button.h"
 #include "view/main_window.h"
+#include "view/status_line.h"
 
-#include <QAccessible>
 #include <QLabel>
 
 namespace quorix::qt {
 
 namespace {
+
+// The command buttons' keys. Ctrl and a letter of the command or of what its tooltip says it
+// does; digits, Delete, BackSpace, Tab and the arrows belong to the squares, and the letters
+// C, V, Z, Y, D, O and H are taken or kept for commands of their own.
+struct ModeKey
+{
+    int Index;
+    QKeyCombination Keys;
+};
+constexpr ModeKey ModeKeys[] = {
+    {ModeStart, Qt::CTRL | Qt::Key_T},       {ModeCheck, Qt::CTRL | Qt::Key_K},
+    {ModeReset, Qt::CTRL | Qt::Key_E},       {ModeAuto, Qt::CTRL | Qt::Key_A},
+    {ModeRestart, Qt::CTRL | Qt::Key_R},     {ModeNext, Qt::CTRL | Qt::Key_N},
+    {ModeCheckUnique, Qt::CTRL | Qt::Key_U}, {ModeSave, Qt::CTRL | Qt::Key_S},
+    {ModeRestore, Qt::CTRL | Qt::Key_L},
+};
 
 // Tooltips stay up briefly: the status line below the grid must not stay covered.
 constexpr int ToolTipMs = 4000;
@@ -36,6 +53,15 @@ void Describe(QWidget *widget, const std::string &name, const std::string &toolT
 
 } // namespace
 
+QKeySequence MainWindow::ModeShortcut(int index)
+{
+    for (const ModeKey &key : ModeKeys) {
+        if (key.Index == index)
+            return QKeySequence(key.Keys);
+    }
+    return {};
+}
+
 void MainWindow::DescribeControls()
 {
     const QString squareDescription = ToQString(SquareAccessibleDescription());
@@ -46,9 +72,14 @@ void MainWindow::DescribeControls()
                  CandidateToolTip(candidate));
     for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
         Describe(Numbers[digitCode], NumberAccessibleName(digitCode), NumberToolTip(digitCode));
-    for (int index = 0; index < ModeButtonCount; ++index)
-        if (Modes[index] != nullptr)
-            Describe(Modes[index], TheForm.Controls().Modes[index].Caption, ModeToolTip(index));
+    for (int index = 0; index < ModeButtonCount; ++index) {
+        if (Modes[index] == nullptr)
+            continue;
+        const std::string &caption = TheForm.Controls().Modes[index].Caption;
+        const QString does = ToQString(ModeToolTip(index));
+        const QString keys = ModeShortcut(index).toString(QKeySequence::NativeText);
+        Describe(Modes[index], ToQString(caption), does + QStringLiteral(" (%1)").arg(keys), does);
+    }
     Describe(Hint, std::string("Hint"), HintToolTip());
     News->setAccessibleDescription(QStringLiteral("The program's messages"));
 }
@@ -66,11 +97,10 @@ void MainWindow::MirrorAccessibility(bool all)
     }
     const std::uint64_t revision = TheForm.Controls().NewsChanges();
     if ((all || revision != Applied.AnnouncedNews) && TheForm.Dispatch().AutoDepth == 0) {
-        // A name of its own keeps the label from announcing every text it is given; this one
-        // names the whole line, also where the label shows only its start.
-        News->setAccessibleName(ToQString(NewsAccessibleName(TheForm.Controls())));
-        QAccessibleEvent announcement(News, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&announcement);
+        // The whole line, also where the label shows only its start; a name of its own keeps
+        // the label from announcing every text it is given.
+        News->Announce(ToQString(TheForm.Controls().News()),
+                       ToQString(NewsAccessibleName(TheForm.Controls())));
         ++MirrorTally.Announcements;
         Applied.AnnouncedNews = revision;
     }

@@ -5,6 +5,7 @@
 #include "view/main_window.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QShortcut>
+#include <QTimer>
 #include <QUrl>
 
 #include <fstream>
@@ -20,6 +22,29 @@
 namespace quorix::qt {
 
 namespace {
+
+// Return and Enter on a focused button do what Space does there: press it, and click it when
+// the key comes up.
+class ReturnAsSpace : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        QKeyEvent space(key->type(), Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "),
+                        key->isAutoRepeat());
+        QCoreApplication::sendEvent(watched, &space);
+        return true;
+    }
+};
 
 // The first local file a drop holds, if any.
 std::optional<QString> DroppedFile(const QMimeData &data)
@@ -34,11 +59,35 @@ std::optional<QString> DroppedFile(const QMimeData &data)
 
 } // namespace
 
+void MainWindow::ClickMode(int index)
+{
+    const auto &props = TheForm.Controls().Modes[index];
+    if (props.Visible && props.Enabled)
+        Dispatch([&] { TheForm.cmdMode_Click(index); });
+}
+
 void MainWindow::MakeShortcuts()
 {
     const auto bind = [this](QKeyCombination keys, auto action) {
         connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, action);
     };
+    // A command key held down gives its command once, as one click does.
+    for (int index = 0; index < ModeButtonCount; ++index) {
+        if (Modes[index] == nullptr)
+            continue;
+        auto *shortcut = new QShortcut(ModeShortcut(index), this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, [this, index] { ClickMode(index); });
+    }
+    auto *returnAsSpace = new ReturnAsSpace(this);
+    for (QWidget *button : Modes) {
+        if (button != nullptr)
+            button->installEventFilter(returnAsSpace);
+    }
+    for (QWidget *button : Numbers)
+        button->installEventFilter(returnAsSpace);
+    for (QWidget *button : Candidates)
+        button->installEventFilter(returnAsSpace);
     bind(Qt::CTRL | Qt::Key_V, [this] { PasteFromClipboard(); });
     bind(Qt::SHIFT | Qt::Key_Insert, [this] { PasteFromClipboard(); });
     bind(Qt::CTRL | Qt::Key_C, [this] { CopyToClipboard(false); });
@@ -52,6 +101,11 @@ void MainWindow::MakeShortcuts()
         if (OnCandidateDigitsChanged)
             OnCandidateDigitsChanged(DigitsShown);
     });
+    // Plus is shifted on many keyboards, so the unshifted key beside it zooms in too.
+    bind(Qt::CTRL | Qt::Key_Plus, [this] { ZoomIn(); });
+    bind(Qt::CTRL | Qt::Key_Equal, [this] { ZoomIn(); });
+    bind(Qt::CTRL | Qt::Key_Minus, [this] { ZoomOut(); });
+    bind(Qt::CTRL | Qt::Key_0, [this] { ZoomToDefault(); });
 }
 
 void MainWindow::HintStep()
@@ -92,6 +146,15 @@ void MainWindow::PasteText(const QString &text)
 {
     const std::string bytes = text.toStdString();
     Dispatch([&] { TheForm.Paste(bytes); });
+}
+
+void MainWindow::TellCannotOpen(const QString &reason)
+{
+    // Deferred, so that the box stands over the window once it is shown.
+    QTimer::singleShot(0, this, [this, reason] {
+        HostPlatform.MessageBox(
+            (QStringLiteral("The puzzle given cannot be opened:\n") + reason).toStdString());
+    });
 }
 
 void MainWindow::PasteFromClipboard()

@@ -2,6 +2,7 @@
 #include "view/drawing.h"
 #include "view/face_button.h"
 #include "view/main_window.h"
+#include "view/status_line.h"
 
 #include <QByteArray>
 #include <QFontMetrics>
@@ -24,7 +25,7 @@ bool SameFrame(const Frame &a, const Frame &b)
 // Returns whether anything was applied.
 template <typename Props>
 bool ApplyButton(FaceButton &button, const Props &now, const Props &was, bool all,
-                 QFont (*fontFor)(int))
+                 QFont (*fontFor)(int, double), const LayoutScale &scale)
 {
     bool changed = false;
     if (all || now.Background != was.Background) {
@@ -32,11 +33,11 @@ bool ApplyButton(FaceButton &button, const Props &now, const Props &was, bool al
         changed = true;
     }
     if (all || now.FontTenthPoints != was.FontTenthPoints) {
-        button.setFont(fontFor(now.FontTenthPoints));
+        button.setFont(fontFor(now.FontTenthPoints, scale.Factor()));
         changed = true;
     }
     if (all || now.Geometry != was.Geometry) {
-        button.setGeometry(ToPixels(now.Geometry));
+        button.SetPlace(ToPixels(now.Geometry), scale);
         changed = true;
     }
     if (all || now.Enabled != was.Enabled) {
@@ -57,18 +58,24 @@ void MainWindow::Mirror()
     if (News == nullptr)
         return; // the load event runs before the widgets exist; the first full mirror follows
     const bool all = !AppliedOnce;
-    bool changed = MirrorSquares(all);
-    changed |= MirrorCandidates(all);
-    changed |= MirrorButtons(all);
-    changed |= MirrorNews(all);
-    changed |= MirrorFrames(all);
-    changed |= MirrorMarks(all);
+    bool changed = MirrorLook(all);
     changed |= MirrorTimer(all);
     MirrorAccessibility(all);
     AppliedOnce = true;
     ++MirrorTally.Calls;
     if (changed)
         ++MirrorTally.Changed;
+}
+
+bool MainWindow::MirrorLook(bool all)
+{
+    bool changed = MirrorSquares(all);
+    changed |= MirrorCandidates(all);
+    changed |= MirrorButtons(all);
+    changed |= MirrorNews(all);
+    changed |= MirrorFrames(all);
+    changed |= MirrorMarks(all);
+    return changed;
 }
 
 bool MainWindow::MirrorSquares(bool all)
@@ -83,7 +90,7 @@ bool MainWindow::MirrorSquares(bool all)
                                                       : QString(QLatin1Char(now.Caption)));
             changed = true;
         }
-        changed |= ApplyButton(*Squares[square], now, was, all, &SquareFont);
+        changed |= ApplyButton(*Squares[square], now, was, all, &SquareFont, Layout);
         was = now;
     }
     return changed;
@@ -97,8 +104,8 @@ bool MainWindow::MirrorCandidates(bool all)
     if (all) {
         for (int candidate = 0; candidate < CandidateCount; ++candidate) {
             Candidates[candidate]->SetFace(ToQColor(ControlStore::CandidateColours[candidate]));
-            Candidates[candidate]->setGeometry(
-                ToPixels(ControlStore::CandidateGeometry[candidate]));
+            Candidates[candidate]->SetPlace(ToPixels(ControlStore::CandidateGeometry[candidate]),
+                                            Layout);
         }
         changed = true;
     }
@@ -121,12 +128,12 @@ bool MainWindow::MirrorButtons(bool all)
 {
     const ControlStore &store = TheForm.Controls();
     bool changed = false;
-    const auto apply = [all, &changed](FaceButton &button, const Button &now, Button &was) {
+    const auto apply = [this, all, &changed](FaceButton &button, const Button &now, Button &was) {
         if (all || now.Caption != was.Caption) {
             button.setText(QString::fromStdString(now.Caption));
             changed = true;
         }
-        changed |= ApplyButton(button, now, was, all, &CommandFont);
+        changed |= ApplyButton(button, now, was, all, &CommandFont, Layout);
         was = now;
     };
     for (int digitCode = 0; digitCode < DigitCount; ++digitCode)
@@ -134,6 +141,10 @@ bool MainWindow::MirrorButtons(bool all)
     for (int index = 0; index < ModeButtonCount; ++index) {
         if (Modes[index] != nullptr)
             apply(*Modes[index], store.Modes[index], Applied.Modes[index]);
+    }
+    if (all) { // Hint is no control of the store's: only the window's size moves it
+        Hint->setFont(CommandFont(135, Layout.Factor()));
+        Hint->SetPlace(ToPixels(layout::HintGeometry), Layout);
     }
     return changed;
 }
@@ -143,6 +154,10 @@ bool MainWindow::MirrorNews(bool all)
     const ControlStore &store = TheForm.Controls();
     if (!all && store.NewsChanges() == Applied.NewsRevision)
         return false;
+    if (all) {
+        News->setFont(CommandFont(135, Layout.Factor()));
+        News->setGeometry(Layout.Map(ToPixels(layout::NewsGeometry)));
+    }
     Applied.NewsRevision = store.NewsChanges();
     const std::string_view text = store.News();
     // Once the label is covered, a line that only grows at its end (the progress dots) looks
@@ -195,16 +210,16 @@ bool MainWindow::MirrorFrames(bool all)
         if (!all && SameFrame(now, was))
             continue;
         if (was.Visible)
-            dirty += FrameRegion(was);
+            dirty += FrameRegion(was, Layout);
         if (now.Visible)
-            dirty += FrameRegion(now);
+            dirty += FrameRegion(now, Layout);
         was = now;
     }
     if (all || store.FrontFrame != Applied.FrontFrame) {
         Applied.FrontFrame = store.FrontFrame;
         for (const Frame &frame : Applied.Highlights) {
             if (frame.Visible)
-                dirty += FrameRegion(frame);
+                dirty += FrameRegion(frame, Layout);
         }
     }
     if (dirty.isEmpty())

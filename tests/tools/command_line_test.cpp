@@ -98,5 +98,27 @@ TEST(CommandLine, BadArgumentsAreRefusedWithAReason)
               folder.string() + ": is a directory, not a puzzle file");
 }
 
+TEST(CommandLine, WhatCannotBeOpenedStillOpensTheWindowAndWrongArgumentsDoNot)
+{
+    const std::string file = PuzzleSetPath("hardest-11.txt");
+    const auto folder = std::filesystem::temp_directory_path().string();
+    const std::vector<std::string> cannotOpen[] = {
+        {"53..7"}, {file, "0"},          {file, "x"}, {file, "12"}, {"/no/such/file", "1"},
+        {folder},  {"--digits", "53..7"}};
+    for (const auto &arguments : cannotOpen) {
+        SCOPED_TRACE(arguments[0]);
+        const AppRequest request = Read(arguments);
+        EXPECT_EQ(request.What, Kind::Error);
+        EXPECT_TRUE(request.OpenEmpty);
+    }
+    EXPECT_EQ(Read({"--digits", "53..7"}).CandidateDigits, true) << "kept for the empty window";
+    for (const auto &arguments :
+         {std::vector<std::string>{"--frobnicate"}, std::vector<std::string>{"a", "b", "c"}}) {
+        SCOPED_TRACE(arguments[0]);
+        EXPECT_FALSE(Read(arguments).OpenEmpty);
+    }
+    EXPECT_FALSE(Read({std::string(EasyPuzzle)}).OpenEmpty);
+}
+
 } // namespace
 } // namespace quorix::testing

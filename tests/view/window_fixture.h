@@ -3,6 +3,7 @@
 
 #include "view/main_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -71,6 +72,24 @@ protected:
     void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     QColor PixelAt(int x, int y) { return Window->grab().toImage().pixelColor(x, y); }
+
+    // The window as it is drawn now, one 32-bit value a pixel.
+    QImage Shot() { return Window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    // The puzzle started and one step explained, the blinking frame shown, and no widget
+    // focused (the focus frame would depend on the order of the clicks).
+    QImage SolvingAfterNext()
+    {
+        Window->PasteText(QString::fromUtf8(Puzzle.data(), Puzzle.size()));
+        Click(Mode(ModeStart));
+        Click(Mode(ModeNext));
+        Window->Timer()->stop();
+        QCoreApplication::processEvents();
+        if (QWidget *focused = QApplication::focusWidget())
+            focused->clearFocus();
+        QCoreApplication::processEvents();
+        return Shot();
+    }
 
     // Posts `action` at the window's yield number `k` (counted since it opened), so that it is
     // one of the events the next yield lets run, as a user's click landing while the loop

@@ -191,6 +191,17 @@ TEST_F(WindowInputTest, ResetAndRestartPutTheFocusOnTheFirstSquare)
     EXPECT_EQ(Window->focusWidget(), Square(0));
 }
 
+TEST_F(WindowInputTest, APuzzleThatCannotBeOpenedIsToldInAMessageBoxOverTheWindow)
+{
+    Window->TellCannotOpen(QStringLiteral("no such file: 'x.txt'"));
+    EXPECT_TRUE(Dialogs.empty()) << "not before the window is up";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Dialogs, std::vector<std::string>{
+                           "The puzzle given cannot be opened:\nno such file: 'x.txt'"});
+    EXPECT_EQ(Grid(), std::string(81, '.'));
+    EXPECT_EQ(Status(), SetupText);
+}
+
 TEST_F(WindowInputTest, ToolTipsSayWhatAClickDoes)
 {
     EXPECT_EQ(Square(22)->toolTip(), QStringLiteral("Square 23: row 3, column 5"));

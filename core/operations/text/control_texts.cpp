@@ -62,11 +62,12 @@ std::string RowAndColumn(int square)
 
 std::string SquareAccessibleName(const BoardState &board, int square)
 {
+    // The number first, as the status line names squares by it.
     const int value = board.Grid[square];
     if (value < 0)
-        return RowAndColumn(square) + ": empty";
+        return SquareToolTip(square) + ", empty";
     const bool given = board.Givens[square] == value;
-    return RowAndColumn(square) + ": " + std::to_string(value + 1) + (given ? ", given" : "");
+    return SquareToolTip(square) + ", " + std::to_string(value + 1) + (given ? ", given" : "");
 }
 
 int SquareNameKey(const BoardState &board, int square)

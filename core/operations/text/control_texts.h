@@ -22,9 +22,9 @@ namespace quorix {
 // The Hint button's tooltip, which names its key too.
 [[nodiscard]] std::string HintToolTip();
 
-// Accessible names. A square: "Row 3, column 4: 5, given", "Row 3, column 4: 5" (placed),
-// "Row 3, column 4: empty". A candidate: "Row 3, column 4: candidate 7". A digit button:
-// "Digit 4". A command button is named by its caption.
+// Accessible names. A square: "Square 22: row 3, column 4, 5, given", "Square 22: row 3,
+// column 4, 5" (placed), "Square 22: row 3, column 4, empty". A candidate: "Row 3, column 4:
+// candidate 7". A digit button: "Digit 4". A command button is named by its caption.
 [[nodiscard]] std::string SquareAccessibleName(const BoardState &board, int square);
 // All that SquareAccessibleName reads of the board, as one small number: the square's name
 // changes exactly when this does.
