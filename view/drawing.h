@@ -83,6 +83,6 @@ private:
 constexpr Colour HintMarkColour = Rgb(224, 112, 0);
 // The pixels of the mark round `square`: a dashed outline where a square frame would stand,
 // so that it differs from the frames by its shape as well as by its colour.
-[[nodiscard]] QRegion MarkRegion(int square);
+[[nodiscard]] QRegion MarkRegion(int square, const LayoutScale &scale);
 
 } // namespace quorix::qt

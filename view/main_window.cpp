@@ -208,7 +208,7 @@ void MainWindow::paintEvent(QPaintEvent *)
     const QColor markColour = ToQColor(HintMarkColour);
     for (int square = 0; square < SquareCount; ++square)
         if (Applied.HintMarks.Contains(square))
-            for (const QRect &strip : MarkRegion(square))
+            for (const QRect &strip : MarkRegion(square, Layout))
                 painter.fillRect(strip, markColour);
     // The front frame is drawn last so that it lies over the other where they cross.
     const int front = Applied.FrontFrame == 0 ? 0 : 1;

@@ -236,7 +236,7 @@ bool MainWindow::MirrorMarks(bool all)
     QRegion dirty;
     for (int square = 0; square < SquareCount; ++square)
         if (now.Contains(square) || Applied.HintMarks.Contains(square))
-            dirty += MarkRegion(square);
+            dirty += MarkRegion(square, Layout);
     Applied.HintMarks = now;
     if (dirty.isEmpty())
         return false;

@@ -62,7 +62,7 @@ TEST_F(WindowHintTest, MarksAreDrawnDashedAndGoWithTheNextCommand)
     QCoreApplication::processEvents();
     const QImage shown = Window->grab().toImage();
     const QColor mark = ToQColor(HintMarkColour);
-    const QRegion dashes = MarkRegion(square);
+    const QRegion dashes = MarkRegion(square, LayoutScale()); // the window at its own size
     const QRect outline = ToPixels(layout::FrameGeometry(square, 1, 1));
     int marked = 0, gaps = 0;
     for (int x = outline.left(); x <= outline.right(); ++x) {
