@@ -108,6 +108,7 @@ bool ParseBare(std::string_view word, std::string_view rest, ScriptCommand &comm
                    : word == "tick" ? Kind::Tick
                    : word == "undo" ? Kind::Undo
                    : word == "redo" ? Kind::Redo
+                   : word == "hint" ? Kind::Hint
                                     : Kind::Focus;
     if (rest.empty())
         return true;
@@ -177,7 +178,8 @@ bool ParseText(std::string_view word, std::string_view rest, ScriptCommand &comm
 bool ParseArguments(std::string_view word, std::string_view rest, ScriptCommand &command,
                     std::string &error)
 {
-    if (word == "show" || word == "tick" || word == "undo" || word == "redo" || word == "focus")
+    if (word == "show" || word == "tick" || word == "undo" || word == "redo" || word == "focus"
+        || word == "hint")
         return ParseBare(word, rest, command, error);
     if (word == "enter" || word == "paste" || word == "copy")
         return ParseText(word, rest, command, error);
@@ -330,6 +332,9 @@ void ScriptRunner::Deliver(const ScriptCommand &command)
         break;
     case Kind::Paste:
         Form.Paste(command.Text);
+        break;
+    case Kind::Hint:
+        Form.Hint();
         break;
     default:
         break;

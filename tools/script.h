@@ -1,7 +1,7 @@
 // The trace script language: a headless driver of the window logic.
 //
 // A script is lines of commands (enter, click, square, key, number, strike, tick, at, show, and
-// for the additions paste, copy, undo, redo, focus); after each command but `at`, `show`,
+// for the additions paste, copy, undo, redo, focus, hint); after each command but `at`, `show`,
 // `copy` and `focus` the runner prints `status [<text>]`. Every command runs as one step of
 // the user's (Form1::AsUserStep). The same runner drives the real window in the screenshot
 // tool, with `show` taking a picture instead.
@@ -38,7 +38,8 @@ struct ScriptCommand
         CopyCandidates,
         Undo,
         Redo,
-        Focus
+        Focus,
+        Hint
     };
     Kind What = Kind::Tick;
     int Index = 0;       // the square, command button, digit button or candidate

@@ -97,4 +97,22 @@ QRegion FrameRegion(const Frame &frame, const LayoutScale &scale)
     return QRegion(outer) - QRegion(outer.adjusted(width, width, -width, -width));
 }
 
+QRegion MarkRegion(int square, const LayoutScale &scale)
+{
+    constexpr int Width = 2, Dash = 4, Gap = 3;
+    Frame outline;
+    outline.Geometry = layout::FrameGeometry(square, 1, 1);
+    outline.WidthPixels = Width;
+    const QRect outer = scale.Map(ToPixels(outline.Geometry));
+    const int dash = scale.Thickness(Dash), gap = scale.Thickness(Gap);
+    // Gaps cut across the outline: vertical strips through the top and bottom edges,
+    // horizontal ones through the sides, each starting a dash's length from the corner.
+    QRegion gaps;
+    for (int x = outer.left() + dash; x < outer.right() - dash; x += dash + gap)
+        gaps += QRect(x, outer.top(), gap, outer.height());
+    for (int y = outer.top() + dash; y < outer.bottom() - dash; y += dash + gap)
+        gaps += QRect(outer.left(), y, outer.width(), gap);
+    return FrameRegion(outline, scale) - gaps;
+}
+
 } // namespace quorix::qt

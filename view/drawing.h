@@ -79,4 +79,10 @@ private:
 // The pixels a frame covers at `scale`: an outline of its width inside its rectangle.
 [[nodiscard]] QRegion FrameRegion(const Frame &frame, const LayoutScale &scale);
 
+// The colour of the Hint command's marks on squares.
+constexpr Colour HintMarkColour = Rgb(224, 112, 0);
+// The pixels of the mark round `square`: a dashed outline where a square frame would stand,
+// so that it differs from the frames by its shape as well as by its colour.
+[[nodiscard]] QRegion MarkRegion(int square, const LayoutScale &scale);
+
 } // namespace quorix::qt

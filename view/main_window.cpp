@@ -79,6 +79,12 @@ void MainWindow::BuildWidgets()
     }
     for (const int index : LaterModes)
         makeMode(index);
+    // Not a control of the store's: it never changes, so it is built once as it stays.
+    Hint = MakeButton(-1, 2, [this] { HintStep(); });
+    Hint->setText(QStringLiteral("Hint"));
+    Hint->setFont(CommandFont(135));
+    Hint->SetFace(ToQColor(SystemButtonFace));
+    Hint->setGeometry(ToPixels(layout::HintGeometry));
 
     News = new StatusLine(this);
     News->setTextFormat(Qt::PlainText);
@@ -122,6 +128,7 @@ void MainWindow::ChainFocus()
         chain(button);
     for (const int index : LaterModes)
         chain(Modes[index]);
+    chain(Hint);
 }
 
 QPushButton *MainWindow::SquareButton(int square) const
@@ -164,6 +171,11 @@ QPushButton *MainWindow::ModeButton(int index) const
     return Modes[index];
 }
 
+QPushButton *MainWindow::HintButton() const
+{
+    return Hint;
+}
+
 void MainWindow::MoveFocusOn()
 {
     focusNextChild();
@@ -193,6 +205,12 @@ void MainWindow::paintEvent(QPaintEvent *)
         }
     }
 
+    // The Hint command's marks lie under the frames, which keep their look where they meet.
+    const QColor markColour = ToQColor(HintMarkColour);
+    for (int square = 0; square < SquareCount; ++square)
+        if (Applied.HintMarks.Contains(square))
+            for (const QRect &strip : MarkRegion(square, Layout))
+                painter.fillRect(strip, markColour);
     // The front frame is drawn last so that it lies over the other where they cross.
     const int front = Applied.FrontFrame == 0 ? 0 : 1;
     for (const int frame : {1 - front, front}) {

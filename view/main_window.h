@@ -66,6 +66,8 @@ public:
     // where it was one square whose button can take the focus.
     void UndoStep();
     void RedoStep();
+    // One press of Hint: its button and Ctrl+H.
+    void HintStep();
 
     // A click on command button `index`, from the mouse or its shortcut: ignored while the store
     // holds the button hidden or disabled.
@@ -101,6 +103,7 @@ public:
     [[nodiscard]] QPushButton *CandidateButton(int candidate) const;
     [[nodiscard]] QPushButton *NumberButton(int digitCode) const;
     [[nodiscard]] QPushButton *ModeButton(int index) const;
+    [[nodiscard]] QPushButton *HintButton() const;
     [[nodiscard]] QLabel *NewsLabel() const;
     [[nodiscard]] QTimer *Timer() const { return Timer1; }
     // How often the widgets were brought in line with the store, and how many of those
@@ -146,6 +149,7 @@ private:
     bool MirrorButtons(bool all);
     bool MirrorNews(bool all);
     bool MirrorFrames(bool all);
+    bool MirrorMarks(bool all);
     bool MirrorTimer(bool all);
     // The start of `text` that the status label can show: the whole line when it fits,
     // else just enough characters to reach the label's right edge.
@@ -170,6 +174,7 @@ private:
     std::array<FaceButton *, CandidateCount> Candidates{};
     std::array<FaceButton *, DigitCount> Numbers{};
     std::array<FaceButton *, ModeButtonCount> Modes{}; // element 2 stays null
+    FaceButton *Hint = nullptr;
     StatusLine *News = nullptr;
     QTimer *Timer1 = nullptr;
 
@@ -182,6 +187,7 @@ private:
         std::array<Button, ModeButtonCount> Modes;
         std::array<Frame, 2> Highlights;
         int FrontFrame = 1;
+        SquareSet HintMarks;
         quorix::BlinkTimer Timer;
         std::uint64_t NewsRevision = 0;
         // The start of the status line that the label holds: all of it, or, when the line is

@@ -80,6 +80,7 @@ void MainWindow::DescribeControls()
         const QString keys = ModeShortcut(index).toString(QKeySequence::NativeText);
         Describe(Modes[index], ToQString(caption), does + QStringLiteral(" (%1)").arg(keys), does);
     }
+    Describe(Hint, std::string("Hint"), HintToolTip());
     News->setAccessibleDescription(QStringLiteral("The program's messages"));
 }
 

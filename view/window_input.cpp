@@ -95,6 +95,7 @@ void MainWindow::MakeShortcuts()
     bind(Qt::CTRL | Qt::Key_C, [this] { CopyToClipboard(false); });
     bind(Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { CopyToClipboard(true); });
     bind(Qt::CTRL | Qt::Key_Z, [this] { UndoStep(); });
+    bind(Qt::CTRL | Qt::Key_H, [this] { HintStep(); });
     bind(Qt::CTRL | Qt::Key_Y, [this] { RedoStep(); });
     bind(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, [this] { RedoStep(); });
     bind(Qt::CTRL | Qt::Key_D, [this] {
@@ -107,6 +108,11 @@ void MainWindow::MakeShortcuts()
     bind(Qt::CTRL | Qt::Key_Equal, [this] { ZoomIn(); });
     bind(Qt::CTRL | Qt::Key_Minus, [this] { ZoomOut(); });
     bind(Qt::CTRL | Qt::Key_0, [this] { ZoomToDefault(); });
+}
+
+void MainWindow::HintStep()
+{
+    Dispatch([this] { TheForm.Hint(); });
 }
 
 bool MainWindow::HandleGridKey(int square, int key)

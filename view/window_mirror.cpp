@@ -75,6 +75,7 @@ bool MainWindow::MirrorLook(bool all)
     changed |= MirrorButtons(all);
     changed |= MirrorNews(all);
     changed |= MirrorFrames(all);
+    changed |= MirrorMarks(all);
     return changed;
 }
 
@@ -141,6 +142,10 @@ bool MainWindow::MirrorButtons(bool all)
     for (int index = 0; index < ModeButtonCount; ++index) {
         if (Modes[index] != nullptr)
             apply(*Modes[index], store.Modes[index], Applied.Modes[index]);
+    }
+    if (all) { // Hint is no control of the store's: only the window's size moves it
+        Hint->setFont(CommandFont(135, Layout.Factor()));
+        Hint->SetPlace(ToPixels(layout::HintGeometry), Layout);
     }
     return changed;
 }
@@ -218,6 +223,22 @@ bool MainWindow::MirrorFrames(bool all)
                 dirty += FrameRegion(frame, Layout);
         }
     }
+    if (dirty.isEmpty())
+        return false;
+    update(dirty);
+    return true;
+}
+
+bool MainWindow::MirrorMarks(bool all)
+{
+    const SquareSet now = TheForm.Controls().HintMarks;
+    if (!all && now == Applied.HintMarks)
+        return false;
+    QRegion dirty;
+    for (int square = 0; square < SquareCount; ++square)
+        if (now.Contains(square) || Applied.HintMarks.Contains(square))
+            dirty += MarkRegion(square, Layout);
+    Applied.HintMarks = now;
     if (dirty.isEmpty())
         return false;
     update(dirty);

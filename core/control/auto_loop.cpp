@@ -82,6 +82,7 @@ BoardStatus AutoLoop::StartRun()
     if (status == StatusNotStarted) {
         LoadGivens(board, controls);
         StrikeSetDigits(board, controls);
+        KeepPuzzle(State.Hint, board);
     }
     if (status == StatusImpossible || status == StatusTooFew || status == StatusNothingEntered) {
         State.Dispatch.StopAuto = true;

@@ -2,6 +2,7 @@
 // request, what the uniqueness check keeps), and the whole state of the window as one value.
 #pragma once
 
+#include "core/control/hint_state.h"
 #include "core/ground/board_state.h"
 #include "core/ground/controls.h"
 #include "core/operations/text/collection.h"
@@ -119,6 +120,7 @@ struct FormState
     AutoStats Stats;
     // The file of many puzzles being walked, if any (no undo step takes it back).
     PuzzleCollection Collection;
+    HintState Hint;
 };
 
 } // namespace quorix

@@ -25,6 +25,7 @@ void Dispatcher::Click(int index)
     case ModeStart:
         LoadGivens(State.Board, State.Controls);
         StrikeSetDigits(State.Board, State.Controls);
+        KeepPuzzle(State.Hint, State.Board);
         break;
     case ModeCheck:
         ClickCheck();
@@ -204,6 +205,7 @@ void Dispatcher::Paste(std::string_view text)
     // What typing the squares in order does, less the focus moving on after every key.
     for (int s = 0; s < SquareCount; ++s)
         EnterSquare(board, controls, s, puzzle.Values[s]);
+    KeepPuzzle(State.Hint, board);
     if (!puzzle.HasCandidates)
         return;
     Click(ModeStart);

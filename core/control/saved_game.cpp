@@ -156,11 +156,12 @@ bool Reader::Present()
             return Fail("the file ends inside the board");
         Current.emplace_back(line);
     }
-    HistoryEntry now{Game.State.Controls, Game.State.Board};
+    HistoryEntry now{Game.State.Controls, Game.State.Board, {}, 0};
     if (!ReadPicture(Current, now, Why))
         return Fail(Why);
     Game.State.Controls.Restore(std::move(now.Controls));
     Game.State.Board = std::move(now.Board);
+    Game.State.Hint.Puzzle = std::move(now.HintPuzzle);
     PresentPosition = now.CollectionPosition;
     return true;
 }
@@ -244,7 +245,7 @@ bool Reader::Steps(std::string_view key, std::deque<HistoryEntry> &into)
     for (long long k = 0; k < count; ++k) {
         if (!Expect("entry") || !StepLines(picture))
             return false;
-        HistoryEntry entry{Game.State.Controls, Game.State.Board};
+        HistoryEntry entry{Game.State.Controls, Game.State.Board, {}, 0};
         if (!ReadPicture(picture, entry, Why))
             return Fail(Why);
         into.push_front(std::move(entry)); // read from the present outwards
@@ -277,7 +278,7 @@ std::string WriteSavedGame(const FormState &state, const UndoHistory &history)
     AppendLine(out, Header);
     AppendLine(out, "present");
     const PictureText present =
-        WritePicture({state.Controls, state.Board, state.Collection.Position});
+        WritePicture({state.Controls, state.Board, state.Hint.Puzzle, state.Collection.Position});
     for (const std::string &line : present)
         AppendLine(out, line);
     out.append("save ");

@@ -20,7 +20,8 @@ constexpr int HighlightLine = ExplanationLine + 1;
 constexpr int StepLine = HighlightLine + 1;
 constexpr int GuessedLine = StepLine + 1;
 constexpr int PlaceLine = GuessedLine + 1;
-static_assert(PlaceLine + 1 == PictureLines);
+constexpr int HintLine = PlaceLine + 1;
+static_assert(HintLine + 1 == PictureLines);
 
 constexpr const char Hex[] = "0123456789abcdef";
 
@@ -225,6 +226,7 @@ PictureText WritePicture(const HistoryEntry &entry)
     lines.push_back(std::move(step));
     lines.push_back(Keyed("guessed") + ' ' + (board.Guessed ? '1' : '0'));
     lines.push_back(Keyed("place") + ' ' + std::to_string(entry.CollectionPosition));
+    lines.push_back(Keyed("hint") + ' ' + (entry.HintPuzzle.empty() ? "-" : entry.HintPuzzle));
     return lines;
 }
 
@@ -250,6 +252,7 @@ int PictureLineIndex(std::string_view line)
         {"step", StepLine, 0},
         {"guessed", GuessedLine, 0},
         {"place", PlaceLine, 0},
+        {"hint", HintLine, 0},
     };
     for (const Kind &kind : Kinds) {
         if (kind.Key != key)

@@ -4,7 +4,8 @@
 // A picture is PictureLines lines in a fixed order, each starting with its key: `sq S` for
 // square S (its button, its candidates, its value and given), `num D` and `mode I` for the
 // other buttons, `frame F`, `front`, `timer`, `news`, `colours`, `explanation`, `highlight`,
-// `step`, `guessed` and `place` (the puzzle of the collection shown). Numbers are decimal, colours
+// `step`, `guessed`, `place` (the puzzle of the collection shown) and `hint` (the puzzle the Hint
+// command works from, 81 characters, or `-` before the first). Numbers are decimal, colours
 // and candidate masks hexadecimal, flags 0 or 1; a text is one token: a quote, then its bytes, with
 // a space, '%', control bytes and DEL written as %XX.
 #pragma once
@@ -19,7 +20,7 @@
 
 namespace quorix {
 
-inline constexpr int PictureLines = 111;
+inline constexpr int PictureLines = 112;
 
 using PictureText = std::vector<std::string>;
 

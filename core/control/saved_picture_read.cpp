@@ -141,6 +141,23 @@ bool ReadStep(std::string_view line, BoardState &board)
     return true;
 }
 
+// The puzzle the Hint command works from: `-` before the first, else 81 values.
+bool ReadHintPuzzle(std::string_view line, std::string &puzzle)
+{
+    const auto fields = SplitFields(line);
+    if (fields.size() != 2)
+        return false;
+    if (fields[1] == "-") {
+        puzzle.clear();
+        return true;
+    }
+    std::int16_t values[SquareCount];
+    if (!ReadValues(fields[1], values))
+        return false;
+    puzzle = std::string(fields[1]);
+    return true;
+}
+
 // The lines without an index, read as "key - fields" so that Fields skips the key alike.
 // `line` is known to start with the key of line `index`.
 bool ReadSingle(int index, std::string_view line, HistoryEntry &entry, std::string &news)
@@ -195,6 +212,8 @@ bool ReadSingle(int index, std::string_view line, HistoryEntry &entry, std::stri
         entry.CollectionPosition = static_cast<int>(fields.Number(0, MaxCollectionSize - 1));
         return fields.Ok();
     }
+    case 9:
+        return ReadHintPuzzle(line, entry.HintPuzzle);
     default:
         return false;
     }

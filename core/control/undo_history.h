@@ -7,16 +7,20 @@
 #include <cstddef>
 #include <deque>
 #include <optional>
+#include <string>
 
 namespace quorix {
 
 // Everything a user can see and that the next click reads: the control store (values,
 // candidates, frames, timer, status line) and the board model (givens, pending step, marks,
-// Explanation, Guessed). The save slot and the guess search are not part of it.
+// Explanation, Guessed), and the puzzle the Hint command works from, so that a step taken back
+// across a Start or a paste puts back the puzzle of the board it puts back. The save slot and
+// the guess search are not part of it.
 struct HistoryEntry
 {
     ControlStore Controls;
     BoardState Board;
+    std::string HintPuzzle;
     // The puzzle of the collection shown, so that a step to another one is taken back whole.
     int CollectionPosition = 0;
 

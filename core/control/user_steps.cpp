@@ -12,7 +12,7 @@ int UserSteps::Undo(FormState &state)
         state.Controls.SetNews(news::NothingToUndo);
         return -1;
     }
-    if (auto before = Steps.Undo({state.Controls, state.Board, state.Collection.Position}))
+    if (auto before = Steps.Undo({state.Controls, state.Board, state.Hint.Puzzle, state.Collection.Position}))
         return PutBack(state, std::move(*before));
     return -1;
 }
@@ -25,7 +25,7 @@ int UserSteps::Redo(FormState &state)
         state.Controls.SetNews(news::NothingToRedo);
         return -1;
     }
-    if (auto after = Steps.Redo({state.Controls, state.Board, state.Collection.Position}))
+    if (auto after = Steps.Redo({state.Controls, state.Board, state.Hint.Puzzle, state.Collection.Position}))
         return PutBack(state, std::move(*after));
     return -1;
 }
@@ -46,6 +46,7 @@ int UserSteps::PutBack(FormState &state, HistoryEntry &&entry)
     }
     state.Controls.Restore(std::move(entry.Controls));
     state.Board = std::move(entry.Board);
+    state.Hint.Puzzle = std::move(entry.HintPuzzle);
     // A collection opened since holds other puzzles; its place stays within it.
     if (entry.CollectionPosition < state.Collection.Size())
         state.Collection.Position = entry.CollectionPosition;

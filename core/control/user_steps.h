@@ -43,7 +43,7 @@ template <typename Action> void UserSteps::Run(FormState &state, Action &&action
         return;
     }
     Open = true;
-    HistoryEntry before{state.Controls, state.Board, state.Collection.Position};
+    HistoryEntry before{state.Controls, state.Board, state.Hint.Puzzle, state.Collection.Position};
     std::forward<Action>(action)();
     Open = false;
     if (!before.SameBoard(state.Controls, state.Board))

@@ -21,6 +21,7 @@ void Form1::Seed(FormState state)
     Owned.Dispatch = state.Dispatch;
     Owned.Unique = state.Unique;
     Owned.Stats = state.Stats;
+    Owned.Hint = std::move(state.Hint);
     Owned.Collection = std::move(state.Collection);
 }
 

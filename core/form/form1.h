@@ -23,6 +23,7 @@
 #include "core/control/entry.h"
 #include "core/control/grid_keys.h"
 #include "core/control/guessing.h"
+#include "core/control/hint_command.h"
 #include "core/control/saved_game.h"
 #include "core/control/snapshots.h"
 #include "core/control/startup.h"
@@ -152,6 +153,11 @@ public:
     {
         Steps.Run(Owned, std::forward<Action>(action));
     }
+    // One press of Hint (HintCommand::Press), one step of the undo history where it acts.
+    void Hint()
+    {
+        Steps.Run(Owned, [this] { Hints.Press(); });
+    }
 
 private:
     FormState Owned;
@@ -159,6 +165,7 @@ private:
     AutoLoop Auto{Owned, PlatformRef};
     Dispatcher Commands{Owned, PlatformRef, Auto};
     UserSteps Steps;
+    HintCommand Hints{Owned};
 };
 
 // Types `puzzle` into the squares as the user would, one key press per square in order, with

@@ -6,6 +6,8 @@
 // (1/1440 inch, 15 to a pixel at 96 dots per inch).
 #pragma once
 
+#include "core/ground/square_set.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -95,6 +97,8 @@ constexpr int ModeHeight = 495;
 // A highlight frame stands this far outside the squares it surrounds.
 constexpr int FrameOutset = 60;
 constexpr Rect NewsGeometry{360, 7020, 9435, 375};
+// The Hint button, in the free place between Check and Next, on the command buttons' pitch.
+constexpr Rect HintGeometry{7560, 2520, 1335, ModeHeight};
 constexpr int GridLineStart = 360;
 constexpr int GridLineEnd = 6840;
 constexpr int GridLinePitch = 720;
@@ -203,6 +207,9 @@ public:
     std::array<Frame, 2> Highlights;           // shpHighlight 0 (square) and 1 (unit)
     int FrontFrame = 1; // the frame drawn last among the two; BringToFront makes it 0
     BlinkTimer Timer;   // Timer1
+    // Squares the Hint command marks beyond its two frames (a pattern's squares): drawn by
+    // shape as well as colour. Empty unless Hint put them there; hidden with the frames.
+    SquareSet HintMarks;
 
     [[nodiscard]] bool CandidateVisible(int candidate) const
     {

@@ -48,6 +48,10 @@ struct SquareSet
             High &= ~(std::uint64_t{1} << (square - 64));
     }
     [[nodiscard]] constexpr bool IsEmpty() const { return (Low | High) == 0; }
+    [[nodiscard]] constexpr bool Contains(int square) const
+    {
+        return ((square < 64 ? Low >> square : High >> (square - 64)) & 1U) != 0;
+    }
     [[nodiscard]] constexpr int Count() const { return BitCount(Low) + BitCount(High); }
     // Lowest and highest squares; only for a set that is not empty.
     [[nodiscard]] constexpr int Lowest() const

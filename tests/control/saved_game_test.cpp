@@ -35,7 +35,7 @@ protected:
                + (form.Collection().Empty() ? "" : form.Collection().Puzzles.back()) + " "
                + (form.Collection().Empty() ? ""
                                             : std::to_string(form.Collection().LineNumbers.back()))
-               + "\n";
+               + "\nhint [" + form.State().Hint.Puzzle + "]\n";
     }
 
     // A session with something of everything: typed squares, a paste, strikes, Save, Next,
@@ -45,6 +45,7 @@ protected:
         Step([&] { Form.cmdSquare_KeyPress(3, '4'); });
         Step([&] { Form.Paste(EasyPuzzle); });
         ClickStep(ModeStart);
+        Form.Hint(); // the puzzle Hint keeps, now and in the steps behind
         Step([&] { Form.cmdEle_Click(2 * 9 + 0); });
         Step([&] { Form.cmdEle_Click(5 * 9 + 1); });
         ClickStep(ModeSave);
@@ -181,6 +182,8 @@ TEST_F(SavedGameTest, ADamagedLineAnywhereRefusesTheWholeFile)
         {"collection", "collection 2 2 'x"},
         {"collection", "collection 2 0 'x"}, // not the place the board says
         {"place", "place -1"},
+        {"hint", "hint " + std::string(80, '.')},
+        {"hint", "hint " + std::string(80, '.') + "0"},
         {"p 3", "p 3 '53..7"},
         {"unique", "unique 2 0 " + std::string(81, '.')},
         {"undo", "undo 99"},

@@ -33,7 +33,8 @@ TEST_F(TraceToolTest, UnknownCommandIsAnErrorNotACrash)
     for (const char *line :
          {"frobnicate", "click Bogus", "click", "at 1 frobnicate", "at 0 tick", "square 81",
           "square -1", "strike 729", "number 9", "key 3 ab", "enter 123", "tick 1", "show now",
-          "at 1 square 99", "at 1 click Bogus", "at 2 at 1 number 9", "at 1 show now"}) {
+          "at 1 square 99", "at 1 click Bogus", "at 2 at 1 number 9", "at 1 show now", "hint 2",
+          "hints"}) {
         SCOPED_TRACE(line);
         std::string error;
         EXPECT_FALSE(Runner.RunLine(line, error));

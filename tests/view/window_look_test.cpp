@@ -1,5 +1,6 @@
 // How the window looks: the default look pixel for pixel as it was made, the digits drawn on
 // the candidates as an option, and the window at twice the scale.
+#include "view/drawing.h"
 #include "view/face_button.h"
 #include "window_fixture.h"
 
@@ -17,6 +18,9 @@ namespace {
 // The reference picture of the default look, and the font it was drawn with: on a machine
 // without that font the comparison says nothing and is skipped.
 constexpr const char *ReferenceImage = QUORIX_QT_TEST_DIR "/reference/solving_after_next.png";
+// The reference was drawn before the Hint button was added; the button's own rectangle is
+// compared with a picture of its own.
+constexpr const char *HintButtonImage = QUORIX_QT_TEST_DIR "/reference/hint_button.png";
 constexpr const char *ReferenceFamily = "DejaVu Sans";
 
 class WindowLookTest : public WindowTest
@@ -36,9 +40,10 @@ protected:
 TEST_F(WindowLookTest, DefaultLookIsPixelForPixelTheReference)
 {
     const QImage shown = SolvingAfterNext();
+    const QRect hint = ToPixels(layout::HintGeometry);
     if (const char *write = std::getenv("QUORIX_WRITE_REFERENCE")) {
-        ASSERT_TRUE(shown.save(QString::fromLocal8Bit(write)));
-        GTEST_SKIP() << "reference written to " << write;
+        ASSERT_TRUE(shown.copy(hint).save(QString::fromLocal8Bit(write)));
+        GTEST_SKIP() << "the Hint button's reference written to " << write;
     }
     if (QFontInfo(Mode(ModeStart)->font()).family() != QLatin1String(ReferenceFamily))
         GTEST_SKIP() << "the reference was drawn with " << ReferenceFamily;
@@ -46,7 +51,28 @@ TEST_F(WindowLookTest, DefaultLookIsPixelForPixelTheReference)
         QImage(QString::fromLatin1(ReferenceImage)).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(reference.isNull()) << ReferenceImage;
     ASSERT_EQ(shown.size(), reference.size());
-    EXPECT_EQ(Differing(shown, reference, shown.rect()), 0);
+    EXPECT_EQ(Differing(shown, reference, shown.rect()) - Differing(shown, reference, hint), 0)
+        << "outside the Hint button, every pixel is as it was";
+    const QImage button =
+        QImage(QString::fromLatin1(HintButtonImage)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(button.size(), hint.size()) << HintButtonImage;
+    EXPECT_EQ(Differing(shown.copy(hint), button, button.rect()), 0);
+    EXPECT_GT(Differing(shown, reference, hint), 0) << "the button is drawn in its place";
+}
+
+TEST_F(WindowLookTest, TheHintButtonLiesInFreeSpace)
+{
+    const QRect hint = Window->HintButton()->geometry();
+    EXPECT_EQ(hint, ToPixels(layout::HintGeometry));
+    EXPECT_FALSE(hint.intersects(Window->NewsLabel()->geometry()));
+    for (QWidget *other : Window->findChildren<QWidget *>()) {
+        if (other == Window->HintButton() || other->parentWidget() != Window.get())
+            continue;
+        EXPECT_FALSE(hint.intersects(other->geometry())) << other->metaObject()->className();
+    }
+    // Nor the frame round any square.
+    for (int square = 0; square < SquareCount; ++square)
+        EXPECT_FALSE(hint.intersects(ToPixels(layout::FrameGeometry(square, 1, 1))));
 }
 
 // The pixels of `image` (device pixels) covered by the visible candidate buttons' faces, by

@@ -6,15 +6,19 @@ namespace quorix {
 
 void ShowHighlight(const BoardState &board, ControlStore &controls)
 {
-    if (board.HighlightSquare >= 0) {
-        auto &frame = controls.Highlights[0];
-        frame.Visible = true;
-        frame.Geometry = layout::FrameGeometry(board.HighlightSquare, 1, 1);
-        controls.BringFrameToFront(0);
-        controls.Timer.Enabled = true;
-    }
+    if (board.HighlightSquare >= 0)
+        ShowSquareFrame(controls, board.HighlightSquare);
     if (board.HighlightUnit >= 0)
         ShowUnitFrame(controls, board.HighlightUnit, board.HighlightUnitType);
+}
+
+void ShowSquareFrame(ControlStore &controls, int square)
+{
+    auto &frame = controls.Highlights[0];
+    frame.Visible = true;
+    frame.Geometry = layout::FrameGeometry(square, 1, 1);
+    controls.BringFrameToFront(0);
+    controls.Timer.Enabled = true;
 }
 
 Rect UnitFrameGeometry(int unit, int unitType)

@@ -45,6 +45,12 @@ std::string ModeToolTip(int index)
     }
 }
 
+std::string HintToolTip()
+{
+    return "Hint (Ctrl+H): each press tells a little more of the next step (what to look for, "
+           "where, the step, then does it); mistakes and slips in the givens come first";
+}
+
 namespace {
 
 std::string RowAndColumn(int square)

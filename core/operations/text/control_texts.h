@@ -17,6 +17,10 @@ namespace quorix {
 [[nodiscard]] std::string NumberToolTip(int digitCode);
 // What a click on command button `index` (cmdMode) does; empty for index 2, which is no button.
 [[nodiscard]] std::string ModeToolTip(int index);
+// The Hint button's tooltip, which names its key too.
+[[nodiscard]] std::string HintToolTip();
+// The Hint button's tooltip, which names its key too.
+[[nodiscard]] std::string HintToolTip();
 
 // Accessible names. A square: "Square 22: row 3, column 4, 5, given", "Square 22: row 3,
 // column 4, 5" (placed), "Square 22: row 3, column 4, empty". A candidate: "Row 3, column 4:
