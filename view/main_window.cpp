@@ -27,7 +27,6 @@ constexpr int LaterModes[] = {ModeReset, ModeAuto,    ModeRestart,    ModeNext,
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent), HostPlatform(*this), TheForm(HostPlatform)
 {
-    setWindowTitle(QStringLiteral("Kelb's Quorix Solver"));
     // Any size goes: the layout is drawn at the scale that fits (see resizeEvent), down to
     // half its own size, where the candidates are six pixels wide.
     resize(DesignSize);

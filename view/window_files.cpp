@@ -17,16 +17,14 @@ namespace quorix::qt {
 
 namespace {
 
-const QString AppTitle = QStringLiteral("Kelb's Quorix Solver");
-constexpr std::string_view SavedGameHeader = "quorix-state ";
 
 // Whether the file starts as a saved game does.
 bool IsSavedGame(std::ifstream &file)
 {
-    char start[SavedGameHeader.size()] = {};
+    char start[SavedGameMark.size()] = {};
     file.read(start, static_cast<std::streamsize>(sizeof start));
     const bool saved = file.gcount() == static_cast<std::streamsize>(sizeof start)
-                       && std::string_view(start, sizeof start) == SavedGameHeader;
+                       && std::string_view(start, sizeof start) == SavedGameMark;
     file.clear();
     file.seekg(0);
     return saved;
@@ -124,20 +122,6 @@ void MainWindow::WalkCollection(int step)
         return;
     }
     Dispatch([&] { TheForm.ShowPuzzle(index); });
-}
-
-void MainWindow::MirrorTitle()
-{
-    const PuzzleCollection &collection = TheForm.Collection();
-    QString title = AppTitle;
-    if (!collection.Empty())
-        title = QStringLiteral("%1: %2 of %3 - %4")
-                    .arg(QString::fromStdString(collection.Name))
-                    .arg(collection.Position + 1)
-                    .arg(collection.Size())
-                    .arg(AppTitle);
-    if (title != windowTitle())
-        setWindowTitle(title);
 }
 
 } // namespace quorix::qt

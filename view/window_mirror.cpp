@@ -15,6 +15,8 @@ namespace quorix::qt {
 
 namespace {
 
+const QString AppTitle = QStringLiteral("Kelb's Quorix Solver");
+
 bool SameFrame(const Frame &a, const Frame &b)
 {
     return a.Visible == b.Visible && a.Geometry == b.Geometry && a.Border == b.Border
@@ -243,6 +245,21 @@ bool MainWindow::MirrorMarks(bool all)
         return false;
     update(dirty);
     return true;
+}
+
+// The program's name, after the collection's file and place when one is walked.
+void MainWindow::MirrorTitle()
+{
+    const PuzzleCollection &collection = TheForm.Collection();
+    QString title = AppTitle;
+    if (!collection.Empty())
+        title = QStringLiteral("%1: %2 of %3 - %4")
+                    .arg(QString::fromStdString(collection.Name))
+                    .arg(collection.Position + 1)
+                    .arg(collection.Size())
+                    .arg(AppTitle);
+    if (title != windowTitle())
+        setWindowTitle(title);
 }
 
 bool MainWindow::MirrorTimer(bool all)

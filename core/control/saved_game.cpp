@@ -10,7 +10,7 @@ namespace quorix {
 
 namespace {
 
-const std::string Header = "quorix-state " + std::to_string(SavedGameVersion);
+const std::string Header = std::string(SavedGameMark) + std::to_string(SavedGameVersion);
 
 void AppendLine(std::string &out, std::string_view line)
 {

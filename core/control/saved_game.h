@@ -31,6 +31,8 @@
 namespace quorix {
 
 inline constexpr int SavedGameVersion = 1;
+// How a saved game's first line starts, whatever its version.
+inline constexpr std::string_view SavedGameMark = "quorix-state ";
 // Undo and redo steps kept in the file, each way: all that the window keeps.
 inline constexpr std::size_t SavedStepLimit = UndoHistory::MaxSteps;
 // A longer line, or a larger file, is no saved game.
