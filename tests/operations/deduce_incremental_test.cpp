@@ -121,6 +121,31 @@ TEST(BurstView, RebuildsWhenACandidateReturns)
     EXPECT_EQ(view.View().Masks[square], before);
 }
 
+// A guess on a square with no candidate left, the way the auto loop places one: the square is
+// set, and the view no longer counts it dead, as a fresh build would not. With another dead
+// square left, the view still counts that one.
+TEST(BurstView, APlacementOnADeadSquareLeavesItDeadNoMore)
+{
+    for (const bool anotherDead : {false, true}) {
+        BoardValues form = LoadedBoard();
+        StartOn(form.Board, form.Controls, PuzzleFromFile("hard-95.txt", 1));
+        BurstView view(form.Controls.CandidateBits, form.Board.Grid);
+        std::vector<int> open;
+        for (int s = 0; s < SquareCount; ++s)
+            if (form.Board.Grid[s] < 0)
+                open.push_back(s);
+        form.Controls.CandidateBits[open[0]] = 0;
+        if (anotherDead)
+            form.Controls.CandidateBits[open.back()] = 0;
+        view.Rebuild();
+        ASSERT_TRUE(view.AnyDeadSquare());
+        SetSquareDigit(form.Board, form.Controls, open[0], 0);
+        view.PlaceInStore(open[0], 0, form.Controls.CandidateBits);
+        EXPECT_TRUE(view.MatchesStore()) << anotherDead;
+        EXPECT_EQ(view.AnyDeadSquare(), anotherDead);
+    }
+}
+
 // The counts and sets every rule reads, against counting square by square: per digit and
 // unit the live places, per square its size, on random boards with stray bits above the nine
 // candidates and set squares that still show some.

@@ -222,8 +222,10 @@ inline void BurstView::Strike(int square, int digit, SquareSet struck, std::uint
     ChangedUnits |= units;
     auto &sizes = view.BySize;
     const SquareSet one = sizes[1], two = sizes[2], three = sizes[3];
-    // An open square struck with one candidate left has none now.
-    Dead |= !(one & struck & view.Open).IsEmpty();
+    // An open square struck with one candidate left has none now. A square placed with none
+    // left (a guess on a dead square) is dead no more, and only a look at all of them tells
+    // whether another still is; that happens on failing boards alone.
+    Dead = Dead ? !DeadSquares().IsEmpty() : !(one & struck & view.Open).IsEmpty();
     sizes[0] = (sizes[0] - toThree) | (one & struck);
     sizes[1] = (one - struck) | (two & struck);
     sizes[2] = (two - struck) | (three & struck);
