@@ -19,8 +19,10 @@ b=..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......9
 c=1....7.9..3..2...8..96..5....53..9...1..8...26....4...3......1..4......7..7...3..
 
 start() { "$quorix" "$@" 2>>"$work/err" & pids+=($!); last=$!; }
-# Whether the saved game's first square shows `1`..`9`.
-first_square() { grep -q "^sq 0 $1 " "$game" 2>/dev/null; }
+# Whether the board in the saved game FILE (not a step of its undo history, which follows)
+# shows $2 (`1`..`9`, `-` when empty) on its first square.
+shows() { grep -m1 "^sq 0 " "$1" 2>/dev/null | grep -q "^sq 0 $2 "; }
+first_square() { shows "$game" "$1"; }
 # Waits until the saved game's first square shows $1: the window is up and has written the
 # game (half a second after a change), however slow the machine (at most 30 s).
 written() {
@@ -38,7 +40,7 @@ start "$b"
 written - || fail "the game given was not written within 30 s"
 kill -KILL "$last"; wait "$last" 2>/dev/null
 first_square - || fail "SIGKILL after the change was written: the game was not kept"
-[ -f "$backup" ] && grep -q "^sq 0 5 " "$backup" || fail "the game replaced was not kept as the backup"
+shows "$backup" 5 || fail "the game replaced was not kept as the backup"
 
 # The lock the killed program left behind is no one's: the next window takes it.
 start "$c"
@@ -60,7 +62,7 @@ kill -TERM "$last"; wait "$last"
 first_square 1 || fail "a second window wrote over the first one's game"
 kill -TERM "$first"; wait "$first"
 first_square 1 || fail "the first window, resumed and closed, lost the game"
-grep -q "^sq 0 1 " "$backup" && fail "a second window replaced the backup"
+shows "$backup" 1 && fail "a second window replaced the backup"
 
 # A saved game named on the command line takes the game's place; the game becomes the backup.
 cp "$game" "$work/copy.txt"
@@ -68,5 +70,5 @@ sed -i 's/^sq 0 1 /sq 0 2 /' "$work/copy.txt"
 start "$work/copy.txt"
 written 2 || fail "a saved game named did not take the game's place"
 kill -TERM "$last"; wait "$last"
-grep -q "^sq 0 1 " "$backup" || fail "a saved game named did not keep the game as the backup"
+shows "$backup" 1 || fail "a saved game named did not keep the game as the backup"
 exit $failed
