@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 
 scripts/deps.sh test
 jobs=$(nproc)
+# Paths relative to the checkout in the compiler cache's keys, so that the clean clone the
+# suite builds (tests/standalone_clone.sh) finds what this build compiled.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORIX_SANITIZE=ON -DBUILD_APP=ON -DBUILD_BENCH=OFF \
       >/dev/null

@@ -15,9 +15,11 @@ git -c safe.directory='*' clone -q "$source" "$work/quorix"
 echo "cloned $(git -C "$work/quorix" rev-parse --short HEAD) into $work/quorix; beside it: $(ls -A "$work")"
 
 # The compiler cache, if any, is shared with the source's builds: paths are taken relative to
-# the clone, so a second run compiles nothing again.
+# the clone, and the build lies in the clone as build/ and of the same type as the one
+# scripts/test.sh makes, so the compiler runs again only where the clone differs.
 export CCACHE_BASEDIR="$work" CCACHE_NOHASHDIR=1
-cmake -S "$work/quorix" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_APP=OFF \
+build="$work/quorix/build"
+cmake -S "$work/quorix" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_APP=OFF \
       -DBUILD_BENCH=OFF -DQUORIX_STANDALONE_TEST=OFF >/dev/null
-cmake --build "$work/build" -j"$(nproc)" >/dev/null
-ctest --test-dir "$work/build" --output-on-failure -j"$(nproc)" -E '^fuzz\.events$'
+cmake --build "$build" -j"$(nproc)" >/dev/null
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)" -E '^fuzz\.events$'
