@@ -88,6 +88,10 @@ public:
     [[nodiscard]] bool CandidateDigits() const { return DigitsShown; }
     std::function<void(bool)> OnCandidateDigitsChanged;
 
+    // Which file Ctrl+O opens (`saving` false) or Ctrl+Shift+S saves to, empty when the person
+    // cancels: Qt's file dialog, unless set otherwise (tests answer it themselves).
+    std::function<QString(bool saving)> AskForFile;
+
     // The scale the layout is drawn at, which follows the window's size: the largest at which
     // all of it fits, centred.
     [[nodiscard]] const LayoutScale &Scale() const { return Layout; }

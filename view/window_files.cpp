@@ -37,18 +37,20 @@ void MainWindow::MakeFileShortcuts()
     const auto bind = [this](QKeyCombination keys, auto action) {
         connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, action);
     };
+    AskForFile = [this](bool saving) {
+        const QString filter = QStringLiteral("Text files (*.txt);;All files (*)");
+        return saving ? QFileDialog::getSaveFileName(this, QStringLiteral("Save the game"),
+                                                     QStringLiteral("game.txt"), filter)
+                      : QFileDialog::getOpenFileName(
+                            this, QStringLiteral("Open a puzzle, a collection or a saved game"),
+                            QString(), filter);
+    };
     bind(Qt::CTRL | Qt::Key_O, [this] {
-        const QString path = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Open a puzzle, a collection or a saved game"), QString(),
-            QStringLiteral("Text files (*.txt);;All files (*)"));
-        if (!path.isEmpty())
+        if (const QString path = AskForFile(false); !path.isEmpty())
             OpenFile(path);
     });
     bind(Qt::CTRL | Qt::SHIFT | Qt::Key_S, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Save the game"), QStringLiteral("game.txt"),
-            QStringLiteral("Text files (*.txt);;All files (*)"));
-        if (!path.isEmpty())
+        if (const QString path = AskForFile(true); !path.isEmpty())
             SaveGameTo(path);
     });
     bind(Qt::ALT | Qt::Key_Right, [this] { WalkCollection(1); });

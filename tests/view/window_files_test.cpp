@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <bit>
+
 namespace quorix::qt::testing {
 namespace {
 
@@ -26,6 +28,15 @@ protected:
     }
 
     [[nodiscard]] std::string Grid() { return Form().CopyLine(); }
+    // Answers the next question for a file with `path` (a cancelled dialog when empty), and
+    // keeps whether it asked where to save.
+    void AnswerFileDialog(const QString &path, bool &saving)
+    {
+        Window->AskForFile = [path, &saving](bool save) {
+            saving = save;
+            return path;
+        };
+    }
     [[nodiscard]] std::string Title() const { return Window->windowTitle().toStdString(); }
 
     QTemporaryDir Folder;
@@ -95,6 +106,45 @@ TEST_F(WindowFilesTest, ASavedGameFileOpensAsItWasSaved)
     other.OpenFile(path);
     EXPECT_EQ(other.NewsLabel()->text().toStdString().rfind("Cannot open the game: line ", 0), 0U);
     EXPECT_EQ(other.Form().CopyCandidates(), candidates) << "a damaged file changes nothing";
+}
+
+// The keys' file dialogs: Ctrl+O opens a collection, Ctrl+Shift+S saves the game where the
+// dialog says, and Ctrl+O opens that again; a dialog cancelled changes nothing.
+TEST_F(WindowFilesTest, TheFileDialogsOpenACollectionAndSaveAndReopenTheGame)
+{
+    bool saving = true;
+    AnswerFileDialog(Set, saving);
+    Press(2, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_FALSE(saving);
+    EXPECT_EQ(Title(), "set.txt: 1 of 3 - Kelb's Quorix Solver");
+    EXPECT_EQ(Grid(), Puzzle);
+
+    Press(0, Qt::Key_PageDown);
+    Click(Mode(ModeStart));
+    // The lowest candidate of square 0, which the puzzle leaves empty.
+    const int digit = std::countr_zero(Form().Controls().CandidateBits[0]);
+    ASSERT_LT(digit, DigitCount);
+    Click(Window->CandidateButton(0 * 9 + digit));
+    const std::string candidates = Form().CopyCandidates();
+    const QString game = Folder.filePath(QStringLiteral("my game.txt"));
+    AnswerFileDialog(game, saving);
+    Press(2, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(saving);
+    QFile saved(game);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readLine().startsWith("quorix-state 1"));
+
+    AnswerFileDialog(Set, saving);
+    Press(2, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(Grid(), Puzzle);
+    AnswerFileDialog(QString(), saving);
+    Press(2, Qt::Key_O, Qt::ControlModifier);
+    Press(2, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Grid(), Puzzle) << "cancelled";
+    AnswerFileDialog(game, saving);
+    Press(2, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(Form().CopyCandidates(), candidates);
+    EXPECT_EQ(Title(), "set.txt: 2 of 3 - Kelb's Quorix Solver");
 }
 
 TEST_F(WindowFilesTest, TheSamePuzzleOfTheCollectionIsBackAfterARestart)
