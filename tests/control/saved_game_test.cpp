@@ -5,6 +5,7 @@
 #include "tools/script.h"
 
 #include <memory>
+#include <random>
 
 namespace quorix::testing {
 namespace {
@@ -214,6 +215,62 @@ TEST_F(SavedGameTest, TextTokensKeepEveryByte)
     EXPECT_FALSE(ReadTextToken("no quote", back));
     EXPECT_FALSE(ReadTextToken("'%G0", back));
     EXPECT_FALSE(ReadTextToken("'%4", back));
+}
+
+// Files damaged at random in the fields a reader checks: each is refused, or, when every field
+// is still within its bounds, the window it gives takes commands without reading out of its
+// arrays (the sanitizer build checks that) and writes the same text once read again.
+TEST_F(SavedGameTest, RandomlyDamagedFilesAreRefusedOrGiveAWorkingWindow)
+{
+    PlayASession();
+    const std::string text = Form.SaveGame();
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    static const std::string_view Values[] = {"-2", "-1", "0", "1", "2", "8", "9", "10",
+                                              "80", "81", "82", "1ff", "200", "'", "-",
+                                              "999999", "4294967295"};
+    std::mt19937 random(7);
+    int accepted = 0;
+    for (int round = 0; round < 800; ++round) {
+        std::vector<std::string> damaged = lines;
+        for (int k = 1 + static_cast<int>(random() % 3); k > 0; --k) {
+            std::string &line = damaged[random() % damaged.size()];
+            std::vector<std::string> fields;
+            for (const auto field : SplitFields(line))
+                fields.emplace_back(field);
+            if (fields.size() < 2)
+                continue;
+            fields[1 + random() % (fields.size() - 1)] = Values[random() % std::size(Values)];
+            line.clear();
+            for (const std::string &field : fields)
+                line += (line.empty() ? "" : " ") + field;
+        }
+        std::string file;
+        for (const std::string &line : damaged)
+            file += line + "\n";
+        const auto back = Reopen(file);
+        if (!back)
+            continue;
+        ++accepted;
+        const std::string written = back->SaveGame();
+        const auto again = Reopen(written);
+        ASSERT_TRUE(again) << "round " << round;
+        EXPECT_EQ(again->SaveGame(), written) << "round " << round;
+        for (const int mode : {ModeCheck, ModeNext, ModeNext, ModeRestore})
+            back->AsUserStep([&] { back->cmdMode_Click(mode); });
+        back->Hint();
+        back->Undo();
+        back->Redo();
+        back->AsUserStep([&] { back->cmdEle_Click(static_cast<int>(random() % CandidateCount)); });
+        back->AsUserStep([&] { back->cmdSquare_Click(static_cast<int>(random() % SquareCount)); });
+        for (std::size_t k = back->History().UndoSteps(); k > 0; --k)
+            back->Undo();
+    }
+    EXPECT_GT(accepted, 80) << "the damage reaches past the reader";
 }
 
 } // namespace
